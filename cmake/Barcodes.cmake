@@ -1,0 +1,35 @@
+# barcodes_library(<name> [DEPS <targets and libraries>...] [PKG <pkg-config modules>...])
+# One static library made of every .cpp in the calling folder (not recursive).
+# Headers are included by their path from the repository root:
+#   #include "platform/foundation/Value.h"
+function(barcodes_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PKG" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.c")
+  file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  add_library(${name} STATIC ${sources} ${headers})
+  target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}")
+  target_compile_definitions(${name} PUBLIC
+    BARCODES_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources")
+  if(ARG_PKG)
+    pkg_check_modules(${name}_PKG REQUIRED IMPORTED_TARGET ${ARG_PKG})
+    target_link_libraries(${name} PUBLIC PkgConfig::${name}_PKG)
+  endif()
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} Threads::Threads)
+endfunction()
+
+# barcodes_test(<name> DEPS <targets>...)
+# One gtest binary made of every .cpp in the calling folder, run by CTest with
+# its own temporary application home and the project's leak suppressions.
+function(barcodes_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}")
+  target_compile_definitions(${name} PRIVATE
+    BARCODES_TEST_FIXTURES="${CMAKE_SOURCE_DIR}/tests/fixtures")
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1"
+    TIMEOUT 600)
+endfunction()

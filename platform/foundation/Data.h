@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace foundation {
+
+// Raw bytes: file contents, network bodies, encoded images, digests.
+using Data = std::vector<std::uint8_t>;
+
+inline Data dataFromString(std::string_view text) { return Data(text.begin(), text.end()); }
+
+inline std::string stringFromData(const Data& data) { return std::string(data.begin(), data.end()); }
+
+}  // namespace foundation

@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/support/TemporaryHome.h"
+
+namespace {
+
+// Gives every test its own application home, removed when the test ends.
+class HomePerTest : public testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const testing::TestInfo&) override {
+        home_ = std::make_unique<testing_support::TemporaryHome>();
+    }
+    void OnTestEnd(const testing::TestInfo&) override { home_.reset(); }
+
+private:
+    std::unique_ptr<testing_support::TemporaryHome> home_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new HomePerTest);
+    return RUN_ALL_TESTS();
+}
