@@ -11,7 +11,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libzbar-dev libzxing-dev \
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev \
   libcairo2-dev fonts-dejavu-core \
-  libxml2-dev libicu-dev libssl-dev \
+  libxml2-dev libicu-dev libssl-dev nettle-dev \
   libcurl4-openssl-dev libcpp-httplib-dev nlohmann-json3-dev \
   libplist-dev libplist++-dev libsqlite3-dev \
   libjavascriptcoregtk-4.1-dev \
