@@ -1,0 +1,16 @@
+#pragma once
+
+// Reading the string forms of points and sizes back ("{x, y}", "{w, h}"), as
+// the platform's CGPointFromString / CGSizeFromString do: the numbers are read
+// in order; what cannot be read is 0.
+
+#include <string_view>
+
+#include "platform/graphics/Geometry.h"
+
+namespace graphics {
+
+Size sizeFromString(std::string_view text);
+Point pointFromString(std::string_view text);
+
+}  // namespace graphics
