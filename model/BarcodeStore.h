@@ -1,0 +1,25 @@
+#pragma once
+
+// Opening the history store as the application does at launch: the model of
+// Barcode, Action and Classification on the file "bc.dat" in Documents, and
+// the default rows when the file is new.
+
+#include <memory>
+#include <string>
+
+#include "platform/foundation/Error.h"
+#include "platform/store/Context.h"
+
+class BarcodeStore {
+  public:
+    // Documents/"bc.dat".
+    static std::string storePath();
+
+    // Builds the model, opens the store at `path` and makes a context without
+    // undo. When the file did not exist before: the default Classifications,
+    // then the default Actions, and a save 0.1 s later on the main run loop.
+    // nullptr with `error` when the store cannot be opened (a damaged or
+    // foreign file is left as it is).
+    static std::shared_ptr<store::Context> openContext(const std::string& path,
+                                                       foundation::Error* error);
+};
