@@ -5,9 +5,9 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
+#include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 
 namespace foundation {
@@ -99,7 +99,7 @@ std::int64_t Clock::nanosecondsFromSeconds(TimeInterval value) {
 
 ManualClock::ManualClock(TimeInterval wallStart) {
     if (gManual.load()) {
-        std::fprintf(stderr, "ManualClock: a manual clock is already installed\n");
+        Log::write("ManualClock", "a manual clock is already installed");
     }
     gMonotonicStart.store(realMonotonicNanoseconds());
     gBootStart.store(realBootNanoseconds());

@@ -1,13 +1,10 @@
 #include "platform/foundation/Date.h"
 
-#include <chrono>
+#include "platform/foundation/Clock.h"
 
 namespace foundation {
 
-Date Date::now() {
-    using namespace std::chrono;
-    const auto sinceEpoch = duration<double>(system_clock::now().time_since_epoch()).count();
-    return fromTimeIntervalSince1970(sinceEpoch);
-}
+// Dates follow the wall clock, so a test's manual clock moves them too.
+Date Date::now() { return fromTimeIntervalSince1970(Clock::wall()); }
 
 }  // namespace foundation

@@ -1,8 +1,8 @@
 #include "platform/foundation/DispatchGroup.h"
+#include "platform/foundation/Log.h"
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -28,7 +28,7 @@ void DispatchGroup::leave() {
     {
         std::lock_guard lock(state_->mutex);
         if (state_->count == 0) {
-            std::fprintf(stderr, "DispatchGroup: leave() without enter()\n");
+            Log::write("DispatchGroup", "leave() without enter()");
             return;
         }
         if (--state_->count > 0) {

@@ -2,12 +2,12 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <cstdio>
 #include <deque>
 #include <exception>
 #include <mutex>
 #include <thread>
 
+#include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 #include "platform/foundation/WorkerPool.h"
@@ -49,9 +49,9 @@ void runReporting(const TaskQueue::Task& task, const std::string& label) {
     try {
         task();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "DispatchQueue %s: a block threw: %s\n", label.c_str(), error.what());
+        Log::write("DispatchQueue", label + ": a block threw: " + error.what());
     } catch (...) {
-        std::fprintf(stderr, "DispatchQueue %s: a block threw\n", label.c_str());
+        Log::write("DispatchQueue", label + ": a block threw");
     }
 }
 

@@ -1,9 +1,9 @@
 #include "platform/foundation/Operation.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 
+#include "platform/foundation/Log.h"
 #include "platform/foundation/OperationQueueState.h"
 
 namespace foundation {
@@ -20,9 +20,9 @@ void Operation::start() {
     try {
         main();
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "Operation %s: main() threw: %s\n", name_.c_str(), error.what());
+        Log::write("Operation", name_ + ": main() threw: " + error.what());
     } catch (...) {
-        std::fprintf(stderr, "Operation %s: main() threw\n", name_.c_str());
+        Log::write("Operation", name_ + ": main() threw");
     }
     setExecuting(false);
     setFinished(true);

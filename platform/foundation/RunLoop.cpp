@@ -4,6 +4,7 @@
 #include <chrono>
 #include <vector>
 
+#include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoopState.h"
 #include "platform/foundation/Thread.h"
 
@@ -225,6 +226,7 @@ std::size_t RunLoop::runDue(const std::function<bool()>* condition, bool* condit
 
 bool RunLoop::runUntil(const std::function<bool()>& condition, TimeInterval timeout) {
     if (!onOwnThread()) {
+        Log::write("RunLoop", "refused to run a loop on a thread that is not its own");
         return condition && condition();
     }
     const auto realDeadline = realDeadlineAfter(timeout);
@@ -280,6 +282,7 @@ void RunLoop::runFor(TimeInterval seconds) {
 
 std::size_t RunLoop::runUntilIdle() {
     if (!onOwnThread()) {
+        Log::write("RunLoop", "refused to run a loop on a thread that is not its own");
         return 0;
     }
     return runDue(nullptr, nullptr, false);

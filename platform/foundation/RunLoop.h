@@ -45,7 +45,8 @@ class RunLoop {
     // performSelector:withObject:afterDelay: : runs `task` once after `delay`
     // seconds (zero: on the next turn). `owner` and `tag` (the selector's
     // words, with the argument when it matters) let cancelPerforms find it.
-    // The returned timer cancels it alone.
+    // The returned timer cancels it alone. A task that captures its target
+    // strongly keeps it alive until the call, as the platform's perform does.
     std::shared_ptr<Timer> performAfter(TimeInterval delay, Task task, const void* owner = nullptr,
                                         std::string tag = {});
     // cancelPreviousPerformRequestsWithTarget: : cancels every pending
@@ -59,7 +60,7 @@ class RunLoop {
     // A timer lives on one loop; adding it again does nothing.
     void addTimer(const std::shared_ptr<Timer>& timer);
 
-    // The loop is run only on its own thread; these do nothing elsewhere.
+    // The loop is run only on its own thread; elsewhere these log and return.
     //
     // Runs the loop until `condition` holds, checked before the first item
     // and after each one, waiting for work meanwhile; gives up after

@@ -1,10 +1,10 @@
 #include "platform/foundation/WorkerPool.h"
 
 #include <chrono>
-#include <cstdio>
 #include <exception>
 #include <thread>
 
+#include "platform/foundation/Log.h"
 #include "platform/foundation/Thread.h"
 
 namespace foundation {
@@ -64,9 +64,9 @@ void WorkerPool::work() {
         try {
             task();
         } catch (const std::exception& error) {
-            std::fprintf(stderr, "worker: a task threw: %s\n", error.what());
+            Log::write("WorkerPool", std::string("a task threw: ") + error.what());
         } catch (...) {
-            std::fprintf(stderr, "worker: a task threw\n");
+            Log::write("WorkerPool", "a task threw");
         }
         task = nullptr;
         lock.lock();

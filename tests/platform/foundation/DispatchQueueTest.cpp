@@ -11,6 +11,8 @@
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/DispatchGroup.h"
 #include "platform/foundation/DispatchSemaphore.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/OperationQueue.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 
@@ -19,7 +21,9 @@ namespace {
 
 constexpr TimeInterval kBound = 10.0;  // generous: only reached when something is wrong
 
-bool runMainUntil(const std::function<bool()>& condition) { return RunLoop::main().runUntil(condition, kBound); }
+bool runMainUntil(const std::function<bool()>& condition) {
+    return RunLoop::main().runUntil(condition, kBound);
+}
 
 TEST(DispatchQueueTest, SerialQueueRunsBlocksOneAtATimeInOrderOnItsOwnThread) {
     auto queue = DispatchQueue::makeSerial("com.example.serial");
@@ -66,12 +70,14 @@ TEST(DispatchQueueTest, SyncFromInsideTheSameSerialQueueRunsInPlace) {
 }
 
 TEST(DispatchQueueTest, SyncHandsAnExceptionToTheCallerAndTheQueueGoesOn) {
+    LogCapture log;
     auto queue = DispatchQueue::makeSerial("throws");
     EXPECT_THROW(queue->sync([] { throw std::runtime_error("no"); }), std::runtime_error);
     queue->async([] { throw std::runtime_error("reported, not fatal"); });
     bool ran = false;
     queue->sync([&] { ran = true; });
     EXPECT_TRUE(ran);
+    EXPECT_TRUE(log.contains("throws: a block threw: reported, not fatal"));
 }
 
 TEST(DispatchQueueTest, ConcurrentQueueRunsBlocksTogetherAndBarriersAlone) {
@@ -191,6 +197,26 @@ TEST(DispatchQueueTest, ADroppedQueueFinishesItsPendingBlocks) {
     }
     hold.signal();
     EXPECT_TRUE(runMainUntil([&] { return ran.load() == 5; }));
+}
+
+TEST(DispatchQueueDeathTest, TheProcessExitsWhileWorkerThreadsWaitOrWork) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // Never released: the blocks below stay blocked through exit.
+            auto* never = new DispatchSemaphore(0);
+            static auto serial = DispatchQueue::makeSerial("busy-at-exit");
+            auto concurrent = DispatchQueue::makeConcurrent("dropped-at-exit");
+            serial->async([never] { never->wait(); });
+            serial->async([] {});
+            concurrent->async([never] { never->wait(); });
+            DispatchQueue::global()->async(
+                [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); });
+            OperationQueue::main()->addOperation([] {});
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::exit(3);
+        },
+        testing::ExitedWithCode(3), "");
 }
 
 TEST(DispatchGroupTest, NotifyRunsOnceAllMembersLeftAndWaitHonoursItsTimeout) {

@@ -17,7 +17,9 @@ namespace {
 
 struct Listener {
     std::vector<std::string> heard;
-    void hear(const Notification& note) { heard.push_back(note.name + ":" + note.userInfo["u"].stringValue()); }
+    void hear(const Notification& note) {
+        heard.push_back(note.name + ":" + note.userInfo["u"].stringValue());
+    }
 };
 
 TEST(NotificationCenterTest, DeliversByNameAndObjectIdentity) {
@@ -38,9 +40,11 @@ TEST(NotificationCenterTest, DeliversByNameAndObjectIdentity) {
     center.post("webViewDidFinishLoad", &webView, Value::dictionary({{"u", "c"}}));
     center.post("didReceiveWebAction", nullptr, Value::dictionary({{"u", "d"}}));
 
-    EXPECT_EQ(byName->heard, (std::vector<std::string>{"didReceiveWebAction:a", "didReceiveWebAction:b",
-                                                       "didReceiveWebAction:d"}));
-    EXPECT_EQ(byObject->heard, (std::vector<std::string>{"didReceiveWebAction:a", "webViewDidFinishLoad:c"}));
+    EXPECT_EQ(byName->heard,
+              (std::vector<std::string>{"didReceiveWebAction:a", "didReceiveWebAction:b",
+                                        "didReceiveWebAction:d"}));
+    EXPECT_EQ(byObject->heard,
+              (std::vector<std::string>{"didReceiveWebAction:a", "webViewDidFinishLoad:c"}));
     EXPECT_EQ(byBoth->heard, (std::vector<std::string>{"didReceiveWebAction:a"}));
     EXPECT_EQ(everything->heard.size(), 4u);
 }
@@ -63,7 +67,8 @@ TEST(NotificationCenterTest, RemovalByObserverByNameAndByToken) {
     center.addObserver(listener, &Listener::hear, "a");
     center.addObserver(listener, &Listener::hear, "b", &object);
     int blockCalls = 0;
-    auto token = center.addObserver("a", nullptr, nullptr, [&](const Notification&) { ++blockCalls; });
+    auto token =
+        center.addObserver("a", nullptr, nullptr, [&](const Notification&) { ++blockCalls; });
 
     center.removeObserver(listener.get(), "b", &object);
     center.post("b", &object);
@@ -82,7 +87,8 @@ TEST(NotificationCenterTest, AnObserverRemovedByAnEarlierOneDuringAPostIsNotCall
     NotificationCenter center;
     auto later = std::make_shared<Listener>();
     auto remover = std::make_shared<int>(0);
-    center.addObserver(remover, "n", nullptr, [&](const Notification&) { center.removeObserver(later.get()); });
+    center.addObserver(remover, "n", nullptr,
+                       [&](const Notification&) { center.removeObserver(later.get()); });
     center.addObserver(later, &Listener::hear, "n");
     center.post("n");
     EXPECT_TRUE(later->heard.empty());
@@ -92,12 +98,12 @@ TEST(NotificationCenterTest, BlockObserversRunOnTheirQueue) {
     auto& center = NotificationCenter::defaultCenter();
     std::atomic<int> onMain{0};
     std::atomic<int> onPoster{0};
-    auto mainToken = center.addObserver("memoryWarning", nullptr, OperationQueue::main(), [&](const Notification&) {
-        onMain += Thread::isMainThread() ? 1 : 100;
-    });
-    auto posterToken = center.addObserver("memoryWarning", nullptr, nullptr, [&](const Notification&) {
-        onPoster += Thread::isMainThread() ? 100 : 1;
-    });
+    auto mainToken = center.addObserver(
+        "memoryWarning", nullptr, OperationQueue::main(),
+        [&](const Notification&) { onMain += Thread::isMainThread() ? 1 : 100; });
+    auto posterToken = center.addObserver(
+        "memoryWarning", nullptr, nullptr,
+        [&](const Notification&) { onPoster += Thread::isMainThread() ? 100 : 1; });
 
     std::thread([&] { center.post("memoryWarning"); }).join();
     EXPECT_EQ(onPoster.load(), 1);  // on the posting worker, before post returned

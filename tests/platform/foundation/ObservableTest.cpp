@@ -11,7 +11,7 @@ namespace {
 
 // A label-like object publishing "text" and "hidden".
 class Label : public Observable {
-public:
+  public:
     void setText(std::string text) { setValueForKey("text", text_, std::move(text)); }
     void setHidden(bool hidden) { setValueForKey("hidden", hidden_, hidden); }
     // Two properties changed as one step, as a layout pass would.
@@ -33,7 +33,7 @@ public:
         return Observable::valueForKey(key);
     }
 
-private:
+  private:
     std::string text_ = "start";
     bool hidden_ = false;
 };
@@ -42,7 +42,8 @@ struct Watcher {
     std::vector<std::string> changes;
     Observable::Callback record() {
         return [this](const KeyValueChange& c) {
-            changes.push_back(c.key + ":" + c.oldValue.description() + "->" + c.newValue.description());
+            changes.push_back(c.key + ":" + c.oldValue.description() + "->" +
+                              c.newValue.description());
         };
     }
 };
@@ -55,8 +56,9 @@ TEST(ObservableTest, ObserversHearOldAndNewValuesOfTheirKey) {
     label->setHidden(true);  // not observed
     label->setText("hello");
     label->reset();
-    EXPECT_EQ(watcher->changes, (std::vector<std::string>{"text:start->hello", "text:hello->hello",
-                                                          "text:hello->inner", "text:hello->\"\""}));
+    EXPECT_EQ(watcher->changes,
+              (std::vector<std::string>{"text:start->hello", "text:hello->hello",
+                                        "text:hello->inner", "text:hello->\"\""}));
 }
 
 TEST(ObservableTest, RegisteringTwiceIsOneRegistration) {

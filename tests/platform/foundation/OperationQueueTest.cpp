@@ -21,7 +21,7 @@ constexpr TimeInterval kBound = 10.0;
 
 // Records what ran, from any thread.
 class Journal {
-public:
+  public:
     void add(std::string entry) {
         std::lock_guard lock(mutex_);
         entries_.push_back(std::move(entry));
@@ -31,7 +31,7 @@ public:
         return entries_;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<std::string> entries_;
 };
@@ -39,7 +39,7 @@ private:
 // Goes on after start() returns, finishing when told: the shape of a
 // download that runs on its own run loop.
 class AsynchronousOperation : public Operation {
-public:
+  public:
     bool isAsynchronous() const override { return true; }
     void start() override {
         if (isCancelled()) {
@@ -56,7 +56,7 @@ public:
     }
     void release() { release_.signal(); }
 
-private:
+  private:
     DispatchSemaphore release_{0};
 };
 
@@ -135,7 +135,8 @@ TEST(OperationQueueTest, CancelledOperationsFinishWithoutRunningAndReleaseTheirD
     auto waitsForever = std::make_shared<Operation>();  // never added anywhere
     auto cancelled = BlockOperation::make([&] { journal.add("cancelled ran"); });
     cancelled->addDependency(waitsForever);
-    auto after = BlockOperation::make([&] { journal.add(std::string("after, cancelled finished: ")); });
+    auto after =
+        BlockOperation::make([&] { journal.add(std::string("after, cancelled finished: ")); });
     after->addDependency(cancelled);
     bool completionRan = false;
     cancelled->setCompletionBlock([&] { completionRan = true; });
@@ -209,8 +210,9 @@ TEST(OperationQueueTest, MainQueueRunsOperationsOnTheMainLoopAfterWhatIsQueued) 
     std::vector<std::string> order;
     DispatchQueue::main()->async([&] { order.push_back("queued first"); });
     OperationQueue::main()->addOperation([&] {
-        order.push_back(Thread::isMainThread() && OperationQueue::main()->isCurrent() ? "operation on main"
-                                                                                      : "operation elsewhere");
+        order.push_back(Thread::isMainThread() && OperationQueue::main()->isCurrent()
+                            ? "operation on main"
+                            : "operation elsewhere");
     });
     EXPECT_TRUE(order.empty());  // never inline
     EXPECT_TRUE(RunLoop::main().runUntil([&] { return order.size() == 2; }, kBound));

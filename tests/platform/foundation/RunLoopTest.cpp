@@ -15,7 +15,7 @@ namespace foundation {
 namespace {
 
 class RunLoopTest : public testing::Test {
-protected:
+  protected:
     ManualClock clock;
     RunLoop& loop = RunLoop::main();
     std::vector<std::string> log;
@@ -29,7 +29,9 @@ TEST_F(RunLoopTest, TestsRunOnTheMainThread) {
     EXPECT_TRUE(Thread::isMainThread());
     EXPECT_TRUE(RunLoop::current().isMain());
     bool workerIsMain = true;
-    std::thread([&] { workerIsMain = Thread::isMainThread() || RunLoop::current().isMain(); }).join();
+    std::thread([&] {
+        workerIsMain = Thread::isMainThread() || RunLoop::current().isMain();
+    }).join();
     EXPECT_FALSE(workerIsMain);
 }
 
@@ -42,7 +44,8 @@ TEST_F(RunLoopTest, AdvanceFiresInDeadlineOrderEachAtItsOwnTime) {
 
     clock.advance(0.5);
 
-    EXPECT_EQ(log, (std::vector<std::string>{"a@0.100000", "b@0.250000", "b2@0.250000", "c@0.500000"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"a@0.100000", "b@0.250000", "b2@0.250000", "c@0.500000"}));
     EXPECT_EQ(loop.pendingCount(), 1u);
     EXPECT_DOUBLE_EQ(clock.elapsed(), 0.5);
 }
@@ -80,8 +83,8 @@ TEST_F(RunLoopTest, TimersScheduledInsideTimersFireWithinTheSameAdvance) {
 
     clock.advance(1.0);
 
-    EXPECT_EQ(log, (std::vector<std::string>{"outer@0.100000", "inner-now@0.100000", "between@0.150000",
-                                             "inner@0.200000"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"outer@0.100000", "inner-now@0.100000",
+                                             "between@0.150000", "inner@0.200000"}));
 }
 
 TEST_F(RunLoopTest, CancelPerformsByOwnerAndByTag) {
@@ -135,9 +138,8 @@ TEST_F(RunLoopTest, OneShotTimerIsInvalidAfterFiringAndReleasesItsCallback) {
     auto captured = std::make_shared<int>(7);
     std::weak_ptr<int> watch = captured;
     bool validInside = false;
-    auto timer = Timer::scheduled(0.1, false, [&, captured = std::move(captured)](Timer& t) {
-        validInside = t.isValid();
-    });
+    auto timer = Timer::scheduled(
+        0.1, false, [&, captured = std::move(captured)](Timer& t) { validInside = t.isValid(); });
     clock.advance(0.1);
     EXPECT_TRUE(validInside);
     EXPECT_FALSE(timer->isValid());
@@ -160,7 +162,8 @@ TEST_F(RunLoopTest, TimeStandsStillUntilAdvancedAndAllClocksMoveTogether) {
     const double boot = Clock::boot();
     EXPECT_DOUBLE_EQ(wall, ManualClock::kDefaultWallStart);
     loop.performAfter(0.25, note("due"));
-    EXPECT_FALSE(loop.runUntil([] { return false; }, 0.01));  // real time passes, manual time does not
+    EXPECT_FALSE(
+        loop.runUntil([] { return false; }, 0.01));  // real time passes, manual time does not
     EXPECT_TRUE(log.empty());
 
     clock.advance(2.5);
