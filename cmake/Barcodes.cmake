@@ -33,3 +33,11 @@ function(barcodes_test name)
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1"
     TIMEOUT 600)
 endfunction()
+
+# barcodes_bench(<executable> <source> <libraries>...)
+# One libbenchmark program; built only with -DBARCODES_BENCH=ON.
+function(barcodes_bench name source)
+  add_executable(${name} ${source})
+  target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}")
+  target_link_libraries(${name} PRIVATE ${ARGN} benchmark::benchmark)
+endfunction()
