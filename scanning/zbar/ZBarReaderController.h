@@ -150,7 +150,7 @@ class ZBarReaderController : public ui::ImagePickerController,
     std::vector<ui::BarButtonItem::Ptr> space_;
     std::shared_ptr<ui::Button> infoBtn_;
     std::weak_ptr<ZBarReaderDelegate> readerDelegate_;
-    bool showsZBarControls_;
+    bool showsZBarControls_ = true;
     bool showsHelpOnFail_ = true;
     bool takesPicture_ = false;
     bool enableCache_ = true;

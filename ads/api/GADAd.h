@@ -1,0 +1,34 @@
+#pragma once
+
+// One ad a slot fetches and shows: where its content comes from, the
+// orientations it supports and the statistics that travel with it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/foundation/Value.h"
+
+class GADAd {
+  public:
+    virtual ~GADAd() = default;
+
+    const std::optional<std::string>& adURL() const { return adURL_; }
+    void setAdURL(std::optional<std::string> url) { adURL_ = std::move(url); }
+    // 1 any, 2 portrait, 3 landscape.
+    std::int64_t supportedOrientations() const { return supportedOrientations_; }
+    void setSupportedOrientations(std::int64_t orientations) {
+        supportedOrientations_ = orientations;
+    }
+    // Time stamps and counters of this ad ("treq", "tfetch", "slotid", ...).
+    foundation::Dictionary& statistics() { return statistics_; }
+    // 0 unclassified, 1 HTML, 2 mediation, 3 native, 4 custom rendering.
+    std::int64_t responseType() const { return responseType_; }
+    void setResponseType(std::int64_t type) { responseType_ = type; }
+
+  private:
+    std::optional<std::string> adURL_;
+    std::int64_t supportedOrientations_ = 1;
+    foundation::Dictionary statistics_;
+    std::int64_t responseType_ = 0;
+};

@@ -1,0 +1,5 @@
+#include "ads/api/GADSignalCollector.h"
+
+bool GADSignalCollector::collectSignal(const std::string&, std::string&) {
+    return false;
+}

@@ -1,0 +1,203 @@
+#pragma once
+
+// The engine behind an ad placement: runs one ad request at a time through
+// its states (ask the SDK-core page for an ad URL, fetch the ad, hand it on),
+// keeps the reload timer that refreshes a banner, and reports every outcome
+// to its owner once.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ads/api/GADAdType.h"
+#include "ads/api/GADSlotDelegate.h"
+#include "ads/foundation/GADAdFetcher.h"
+#include "ads/webview/GADSDKCoreControllerDelegate.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/Value.h"
+#include "platform/graphics/Geometry.h"
+
+class GADRequest;
+class GADRequestError;
+class GADWebView;
+
+enum GADSlotState : std::int64_t {
+    GADSlotStateIdle = 0,
+    GADSlotStateSDKCoreFailed = 1,
+    GADSlotStateRequestingAdURL = 2,
+    GADSlotStateReceivedAdURL = 3,
+    GADSlotStateFetchingAd = 4,
+    GADSlotStateRendering = 5,
+    GADSlotStateReady = 6,
+    GADSlotStateFailed = 7,
+    GADSlotStateInvalidated = 8,
+};
+
+// Notifications that pause and resume every slot's reload timer.
+inline constexpr const char* kAdModalViewControllerWillPresentFullScreen =
+    "kAdModalViewControllerWillPresentFullScreen";
+inline constexpr const char* kAdModalViewControllerDidDismissFullScreen =
+    "kAdModalViewControllerDidDismissFullScreen";
+
+class GADSlot : public std::enable_shared_from_this<GADSlot>,
+                public GADSDKCoreControllerDelegate,
+                public GADAdFetcherDelegate,
+                public GADSlotAdResponseDelegate {
+  public:
+    // Seconds a request may take from asking for an ad URL until the ad has
+    // been fetched before it fails with code 5.
+    static constexpr double kRequestTimeout = 60.0;
+
+    static std::shared_ptr<GADSlot> make(const graphics::Rect& frame = {});
+    ~GADSlot() override;
+    GADSlot(const GADSlot&) = delete;
+    GADSlot& operator=(const GADSlot&) = delete;
+
+    // Owner's set-up.
+    const std::optional<std::string>& adUnitID() const { return adUnitID_; }
+    void setAdUnitID(std::optional<std::string> adUnitID) { adUnitID_ = std::move(adUnitID); }
+    const std::shared_ptr<GADAdType>& adType() const { return adType_; }
+    void setAdType(const std::shared_ptr<GADAdType>& type) { setAdType(type, true); }
+    // Only a type that differs from the current one changes anything; with
+    // `reloadRequest` a request in progress is cancelled and the last request
+    // is loaded again.
+    void setAdType(const std::shared_ptr<GADAdType>& type, bool reloadRequest);
+    std::shared_ptr<GADSlotDelegate> slotDelegate() const { return slotDelegate_.lock(); }
+    void setSlotDelegate(const std::shared_ptr<GADSlotDelegate>& d) { slotDelegate_ = d; }
+    std::shared_ptr<GADSlotAdEventDelegate> adEventDelegate() const {
+        return adEventDelegate_.lock();
+    }
+    void setAdEventDelegate(const std::shared_ptr<GADSlotAdEventDelegate>& d) {
+        adEventDelegate_ = d;
+    }
+    std::shared_ptr<GADSlotAdResponseDelegate> adResponseDelegate() const {
+        return adResponseDelegate_.lock();
+    }
+    void setAdResponseDelegate(const std::shared_ptr<GADSlotAdResponseDelegate>& d) {
+        adResponseDelegate_ = d;
+    }
+    bool manualImpressionsEnabled() const { return manualImpressionsEnabled_; }
+    void setManualImpressionsEnabled(bool enabled) { manualImpressionsEnabled_ = enabled; }
+    bool reloadable() const { return reloadable_; }
+    void setReloadable(bool reloadable) { reloadable_ = reloadable; }
+
+    // Requests. A request the gate refuses is dropped silently.
+    void loadRequest(const std::shared_ptr<GADRequest>& request) { loadRequest(request, false); }
+    void loadRequest(const std::shared_ptr<GADRequest>& request, bool autoRefresh);
+    // Busy in states 2 to 5 and once invalidated.
+    bool isMakingRequest() const;
+    // Refuses when invalidated, busy, the application inactive or the system
+    // too old.
+    bool shouldMakeRequest(const std::shared_ptr<GADRequest>& request) const;
+    void cancelPendingActions();
+    // The owner's teardown: cancel, forget the delegate, never reload, state 8.
+    void cancelPendingAndFutureActions();
+    void resetRequestState();
+    bool isMediating() const;
+    void mediatedAdNetworkAutoRefreshed() { hasAutoRefreshed_ = true; }
+    // "<GADSlot: 0x...>\nad unit ID:..."
+    std::string description() const;
+    // The SDK-core page's address.
+    static std::string jsBuildAdURL();
+
+    // State operations.
+    std::int64_t state() const { return state_; }
+    void setState(std::int64_t state);
+    void willRequestAdURL();
+    void didFailToRetrieveSDKCoreWithError(const GADRequestError& error);
+    void didReceiveAdURL();
+    void willFetchAdContent();
+    void didFetchAdContent();
+    void willProcessMediationResponse();
+    void didFailToReceiveAdWithError(const std::shared_ptr<GADRequestError>& error,
+                                     bool shouldReloadTimer, bool shouldCancelPendingActions);
+    void didReceiveValidAd();
+    void willStartAdRendering();
+    void resetState() { setState(GADSlotStateIdle); }
+    void invalidateState() { setState(GADSlotStateInvalidated); }
+
+    // Owner notifications.
+    void adFailedToReceiveContentWithError(const GADRequestError& error);
+    void adFinishedLoadingContent();
+    void adWillPresentScreen();
+    void adWillDismissScreen();
+    void adDidDismissScreen();
+    void adWillLeaveApplication();
+
+    // Reload timer.
+    void reloadCurrentRequestWithTimer(foundation::Timer& timer);
+    void reloadCurrentRequest();
+    void scheduleReloadTimer(double interval);
+    void scheduleAdReloadTimer() { scheduleReloadTimer(reloadInterval_); }
+    void deactivateReloadTimer();
+    void appWillBecomeInactive();
+    void appDidBecomeActive();
+    void adWillPresentFullScreen();
+    void adDidRelinquishFullScreen();
+
+    // GADSDKCoreControllerDelegate.
+    foundation::Dictionary requestParameters() override;
+    void setRequestID(const std::string& requestID) override { requestID_ = requestID; }
+    void loadAdURLWithParameters(const foundation::Dictionary& parameters) override;
+    void loadAd(const std::shared_ptr<GADAd>& ad,
+                const std::optional<foundation::Dictionary>& headers) override;
+    void invalidJavaScriptRequest() override;
+    void failedJavaScriptFile() override;
+
+    // GADAdFetcherDelegate.
+    void adFetcherDidFetchAd(GADAdFetcher& fetcher, const std::shared_ptr<GADAd>& ad) override;
+    void adFetcherDidFailToFetchAdWithError(GADAdFetcher& fetcher,
+                                            const std::shared_ptr<GADRequestError>& error) override;
+
+    // GADSlotAdResponseDelegate: the slot's own handling of fetched ads.
+    void slotDidFailToReceiveAdWithError(GADSlot& slot,
+                                         const std::shared_ptr<GADRequestError>& error) override;
+    bool slotDidReceiveAd(GADSlot& slot, const std::shared_ptr<GADAd>& ad) override;
+
+    // Accessors.
+    bool hasAutoRefreshed() const { return hasAutoRefreshed_; }
+    const std::shared_ptr<GADRequest>& request() const { return request_; }
+    const std::shared_ptr<GADAd>& ad() const { return ad_; }
+    const std::shared_ptr<GADAd>& loadingAd() const { return loadingAd_; }
+    const std::shared_ptr<GADWebView>& webView() const { return webView_; }
+    const foundation::Dictionary& applicationStatistics() const { return applicationStatistics_; }
+    double reloadInterval() const { return reloadInterval_; }
+    void setReloadInterval(double interval) { reloadInterval_ = interval; }
+    const std::shared_ptr<foundation::Timer>& reloadTimer() const { return reloadTimer_; }
+    const std::optional<std::string>& requestID() const { return requestID_; }
+    graphics::Size newAdSize() const { return newAdSize_; }
+    std::optional<std::string> adNetworkClassName() const;
+
+  private:
+    GADSlot() = default;
+    void initialize(const graphics::Rect& frame);
+    void observeNotifications();
+    void stopObservingNotifications();
+    void armRequestTimeout();
+    void cancelRequestTimeout();
+    void requestTimedOut();
+
+    std::int64_t state_ = GADSlotStateIdle;
+    std::weak_ptr<GADSlotDelegate> slotDelegate_;
+    std::weak_ptr<GADSlotAdEventDelegate> adEventDelegate_;
+    std::weak_ptr<GADSlotAdResponseDelegate> adResponseDelegate_;
+    std::optional<std::string> adUnitID_;
+    bool hasAutoRefreshed_ = false;
+    bool manualImpressionsEnabled_ = false;
+    std::shared_ptr<GADAd> ad_;
+    std::shared_ptr<GADAd> loadingAd_;
+    std::shared_ptr<GADAdType> adType_;
+    std::shared_ptr<GADRequest> request_;
+    std::optional<std::uint64_t> timeLastLoaded_;
+    std::shared_ptr<GADWebView> webView_;
+    std::shared_ptr<GADAdFetcher> adFetcher_;
+    foundation::Dictionary applicationStatistics_;
+    double reloadInterval_ = 0;
+    std::shared_ptr<foundation::Timer> reloadTimer_;
+    std::shared_ptr<foundation::Timer> requestTimeoutTimer_;
+    bool reloadable_ = true;
+    std::optional<std::string> requestID_;
+    graphics::Size newAdSize_;
+};

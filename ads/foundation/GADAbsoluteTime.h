@@ -1,0 +1,13 @@
+#pragma once
+
+// The component clock: whole milliseconds since its first reading in the
+// process, used for every time stamp sent to the ad server ("basets",
+// "currts", click and impression times).
+
+#include <cstdint>
+
+class GADAbsoluteTime {
+  public:
+    // About 0 on the first call; never decreases.
+    static std::uint64_t absoluteTimeInMilliseconds();
+};

@@ -1,0 +1,50 @@
+#include "ads/foundation/GADApplication.h"
+
+#include "ads/foundation/GADMacros.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/ui/Application.h"
+
+namespace {
+
+// As the program loads, before any launch: hears the launch once it is done,
+// so that a backgrounded application counts as inactive only after launching.
+[[maybe_unused]] const bool kObservesLaunch = [] {
+    foundation::NotificationCenter::defaultCenter().addObserver(
+        ui::ApplicationDidFinishLaunchingNotification, nullptr, nullptr,
+        [](const foundation::Notification&) {
+            GADApplication& application = GADApplication::sharedApplication();
+            application.setAppFinishedLaunching(true);
+            application.runEarlyActivities();
+        });
+    return true;
+}();
+
+}  // namespace
+
+GADApplication& GADApplication::sharedApplication() {
+    static GADApplication* application = new GADApplication;
+    return *application;
+}
+
+void GADApplication::runEarlyActivities() {
+    std::call_once(earlyActivities_, [] {});
+}
+
+bool GADApplication::isAppActive() {
+    bool background = false;
+    GADMacros::runSynchronouslyOnMainThreadWithBlock([&] {
+        background =
+            ui::Application::shared().applicationState() == ui::ApplicationState::background;
+    });
+    return !(background && appFinishedLaunching());
+}
+
+bool GADApplication::appFinishedLaunching() {
+    std::lock_guard<std::mutex> lock(lock_);
+    return appFinishedLaunching_;
+}
+
+void GADApplication::setAppFinishedLaunching(bool finished) {
+    std::lock_guard<std::mutex> lock(lock_);
+    appFinishedLaunching_ = finished;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+// The ad component's view of the host application: whether it is active,
+// and the early activities run once before the first request.
+
+#include <mutex>
+
+class GADApplication {
+  public:
+    // The shared instance, made on first use.
+    static GADApplication& sharedApplication();
+
+    // Once per process; nothing in this build needs preparing yet.
+    void runEarlyActivities();
+    // False only when the application has finished launching and runs in the
+    // background.
+    bool isAppActive();
+    bool appFinishedLaunching();
+    void setAppFinishedLaunching(bool finished);
+
+  private:
+    GADApplication() = default;
+
+    std::mutex lock_;
+    bool appFinishedLaunching_ = false;
+    std::once_flag earlyActivities_;
+};

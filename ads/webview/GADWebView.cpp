@@ -1,0 +1,5 @@
+#include "ads/webview/GADWebView.h"
+
+void GADWebView::configureAsBannerAdView() {
+    setHidden(true);
+}

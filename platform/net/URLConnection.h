@@ -1,0 +1,99 @@
+#pragma once
+
+// A load of one request that tells a delegate of each step (see
+// URLConnectionDelegate), following redirects the delegate allows, answering
+// from the URL cache as the request's cache policy says and storing what may
+// be stored. Callbacks run on the delegate queue (the main queue unless set
+// before start). A running connection keeps itself and its delegate alive
+// until it finishes, fails or is cancelled; after cancel() the delegate hears
+// nothing more. start() and cancel() are safe from any thread.
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "platform/foundation/Data.h"
+#include "platform/foundation/TaskQueue.h"
+#include "platform/net/URLCache.h"
+#include "platform/net/URLConnectionDelegate.h"
+#include "platform/net/URLError.h"
+#include "platform/net/URLRequest.h"
+#include "platform/net/URLResponse.h"
+
+namespace net {
+
+class URLLoader;
+
+class URLConnection : public std::enable_shared_from_this<URLConnection> {
+  public:
+    static constexpr int kMaximumRedirects = 16;
+
+    struct Result {
+        std::optional<URLResponse> response;
+        foundation::Data data;
+        std::optional<URLError> error;
+    };
+    using CompletionHandler = std::function<void(const Result&)>;
+
+    // connectionWithRequest:delegate:startImmediately:
+    static std::shared_ptr<URLConnection> make(URLRequest request,
+                                               std::shared_ptr<URLConnectionDelegate> delegate,
+                                               bool startImmediately = true);
+    // sendSynchronousRequest:returningResponse:error: , on the calling thread
+    // (never the thread of the queue it would wait for).
+    static Result sendSynchronousRequest(const URLRequest& request);
+    // sendAsynchronousRequest:queue:completionHandler:
+    static void sendAsynchronousRequest(const URLRequest& request,
+                                        std::shared_ptr<foundation::TaskQueue> queue,
+                                        CompletionHandler handler);
+
+    URLConnection(URLRequest request, std::shared_ptr<URLConnectionDelegate> delegate);
+    ~URLConnection();
+
+    // scheduleInRunLoop / setDelegateQueue: ; only before start. The queue
+    // must run its blocks one at a time, in order.
+    void setDelegateQueue(std::shared_ptr<foundation::TaskQueue> queue);
+    // The cache consulted and filled (the shared one by default; nullptr: none).
+    void setURLCache(URLCache* cache) { cache_ = cache; }
+
+    void start();
+    void cancel();
+
+    const URLRequest& originalRequest() const { return original_; }
+    const URLRequest& currentRequest() const { return current_; }
+
+  private:
+    class Sink;
+
+    void begin();
+    bool answerFromCache();
+    void startLoad();
+    void handleResponse(const URLResponse& response);
+    void handleData(const foundation::Data& data);
+    void handleFinish();
+    void handleFail(const URLError& error);
+    void deliverResponse(const URLResponse& response);
+    // Drops the loader, the delegate and the connection's hold on itself.
+    void end();
+    void post(std::function<void(URLConnection&)> step, unsigned generation);
+
+    URLRequest original_;
+    URLRequest current_;
+    std::shared_ptr<URLConnectionDelegate> delegate_;
+    std::shared_ptr<foundation::TaskQueue> queue_;
+    URLCache* cache_;
+    std::shared_ptr<URLConnection> self_;
+    std::shared_ptr<URLLoader> loader_;
+    std::mutex loaderMutex_;
+    bool started_ = false;
+    std::atomic<bool> ended_{false};
+    unsigned generation_ = 0;
+    int redirects_ = 0;
+    std::optional<URLResponse> response_;
+    foundation::Data received_;
+    bool storable_ = false;
+};
+
+}  // namespace net

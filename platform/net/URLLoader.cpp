@@ -1,0 +1,446 @@
+#include "platform/net/URLLoader.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/PathUtilities.h"
+#include "platform/foundation/StringUtilities.h"
+#include "platform/foundation/WorkerPool.h"
+#include "platform/net/URLProtocol.h"
+#include "platform/net/UserAgent.h"
+
+namespace net {
+
+namespace {
+
+// Cookies live for the process and are shared by every HTTP load.
+struct CookieShare {
+    CURLSH* handle = nullptr;
+    std::mutex locks[CURL_LOCK_DATA_LAST];
+
+    CookieShare() {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        handle = curl_share_init();
+        curl_share_setopt(handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+        curl_share_setopt(handle, CURLSHOPT_USERDATA, this);
+        curl_share_setopt(handle, CURLSHOPT_LOCKFUNC, &CookieShare::lock);
+        curl_share_setopt(handle, CURLSHOPT_UNLOCKFUNC, &CookieShare::unlock);
+    }
+    static void lock(CURL*, curl_lock_data data, curl_lock_access, void* user) {
+        static_cast<CookieShare*>(user)->locks[data].lock();
+    }
+    static void unlock(CURL*, curl_lock_data data, void* user) {
+        static_cast<CookieShare*>(user)->locks[data].unlock();
+    }
+    static CookieShare& shared() {
+        static auto* share = new CookieShare();
+        return *share;
+    }
+};
+
+long errorCodeForCurl(CURLcode code) {
+    switch (code) {
+        case CURLE_OPERATION_TIMEDOUT:
+            return URLErrorCode::timedOut;
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return URLErrorCode::cannotFindHost;
+        case CURLE_COULDNT_CONNECT:
+            return URLErrorCode::cannotConnectToHost;
+        case CURLE_PEER_FAILED_VERIFICATION:
+            return URLErrorCode::serverCertificateUntrusted;
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_SSL_CERTPROBLEM:
+        case CURLE_SSL_CIPHER:
+        case CURLE_SSL_ENGINE_NOTFOUND:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_SHUTDOWN_FAILED:
+        case CURLE_SSL_CRL_BADFILE:
+        case CURLE_SSL_ISSUER_ERROR:
+        case CURLE_USE_SSL_FAILED:
+            return URLErrorCode::secureConnectionFailed;
+        case CURLE_GOT_NOTHING:
+        case CURLE_RECV_ERROR:
+        case CURLE_SEND_ERROR:
+        case CURLE_PARTIAL_FILE:
+            return URLErrorCode::networkConnectionLost;
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            return URLErrorCode::unsupportedURL;
+        case CURLE_URL_MALFORMAT:
+            return URLErrorCode::badURL;
+        case CURLE_BAD_CONTENT_ENCODING:
+            return URLErrorCode::cannotDecodeContentData;
+        case CURLE_WEIRD_SERVER_REPLY:
+            return URLErrorCode::badServerResponse;
+        default:
+            return URLErrorCode::unknown;
+    }
+}
+
+std::string trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// Real elapsed seconds: time-outs are about the network, not the manual clock.
+double realSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
+// Carries a protocol's answers to its loader and wakes the loading thread at
+// the outcome.
+class LoaderProtocolClient : public URLProtocolClient {
+  public:
+    explicit LoaderProtocolClient(std::weak_ptr<URLLoader> loader) : loader_(std::move(loader)) {}
+
+    void didReceiveResponse(URLProtocol&, const URLResponse& response) override {
+        if (auto loader = loader_.lock()) {
+            loader->response(response);
+        }
+    }
+    void didLoadData(URLProtocol&, const foundation::Data& data) override {
+        if (auto loader = loader_.lock()) {
+            loader->data(data);
+        }
+    }
+    void didFinishLoading(URLProtocol&) override {
+        if (auto loader = loader_.lock()) {
+            loader->finish();
+        }
+        wake();
+    }
+    void didFailWithError(URLProtocol&, const URLError& error) override {
+        if (auto loader = loader_.lock()) {
+            loader->fail(error);
+        }
+        wake();
+    }
+    void wake() {
+        std::lock_guard lock(mutex_);
+        ended_ = true;
+        condition_.notify_all();
+    }
+    // Waits for the outcome or the loader's cancellation.
+    void wait(const URLLoader& loader) {
+        std::unique_lock lock(mutex_);
+        while (!ended_ && !loader.isCancelled()) {
+            condition_.wait_for(lock, std::chrono::milliseconds(20));
+        }
+    }
+
+  private:
+    std::weak_ptr<URLLoader> loader_;
+    std::mutex mutex_;
+    std::condition_variable condition_;
+    bool ended_ = false;
+};
+
+URLLoader::URLLoader(URLRequest request, std::shared_ptr<URLLoaderSink> sink)
+    : request_(std::move(request)), sink_(std::move(sink)) {}
+
+std::shared_ptr<URLLoader> URLLoader::start(URLRequest request,
+                                            std::shared_ptr<URLLoaderSink> sink) {
+    auto loader = std::make_shared<URLLoader>(std::move(request), std::move(sink));
+    foundation::WorkerPool::shared().submit([loader] { loader->run(); });
+    return loader;
+}
+
+void URLLoader::cancel() {
+    cancelled_.store(true);
+    std::shared_ptr<URLProtocol> protocol;
+    {
+        std::lock_guard lock(protocolMutex_);
+        protocol = protocol_;
+    }
+    if (protocol) {
+        protocol->stopLoading();
+    }
+}
+
+void URLLoader::response(const URLResponse& response) {
+    if (!cancelled_ && !done_) {
+        sink_->loaderDidReceiveResponse(response);
+    }
+}
+
+void URLLoader::data(const foundation::Data& data) {
+    if (!cancelled_ && !done_ && !data.empty()) {
+        sink_->loaderDidReceiveData(data);
+    }
+}
+
+void URLLoader::finish() {
+    if (!cancelled_ && !done_.exchange(true)) {
+        sink_->loaderDidFinish();
+    }
+}
+
+void URLLoader::fail(const URLError& error) {
+    if (!cancelled_ && !done_.exchange(true)) {
+        sink_->loaderDidFail(error);
+    }
+}
+
+void URLLoader::run() {
+    if (cancelled_) {
+        return;
+    }
+    if (!request_.url()) {
+        fail(URLError::make(URLErrorCode::badURL));
+        return;
+    }
+    auto client = std::make_shared<LoaderProtocolClient>(weak_from_this());
+    if (auto protocol = URLProtocol::protocolForRequest(request_, client)) {
+        runProtocol(protocol);
+        return;
+    }
+    const std::string scheme = foundation::lowercase(request_.url()->scheme());
+    if (scheme == "file") {
+        runFile();
+    } else if (scheme == "http" || scheme == "https") {
+        runHTTP();
+    } else {
+        fail(URLError::make(URLErrorCode::unsupportedURL, request_.url()->absoluteString()));
+    }
+}
+
+void URLLoader::runProtocol(const std::shared_ptr<URLProtocol>& protocol) {
+    {
+        std::lock_guard lock(protocolMutex_);
+        protocol_ = protocol;
+    }
+    auto* client = static_cast<LoaderProtocolClient*>(&protocol->client());
+    try {
+        protocol->startLoading();
+    } catch (const std::exception& error) {
+        fail(URLError::make(URLErrorCode::unknown, request_.url()->absoluteString()));
+    }
+    client->wait(*this);
+    std::lock_guard lock(protocolMutex_);
+    protocol_.reset();
+}
+
+std::string URLLoader::mimeTypeForPath(const std::string& path) {
+    static const std::map<std::string, std::string> types = {
+        {"html", "text/html"},
+        {"htm", "text/html"},
+        {"xhtml", "application/xhtml+xml"},
+        {"js", "application/javascript"},
+        {"css", "text/css"},
+        {"txt", "text/plain"},
+        {"json", "application/json"},
+        {"xml", "text/xml"},
+        {"png", "image/png"},
+        {"jpg", "image/jpeg"},
+        {"jpeg", "image/jpeg"},
+        {"gif", "image/gif"},
+        {"svg", "image/svg+xml"},
+        {"plist", "application/x-plist"},
+    };
+    const auto found = types.find(foundation::lowercase(foundation::pathExtension(path)));
+    return found == types.end() ? "application/octet-stream" : found->second;
+}
+
+void URLLoader::runFile() {
+    const auto& url = *request_.url();
+    const std::string path = url.path();
+    std::ifstream file(path, std::ios::binary);
+    if (!file || url.percentEncodedPath().ends_with("/")) {
+        fail(URLError::make(URLErrorCode::fileDoesNotExist, url.absoluteString()));
+        return;
+    }
+    foundation::Data bytes((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        fail(URLError::make(URLErrorCode::fileDoesNotExist, url.absoluteString()));
+        return;
+    }
+    const std::string mime = mimeTypeForPath(path);
+    std::optional<std::string> encoding;
+    if (mime.starts_with("text/") || mime.find("xml") != std::string::npos ||
+        mime == "application/javascript" || mime == "application/json") {
+        encoding = "utf-8";
+    }
+    response(URLResponse(url, mime, static_cast<long long>(bytes.size()), encoding));
+    data(bytes);
+    finish();
+}
+
+// What one HTTP exchange collects while curl runs.
+struct URLLoader::Exchange {
+    URLLoader* loader = nullptr;
+    int status = 0;
+    std::string version;
+    HTTPHeaderFields headers;
+    bool responseSent = false;
+    bool timedOut = false;
+    double timeout = 0;
+    double lastActivity = 0;
+    curl_off_t lastBytes = -1;
+};
+
+size_t URLLoader::onHeader(char* buffer, size_t size, size_t count, void* user) {
+    auto* exchange = static_cast<Exchange*>(user);
+    const size_t length = size * count;
+    std::string line(buffer, length);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.pop_back();
+    }
+    if (line.starts_with("HTTP/")) {
+        exchange->headers = HTTPHeaderFields();
+        const auto space = line.find(' ');
+        exchange->version = line.substr(0, space);
+        exchange->status = space == std::string::npos ? 0 : std::atoi(line.c_str() + space + 1);
+        return length;
+    }
+    if (line.empty()) {
+        // The end of a header block; an interim 1xx block is followed by another.
+        if (exchange->status >= 200 && !exchange->responseSent) {
+            exchange->responseSent = true;
+            exchange->loader->response(URLResponse::http(*exchange->loader->request_.url(),
+                                                         exchange->status, exchange->headers,
+                                                         exchange->version));
+        }
+        return length;
+    }
+    const auto colon = line.find(':');
+    if (colon != std::string::npos) {
+        exchange->headers.add(trimmed(line.substr(0, colon)), trimmed(line.substr(colon + 1)));
+    }
+    return exchange->loader->isCancelled() ? 0 : length;
+}
+
+size_t URLLoader::onBody(char* buffer, size_t size, size_t count, void* user) {
+    auto* exchange = static_cast<Exchange*>(user);
+    if (exchange->loader->isCancelled()) {
+        return 0;
+    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer);
+    exchange->loader->data(foundation::Data(bytes, bytes + size * count));
+    return size * count;
+}
+
+int URLLoader::onProgress(void* user, curl_off_t downloadTotal, curl_off_t downloaded,
+                          curl_off_t uploadTotal, curl_off_t uploaded) {
+    auto* exchange = static_cast<Exchange*>(user);
+    if (exchange->loader->isCancelled()) {
+        return 1;
+    }
+    // The time-out counts idle time: it starts again whenever bytes move.
+    const curl_off_t moved = downloaded + uploaded;
+    const double now = realSeconds();
+    if (moved != exchange->lastBytes) {
+        exchange->lastBytes = moved;
+        exchange->lastActivity = now;
+    } else if (exchange->timeout > 0 && now - exchange->lastActivity > exchange->timeout) {
+        exchange->timedOut = true;
+        return 1;
+    }
+    return 0;
+}
+
+void URLLoader::runHTTP() {
+    const auto& url = *request_.url();
+    CookieShare& cookies = CookieShare::shared();
+    CURL* curl = curl_easy_init();
+    if (curl == nullptr) {
+        fail(URLError::make(URLErrorCode::unknown, url.absoluteString()));
+        return;
+    }
+    Exchange exchange;
+    exchange.loader = this;
+    exchange.timeout = request_.timeoutInterval();
+    exchange.lastActivity = realSeconds();
+
+    std::string address = url.absoluteString();
+    if (const auto hash = address.find('#'); hash != std::string::npos) {
+        address.resize(hash);
+    }
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (request_.httpShouldHandleCookies()) {
+        curl_easy_setopt(curl, CURLOPT_SHARE, cookies.handle);
+        curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
+    }
+    if (request_.timeoutInterval() > 0) {
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
+                         static_cast<long>(std::ceil(request_.timeoutInterval() * 1000)));
+    }
+
+    const std::string& method = request_.httpMethod();
+    const auto& body = request_.httpBody();
+    if (method == "HEAD") {
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    } else if (method == "POST") {
+        curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    } else if (method != "GET") {
+        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
+    }
+    if (!body.empty() || method == "POST") {
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS,
+                         body.empty() ? "" : reinterpret_cast<const char*>(body.data()));
+    }
+
+    curl_slist* headers = nullptr;
+    for (const auto& [name, value] : request_.allHTTPHeaderFields().fields()) {
+        if (name.find_first_of("\r\n:") != std::string::npos ||
+            value.find_first_of("\r\n") != std::string::npos) {
+            continue;
+        }
+        headers = curl_slist_append(headers, (name + (value.empty() ? ";" : ": " + value)).c_str());
+    }
+    if (!request_.allHTTPHeaderFields().contains("User-Agent")) {
+        headers = curl_slist_append(headers, ("User-Agent: " + defaultUserAgent()).c_str());
+    }
+    headers = curl_slist_append(headers, "Expect:");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &URLLoader::onHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &exchange);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &URLLoader::onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &exchange);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &URLLoader::onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &exchange);
+
+    const CURLcode result = curl_easy_perform(curl);
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(curl);
+
+    if (isCancelled()) {
+        return;
+    }
+    if (exchange.timedOut) {
+        fail(URLError::make(URLErrorCode::timedOut, url.absoluteString()));
+    } else if (result != CURLE_OK) {
+        fail(URLError::make(errorCodeForCurl(result), url.absoluteString()));
+    } else if (!exchange.responseSent) {
+        fail(URLError::make(URLErrorCode::badServerResponse, url.absoluteString()));
+    } else {
+        finish();
+    }
+}
+
+}  // namespace net

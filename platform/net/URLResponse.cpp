@@ -1,0 +1,96 @@
+#include "platform/net/URLResponse.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace net {
+
+namespace {
+
+std::string trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string lowercased(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
+
+URLResponse::URLResponse(foundation::URL url, std::string mimeType, long long expectedContentLength,
+                         std::optional<std::string> textEncodingName)
+    : url_(std::move(url)),
+      mimeType_(std::move(mimeType)),
+      expectedLength_(expectedContentLength),
+      encoding_(std::move(textEncodingName)) {}
+
+URLResponse URLResponse::http(foundation::URL url, int statusCode, HTTPHeaderFields headerFields,
+                              std::string httpVersion) {
+    std::string mime;
+    std::optional<std::string> encoding;
+    if (auto type = headerFields.value("Content-Type")) {
+        std::string_view text(*type);
+        const auto semicolon = text.find(';');
+        mime = lowercased(trimmed(text.substr(0, semicolon)));
+        std::string_view rest =
+            semicolon == std::string_view::npos ? "" : text.substr(semicolon + 1);
+        while (!rest.empty()) {
+            const auto next = rest.find(';');
+            const std::string parameter = trimmed(rest.substr(0, next));
+            const auto equals = parameter.find('=');
+            if (equals != std::string::npos &&
+                lowercased(trimmed(parameter.substr(0, equals))) == "charset") {
+                std::string value = trimmed(parameter.substr(equals + 1));
+                if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+                    value = value.substr(1, value.size() - 2);
+                }
+                encoding = lowercased(value);
+            }
+            rest = next == std::string_view::npos ? "" : rest.substr(next + 1);
+        }
+    }
+    long long length = -1;
+    if (auto text = headerFields.value("Content-Length")) {
+        char* end = nullptr;
+        const long long parsed = std::strtoll(text->c_str(), &end, 10);
+        if (end != text->c_str() && parsed >= 0) {
+            length = parsed;
+        }
+    }
+    URLResponse response(std::move(url), std::move(mime), length, std::move(encoding));
+    response.statusCode_ = statusCode;
+    response.headers_ = std::move(headerFields);
+    response.httpVersion_ = std::move(httpVersion);
+    return response;
+}
+
+std::string URLResponse::suggestedFilename() const {
+    std::string name = url_.lastPathComponent();
+    if (name.empty() || name == "/") {
+        return "index.html";
+    }
+    return name;
+}
+
+bool URLResponse::isRedirect() const {
+    switch (statusCode_) {
+        case 301:
+        case 302:
+        case 303:
+        case 307:
+        case 308:
+            return headers_.contains("Location");
+        default:
+            return false;
+    }
+}
+
+}  // namespace net

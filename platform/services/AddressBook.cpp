@@ -1,0 +1,23 @@
+#include "platform/services/AddressBook.h"
+
+namespace services {
+
+AddressBook& AddressBook::shared() {
+    static AddressBook* book = new AddressBook();
+    return *book;
+}
+
+bool AddressBook::addRecord(const Person::Ptr& person) {
+    if (!granted_ || !person) {
+        return false;
+    }
+    people_.push_back(person);
+    return true;
+}
+
+void AddressBook::reset() {
+    granted_ = true;
+    people_.clear();
+}
+
+}  // namespace services

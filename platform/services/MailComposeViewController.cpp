@@ -1,0 +1,34 @@
+#include "platform/services/MailComposeViewController.h"
+
+namespace services {
+
+namespace {
+
+bool& canSend() {
+    static bool can = true;
+    return can;
+}
+
+}  // namespace
+
+bool MailComposeViewController::canSendMail() {
+    return canSend();
+}
+
+void MailComposeViewController::setCanSendMail(bool can) {
+    canSend() = can;
+}
+
+MailComposeViewController::Ptr MailComposeViewController::make() {
+    return canSend() ? std::make_shared<MailComposeViewController>() : nullptr;
+}
+
+void MailComposeViewController::finish(MailComposeResult result,
+                                       std::optional<foundation::Error> error) {
+    auto keep = shared_from_this();
+    if (auto d = mailComposeDelegate()) {
+        d->mailComposeControllerDidFinish(*this, result, error);
+    }
+}
+
+}  // namespace services

@@ -1,0 +1,32 @@
+#include "platform/services/ProductsRequest.h"
+
+#include "platform/foundation/RunLoop.h"
+#include "platform/services/Storefront.h"
+
+namespace services {
+
+void ProductsRequest::start() {
+    if (started_) {
+        return;
+    }
+    started_ = true;
+    auto self = shared_from_this();
+    foundation::RunLoop::main().perform([self] {
+        if (self->cancelled_) {
+            return;
+        }
+        ProductsResponse response;
+        for (const auto& id : self->identifiers_) {
+            if (auto product = Storefront::shared().product(id)) {
+                response.products.push_back(*product);
+            } else {
+                response.invalidProductIdentifiers.push_back(id);
+            }
+        }
+        if (auto d = self->delegate()) {
+            d->productsRequestDidReceiveResponse(*self, response);
+        }
+    });
+}
+
+}  // namespace services

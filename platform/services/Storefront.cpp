@@ -1,0 +1,25 @@
+#include "platform/services/Storefront.h"
+
+namespace services {
+
+Storefront& Storefront::shared() {
+    static Storefront* store = new Storefront();
+    return *store;
+}
+
+void Storefront::addProduct(Product product) {
+    auto id = product.productIdentifier;
+    products_[id] = std::move(product);
+}
+
+std::optional<Product> Storefront::product(const std::string& identifier) const {
+    auto it = products_.find(identifier);
+    return it == products_.end() ? std::nullopt : std::optional(it->second);
+}
+
+void Storefront::reset() {
+    products_.clear();
+    canMakePayments_ = true;
+}
+
+}  // namespace services

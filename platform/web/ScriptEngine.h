@@ -1,0 +1,60 @@
+#pragma once
+
+// One JavaScript context (JavaScriptCore): evaluates scripts synchronously,
+// answers results as the platform's web views do, and lets C++ functions be
+// called from scripts. A script that throws is logged, never fatal.
+
+#include <JavaScriptCore/JavaScript.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/foundation/Value.h"
+
+namespace web {
+
+class ScriptEngine {
+  public:
+    // Arguments arrive as null, boolean, real or string values (other
+    // values as their JSON text); the answer goes back the same way
+    // (arrays and dictionaries as JavaScript objects).
+    using NativeFunction =
+        std::function<foundation::Value(const std::vector<foundation::Value>& arguments)>;
+
+    struct Result {
+        bool threw = false;
+        // The platform's string form: a string as it is, a number or boolean
+        // as its text, anything else "".
+        std::string text;
+        std::string exception;
+    };
+
+    ScriptEngine();
+    ~ScriptEngine();
+    ScriptEngine(const ScriptEngine&) = delete;
+    ScriptEngine& operator=(const ScriptEngine&) = delete;
+
+    // A global function of that name calling `function`.
+    void defineFunction(const std::string& name, NativeFunction function);
+
+    Result evaluate(std::string_view script, std::string_view sourceURL = {});
+    // Depth of evaluations in progress (native functions may evaluate again).
+    int depth() const { return depth_; }
+
+  private:
+    static JSValueRef callNative(JSContextRef context, JSObjectRef function, JSObjectRef self,
+                                 size_t count, const JSValueRef arguments[], JSValueRef* exception);
+    static std::string toString(JSContextRef context, JSValueRef value);
+    static foundation::Value toValue(JSContextRef context, JSValueRef value);
+    static JSValueRef fromValue(JSContextRef context, const foundation::Value& value);
+
+    JSGlobalContextRef context_ = nullptr;
+    JSClassRef nativeClass_ = nullptr;
+    std::vector<std::unique_ptr<NativeFunction>> functions_;
+    int depth_ = 0;
+};
+
+}  // namespace web

@@ -1,0 +1,1022 @@
+#include "platform/web/WebView.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+#include "platform/foundation/Log.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/StringUtilities.h"
+#include "platform/net/URLConnection.h"
+#include "platform/net/UserAgent.h"
+#include "platform/web/DOMPrelude.h"
+#include "platform/web/HTMLTreeBuilder.h"
+#include "platform/web/ScriptEngine.h"
+
+namespace web {
+
+namespace {
+
+using foundation::Value;
+using nlohmann::json;
+
+std::string jsString(const std::string& text) {
+    return json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+constexpr int kMainFrame = 0;
+
+bool sameDocument(const foundation::URL& a, const foundation::URL& b) {
+    auto strip = [](const std::string& text) { return text.substr(0, text.find('#')); };
+    return strip(a.absoluteString()) == strip(b.absoluteString());
+}
+
+}  // namespace
+
+struct WebView::Frame {
+    struct Script {
+        long key = 0;
+        bool ready = false;
+        std::optional<std::string> text;
+    };
+
+    int id = 0;
+    int parentId = -1;
+    std::optional<foundation::URL> url;
+    net::URLRequest request;
+    bool loading = false;
+    bool committed = false;
+    bool parsed = false;
+    bool countsForParent = false;
+    unsigned generation = 0;
+    int pending = 0;
+    NavigationType type = NavigationType::other;
+    int historyIndex = -1;
+    std::optional<std::string> html;
+    std::vector<Script> scripts;
+    std::size_t nextScript = 0;
+    std::vector<std::shared_ptr<net::URLConnection>> connections;
+};
+
+// Fetches a frame's document.
+class WebView::DocumentLoader : public net::URLConnectionDelegate {
+  public:
+    DocumentLoader(std::weak_ptr<WebView> view, int frameId, unsigned generation)
+        : view_(std::move(view)), frameId_(frameId), generation_(generation) {}
+
+    std::optional<net::URLRequest> connectionWillSendRequest(
+        net::URLConnection& connection, const net::URLRequest& request,
+        const net::URLResponse* redirect) override {
+        auto view = view_.lock();
+        if (redirect == nullptr || !view) {
+            return request;
+        }
+        if (!view->decidePolicy(frameId_, view->prepared(request), NavigationType::other, false)) {
+            connection.cancel();
+            view->frameFailed(
+                frameId_, generation_,
+                net::URLError::make(net::URLErrorCode::cancelled, request.url()->absoluteString()));
+            return std::nullopt;
+        }
+        return request;
+    }
+    void connectionDidReceiveResponse(net::URLConnection&,
+                                      const net::URLResponse& response) override {
+        response_ = response;
+        body_.clear();
+        if (auto view = view_.lock()) {
+            view->frameReceivedResponse(frameId_, generation_, response);
+        }
+    }
+    void connectionDidReceiveData(net::URLConnection&, const foundation::Data& data) override {
+        body_.insert(body_.end(), data.begin(), data.end());
+    }
+    void connectionDidFinishLoading(net::URLConnection&) override {
+        auto view = view_.lock();
+        if (!view || !response_) {
+            return;
+        }
+        std::string text = HTMLTreeBuilder::toUTF8(
+            std::string_view(reinterpret_cast<const char*>(body_.data()), body_.size()),
+            response_->textEncodingName().value_or("utf-8"));
+        const std::string& mime = response_->mimeType();
+        if (mime == "text/plain" || mime == "application/json" ||
+            mime == "application/javascript" || mime == "text/css") {
+            std::string escaped;
+            for (char c : text) {
+                escaped += c == '<' ? "&lt;" : c == '&' ? "&amp;" : std::string(1, c);
+            }
+            text = "<html><body><pre>" + escaped + "</pre></body></html>";
+        }
+        view->frameReceivedDocument(frameId_, generation_, text, response_->url());
+    }
+    void connectionDidFailWithError(net::URLConnection&, const net::URLError& error) override {
+        if (auto view = view_.lock()) {
+            view->frameFailed(frameId_, generation_, error);
+        }
+    }
+
+  private:
+    std::weak_ptr<WebView> view_;
+    int frameId_;
+    unsigned generation_;
+    std::optional<net::URLResponse> response_;
+    foundation::Data body_;
+};
+
+// Fetches a script of a page.
+class WebView::ScriptLoader : public net::URLConnectionDelegate {
+  public:
+    ScriptLoader(std::weak_ptr<WebView> view, int frameId, unsigned generation, long key,
+                 bool dynamic)
+        : view_(std::move(view)),
+          frameId_(frameId),
+          generation_(generation),
+          key_(key),
+          dynamic_(dynamic) {}
+
+    void connectionDidReceiveResponse(net::URLConnection&,
+                                      const net::URLResponse& response) override {
+        response_ = response;
+        body_.clear();
+    }
+    void connectionDidReceiveData(net::URLConnection&, const foundation::Data& data) override {
+        body_.insert(body_.end(), data.begin(), data.end());
+    }
+    void connectionDidFinishLoading(net::URLConnection&) override {
+        std::optional<std::string> text;
+        if (response_ && (!response_->isHTTP() || response_->statusCode() < 400)) {
+            text = HTMLTreeBuilder::toUTF8(
+                std::string_view(reinterpret_cast<const char*>(body_.data()), body_.size()),
+                response_->textEncodingName().value_or("utf-8"));
+        }
+        deliver(std::move(text));
+    }
+    void connectionDidFailWithError(net::URLConnection&, const net::URLError&) override {
+        deliver(std::nullopt);
+    }
+
+  private:
+    void deliver(std::optional<std::string> text) {
+        if (auto view = view_.lock()) {
+            view->scriptArrived(frameId_, generation_, key_, std::move(text), dynamic_);
+        }
+    }
+
+    std::weak_ptr<WebView> view_;
+    int frameId_;
+    unsigned generation_;
+    long key_;
+    bool dynamic_;
+    std::optional<net::URLResponse> response_;
+    foundation::Data body_;
+};
+
+WebView::WebView(const graphics::Rect& frame)
+    : ui::View(frame),
+      scrollView_(std::make_shared<ui::ScrollView>(graphics::Rect{{0, 0}, frame.size})) {
+    auto main = std::make_unique<Frame>();
+    main->id = kMainFrame;
+    frames_[kMainFrame] = std::move(main);
+}
+
+WebView::~WebView() {
+    clearTimers();
+    for (auto& [id, frame] : frames_) {
+        for (auto& connection : frame->connections) {
+            connection->cancel();
+        }
+    }
+}
+
+std::shared_ptr<WebView> WebView::self() {
+    return std::static_pointer_cast<WebView>(weak_from_this().lock());
+}
+
+foundation::Value WebView::valueForKey(std::string_view key) const {
+    if (key == "loading") {
+        return loading_;
+    }
+    if (key == "estimatedProgress") {
+        return progress_;
+    }
+    if (key == "title") {
+        return title_;
+    }
+    if (key == "URL") {
+        return url_ ? Value(url_->absoluteString()) : Value();
+    }
+    if (key == "canGoBack") {
+        return canGoBack();
+    }
+    if (key == "canGoForward") {
+        return canGoForward();
+    }
+    return ui::View::valueForKey(key);
+}
+
+// Script context.
+
+void WebView::startEngine() {
+    clearTimers();
+    for (auto it = frames_.begin(); it != frames_.end();) {
+        if (it->first != kMainFrame) {
+            for (auto& connection : it->second->connections) {
+                connection->cancel();
+            }
+            it = frames_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    engine_.reset();
+    engine_ = std::make_unique<ScriptEngine>();
+    ++engineGeneration_;
+    installNatives(*engine_);
+    engine_->evaluate(domPrelude(), "about:prelude");
+}
+
+void WebView::installNatives(ScriptEngine& engine) {
+    auto frameArg = [](const std::vector<Value>& args, std::size_t i) {
+        return i < args.size() ? static_cast<int>(args[i].doubleValue()) : kMainFrame;
+    };
+    auto textArg = [](const std::vector<Value>& args, std::size_t i) {
+        return i < args.size() ? args[i].stringValue() : std::string();
+    };
+    engine.defineFunction(
+        "__nativeNavigate", [this, frameArg, textArg](const std::vector<Value>& args) {
+            const int type = args.size() > 2 ? static_cast<int>(args[2].doubleValue()) : 5;
+            queueNavigation({frameArg(args, 0), textArg(args, 1),
+                             static_cast<NavigationType>(std::clamp(type, 0, 5)),
+                             args.size() > 3 && args[3].boolValue()});
+            return Value();
+        });
+    engine.defineFunction("__nativeResolve",
+                          [this, frameArg, textArg](const std::vector<Value>& args) {
+                              const auto found = frames_.find(frameArg(args, 0));
+                              const std::string text = textArg(args, 1);
+                              std::optional<foundation::URL> resolved;
+                              if (found != frames_.end() && found->second->url &&
+                                  found->second->url->scheme() != "about") {
+                                  resolved = foundation::URL::fromString(text, *found->second->url);
+                              } else {
+                                  resolved = foundation::URL::fromString(text);
+                                  if (resolved && resolved->scheme().empty()) {
+                                      resolved.reset();
+                                  }
+                              }
+                              return resolved ? Value(resolved->absoluteString()) : Value("");
+                          });
+    engine.defineFunction("__nativeFrameURL", [this, frameArg](const std::vector<Value>& args) {
+        const auto found = frames_.find(frameArg(args, 0));
+        if (found == frames_.end() || !found->second->url) {
+            return Value("about:blank");
+        }
+        return Value(found->second->url->absoluteString());
+    });
+    engine.defineFunction("__nativeSetTimer", [this](const std::vector<Value>& args) {
+        if (args.size() >= 3) {
+            setTimer(static_cast<long>(args[0].doubleValue()), args[1].doubleValue(),
+                     args[2].boolValue());
+        }
+        return Value();
+    });
+    engine.defineFunction("__nativeClearTimer", [this](const std::vector<Value>& args) {
+        if (!args.empty()) {
+            const auto found = timers_.find(static_cast<long>(args[0].doubleValue()));
+            if (found != timers_.end()) {
+                found->second->invalidate();
+                timers_.erase(found);
+            }
+        }
+        return Value();
+    });
+    engine.defineFunction("__nativeLog", [textArg](const std::vector<Value>& args) {
+        foundation::Log::write("web", "console." + textArg(args, 0) + ": " + textArg(args, 1));
+        return Value();
+    });
+    engine.defineFunction("__nativeParseFragment", [textArg](const std::vector<Value>& args) {
+        return Value(HTMLTreeBuilder::fragmentTree(textArg(args, 0)));
+    });
+    engine.defineFunction(
+        "__nativeLoadScript", [this, frameArg, textArg](const std::vector<Value>& args) {
+            const int frameId = frameArg(args, 0);
+            const long key = args.size() > 2 ? static_cast<long>(args[2].doubleValue()) : 0;
+            const auto found = frames_.find(frameId);
+            if (found == frames_.end()) {
+                return Value();
+            }
+            Frame& frame = *found->second;
+            std::optional<foundation::URL> url =
+                frame.url ? foundation::URL::fromString(textArg(args, 1), *frame.url)
+                          : foundation::URL::fromString(textArg(args, 1));
+            if (frame.loading) {
+                ++frame.pending;
+            }
+            auto loader = std::make_shared<ScriptLoader>(
+                std::static_pointer_cast<WebView>(weak_from_this().lock()), frameId,
+                frame.generation, key, frame.loading);
+            if (!url) {
+                const unsigned generation = frame.generation;
+                const bool counted = frame.loading;
+                std::weak_ptr<WebView> weak = self();
+                foundation::RunLoop::main().perform([weak, frameId, generation, key, counted] {
+                    if (auto view = weak.lock()) {
+                        view->scriptArrived(frameId, generation, key, std::nullopt, counted);
+                    }
+                });
+                return Value();
+            }
+            net::URLRequest request = prepared(net::URLRequest(*url));
+            if (frame.url) {
+                request.setValue(frame.url->absoluteString(), "Referer");
+                request.setMainDocumentURL(frame.url);
+            }
+            frame.connections.push_back(net::URLConnection::make(request, loader));
+            return Value();
+        });
+    engine.defineFunction("__nativeCreateFrame", [this, frameArg](const std::vector<Value>& args) {
+        auto frame = std::make_unique<Frame>();
+        frame->id = nextFrameId_++;
+        frame->parentId = frameArg(args, 0);
+        const int id = frame->id;
+        frames_[id] = std::move(frame);
+        return Value(id);
+    });
+    engine.defineFunction("__nativeInfo", [this](const std::vector<Value>&) {
+        const auto size = bounds().size;
+        return Value::dictionary(
+            {{"userAgent", customUserAgent_.empty() ? net::defaultUserAgent() : customUserAgent_},
+             {"width", size.width},
+             {"height", size.height}});
+    });
+}
+
+std::string WebView::evaluateInPage(const std::string& script) {
+    if (!engine_) {
+        startEngine();
+    }
+    return engine_->evaluate(script).text;
+}
+
+std::string WebView::stringByEvaluatingJavaScriptFromString(const std::string& script) {
+    const std::string result = evaluateInPage(script);
+    updateTitle();
+    return result;
+}
+
+bool WebView::tapElement(const std::string& elementId) {
+    return evaluateInPage("__dom.click(" + jsString(elementId) + ")") == "true";
+}
+
+void WebView::setTimer(long id, double milliseconds, bool repeats) {
+    double seconds = std::max(0.0, milliseconds) / 1000.0;
+    if (repeats) {
+        seconds = std::max(seconds, 0.004);
+    }
+    std::weak_ptr<WebView> weak = self();
+    const unsigned generation = engineGeneration_;
+    auto timer = foundation::Timer::make(
+        seconds, repeats, [weak, id, generation, repeats](foundation::Timer&) {
+            auto view = weak.lock();
+            if (!view || view->engineGeneration_ != generation) {
+                return;
+            }
+            if (!repeats) {
+                view->timers_.erase(id);
+            }
+            view->evaluateInPage("__dom.fireTimer(" + std::to_string(id) + ")");
+            view->updateTitle();
+        });
+    timers_[id] = timer;
+    foundation::RunLoop::main().addTimer(timer);
+}
+
+void WebView::clearTimers() {
+    for (auto& [id, timer] : timers_) {
+        timer->invalidate();
+    }
+    timers_.clear();
+}
+
+// Loading entry points.
+
+void WebView::loadRequest(const net::URLRequest& request) {
+    std::weak_ptr<WebView> weak = self();
+    foundation::RunLoop::main().perform([weak, request] {
+        if (auto view = weak.lock()) {
+            view->navigate(kMainFrame, request, NavigationType::other, false);
+        }
+    });
+}
+
+void WebView::loadHTMLString(const std::string& html,
+                             const std::optional<foundation::URL>& baseURL) {
+    std::weak_ptr<WebView> weak = self();
+    net::URLRequest request(baseURL ? *baseURL : *foundation::URL::fromString("about:blank"));
+    foundation::RunLoop::main().perform([weak, request, html] {
+        if (auto view = weak.lock()) {
+            view->navigate(kMainFrame, request, NavigationType::other, false, html);
+        }
+    });
+}
+
+void WebView::loadData(const foundation::Data& data, const std::string& mimeType,
+                       const std::string& textEncodingName,
+                       const std::optional<foundation::URL>& baseURL) {
+    loadHTMLString(HTMLTreeBuilder::toUTF8(
+                       std::string_view(reinterpret_cast<const char*>(data.data()), data.size()),
+                       textEncodingName),
+                   baseURL);
+}
+
+void WebView::stopLoading() {
+    std::vector<int> loadingFrames;
+    for (const auto& [id, frame] : frames_) {
+        if (frame->loading && (id == kMainFrame || !frames_.at(kMainFrame)->loading)) {
+            loadingFrames.push_back(id);
+        }
+    }
+    for (int id : loadingFrames) {
+        cancelFrame(id, true);
+    }
+    updateLoading();
+}
+
+void WebView::reload() {
+    if (!url_) {
+        return;
+    }
+    const auto* item = history_.currentItem();
+    std::optional<std::string> html = item ? item->html : std::nullopt;
+    net::URLRequest request = request_ ? *request_ : net::URLRequest(*url_);
+    request.setURL(url_);
+    std::weak_ptr<WebView> weak = self();
+    foundation::RunLoop::main().perform([weak, request, html] {
+        if (auto view = weak.lock()) {
+            view->navigate(kMainFrame, request, NavigationType::reload, false, html);
+        }
+    });
+}
+
+bool WebView::canGoBack() const {
+    return history_.backItem() != nullptr;
+}
+
+bool WebView::canGoForward() const {
+    return history_.forwardItem() != nullptr;
+}
+
+void WebView::goBack() {
+    const auto* item = history_.backItem();
+    if (item == nullptr) {
+        return;
+    }
+    navigate(kMainFrame, net::URLRequest(item->url), NavigationType::backForward, false, item->html,
+             history_.currentIndex() - 1);
+}
+
+void WebView::goForward() {
+    const auto* item = history_.forwardItem();
+    if (item == nullptr) {
+        return;
+    }
+    navigate(kMainFrame, net::URLRequest(item->url), NavigationType::backForward, false, item->html,
+             history_.currentIndex() + 1);
+}
+
+// Navigation.
+
+void WebView::queueNavigation(PendingNavigation navigation) {
+    navigations_.push_back(std::move(navigation));
+    if (!drainScheduled_) {
+        drainScheduled_ = true;
+        std::weak_ptr<WebView> weak = self();
+        foundation::RunLoop::main().perform([weak] {
+            if (auto view = weak.lock()) {
+                view->drainNavigations();
+            }
+        });
+    }
+}
+
+void WebView::drainNavigations() {
+    drainScheduled_ = false;
+    auto pending = std::move(navigations_);
+    navigations_.clear();
+    const unsigned generation = engineGeneration_;
+    for (auto& navigation : pending) {
+        if (engineGeneration_ != generation) {
+            break;
+        }
+        if (frames_.find(navigation.frameId) == frames_.end()) {
+            continue;
+        }
+        auto url = foundation::URL::fromString(navigation.url);
+        if (!url) {
+            foundation::Log::write("web",
+                                   "Ignored navigation to an invalid URL: " + navigation.url);
+            continue;
+        }
+        navigate(navigation.frameId, net::URLRequest(*url), navigation.type, navigation.newWindow);
+    }
+    updateTitle();
+}
+
+net::URLRequest WebView::prepared(net::URLRequest request) const {
+    if (!request.valueForHTTPHeaderField("User-Agent")) {
+        request.setValue(customUserAgent_.empty() ? net::defaultUserAgent() : customUserAgent_,
+                         "User-Agent");
+    }
+    return request;
+}
+
+FrameInfo WebView::frameInfo(int frameId) const {
+    FrameInfo info;
+    info.isMainFrame = frameId == kMainFrame;
+    const auto found = frames_.find(frameId);
+    if (found != frames_.end() && found->second->url) {
+        info.request = net::URLRequest(*found->second->url);
+    }
+    return info;
+}
+
+bool WebView::decidePolicy(int frameId, const net::URLRequest& request, NavigationType type,
+                           bool newWindow) {
+    auto keep = self();
+    if (auto delegate = delegate_.lock()) {
+        if (!delegate->webViewShouldStartLoad(*this, request, type)) {
+            return false;
+        }
+    }
+    if (auto navigationDelegate = navigationDelegate_.lock()) {
+        NavigationAction action;
+        action.request = request;
+        action.navigationType = type;
+        action.sourceFrame = frameInfo(frameId);
+        if (!newWindow) {
+            action.targetFrame = frameInfo(frameId);
+        }
+        if (navigationDelegate->decidePolicyForNavigationAction(*this, action) ==
+            NavigationActionPolicy::cancel) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void WebView::navigate(int frameId, net::URLRequest request, NavigationType type, bool newWindow,
+                       std::optional<std::string> html, int historyIndex) {
+    auto keep = self();
+    request = prepared(std::move(request));
+    if (newWindow) {
+        auto navigationDelegate = navigationDelegate_.lock();
+        if (navigationDelegate) {
+            if (!decidePolicy(frameId, request, type, true)) {
+                return;
+            }
+            if (auto ui = uiDelegate_.lock()) {
+                NavigationAction action;
+                action.request = request;
+                action.navigationType = type;
+                action.sourceFrame = frameInfo(frameId);
+                if (auto opened = ui->createWebView(*this, action)) {
+                    opened->loadRequest(request);
+                }
+            }
+            return;
+        }
+        frameId = kMainFrame;
+    }
+    if (frames_.find(frameId) == frames_.end() || !request.url()) {
+        return;
+    }
+    if (!decidePolicy(frameId, request, type, false)) {
+        return;
+    }
+    if (frames_.find(frameId) == frames_.end()) {
+        return;
+    }
+    const foundation::URL url = *request.url();
+    Frame& frame = *frames_.at(frameId);
+    const std::string scheme = foundation::lowercase(url.scheme());
+
+    // A jump within the shown document loads nothing.
+    if (!html && frameId == kMainFrame && frame.url && !frame.loading && url.fragment() &&
+        type != NavigationType::reload && sameDocument(url, *frame.url)) {
+        frame.url = url;
+        setURL(url);
+        return;
+    }
+    const bool loadable =
+        html || scheme == "http" || scheme == "https" || scheme == "file" || scheme == "about";
+    if (!loadable) {
+        const auto error =
+            net::URLError::make(net::URLErrorCode::unsupportedURL, url.absoluteString());
+        if (frameId == kMainFrame) {
+            if (auto navigationDelegate = navigationDelegate_.lock()) {
+                navigationDelegate->didFailProvisionalNavigation(*this, error);
+            }
+        }
+        if (auto delegate = delegate_.lock()) {
+            delegate->webViewDidFailLoad(*this, error);
+        }
+        return;
+    }
+    if (frame.loading) {
+        cancelFrame(frameId, true);
+    }
+    if (frameId == kMainFrame) {
+        for (const auto& [id, other] : frames_) {
+            if (id != kMainFrame && other->loading) {
+                cancelFrame(id, false);
+            }
+        }
+    }
+    frame.type = type;
+    frame.historyIndex = historyIndex;
+    frame.html = html;
+    beginFrameLoad(frameId, request);
+    const unsigned generation = frame.generation;
+
+    if (html || scheme == "about") {
+        std::weak_ptr<WebView> weak = self();
+        const std::string text = html.value_or("");
+        foundation::RunLoop::main().perform([weak, frameId, generation, url, text] {
+            if (auto view = weak.lock()) {
+                view->frameReceivedResponse(
+                    frameId, generation,
+                    net::URLResponse(url, "text/html", static_cast<long long>(text.size()),
+                                     "utf-8"));
+                view->frameReceivedDocument(frameId, generation, text, url);
+            }
+        });
+        return;
+    }
+    net::URLRequest load = request;
+    if (frame.parentId >= 0) {
+        const auto parent = frames_.find(frame.parentId);
+        if (parent != frames_.end() && parent->second->url) {
+            load.setValue(parent->second->url->absoluteString(), "Referer");
+            load.setMainDocumentURL(frames_.at(kMainFrame)->url);
+        }
+    }
+    frame.connections.push_back(net::URLConnection::make(
+        load, std::make_shared<DocumentLoader>(self(), frameId, generation)));
+}
+
+void WebView::beginFrameLoad(int frameId, const net::URLRequest& request) {
+    Frame& frame = *frames_.at(frameId);
+    frame.loading = true;
+    frame.committed = false;
+    frame.parsed = false;
+    frame.pending = 0;
+    frame.scripts.clear();
+    frame.nextScript = 0;
+    ++frame.generation;
+    frame.request = request;
+    frame.countsForParent = false;
+    if (frame.parentId >= 0) {
+        const auto parent = frames_.find(frame.parentId);
+        if (parent != frames_.end() && parent->second->loading) {
+            ++parent->second->pending;
+            frame.countsForParent = true;
+        }
+    }
+    if (frameId == kMainFrame) {
+        request_ = request;
+        mainCommitted_ = false;
+        setProgress(0.1);
+    }
+    updateLoading();
+    if (frameId == kMainFrame) {
+        if (auto navigationDelegate = navigationDelegate_.lock()) {
+            navigationDelegate->didStartProvisionalNavigation(*this);
+        }
+    }
+    if (auto delegate = delegate_.lock()) {
+        delegate->webViewDidStartLoad(*this);
+    }
+}
+
+void WebView::frameReceivedResponse(int frameId, unsigned generation,
+                                    const net::URLResponse& response) {
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end() || found->second->generation != generation ||
+        !found->second->loading) {
+        return;
+    }
+    Frame& frame = *found->second;
+    frame.committed = true;
+    if (frameId == kMainFrame) {
+        mainCommitted_ = true;
+        setURL(response.url());
+        setProgress(std::max(progress_, 0.3));
+        if (auto navigationDelegate = navigationDelegate_.lock()) {
+            navigationDelegate->didCommitNavigation(*this);
+        }
+    }
+}
+
+void WebView::frameReceivedDocument(int frameId, unsigned generation, const std::string& html,
+                                    const foundation::URL& url) {
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end() || found->second->generation != generation ||
+        !found->second->loading) {
+        return;
+    }
+    if (frameId == kMainFrame) {
+        Frame& frame = *found->second;
+        const bool canBack = canGoBack();
+        const bool canForward = canGoForward();
+        if (frame.historyIndex >= 0) {
+            history_.moveTo(frame.historyIndex);
+        } else if (frame.type != NavigationType::reload && url.scheme() != "about") {
+            history_.push(BackForwardItem{url, "", frame.html});
+        }
+        updateHistoryKeys(canBack, canForward);
+    }
+    commitDocument(frameId, html, url);
+}
+
+void WebView::commitDocument(int frameId, const std::string& html, const foundation::URL& url) {
+    if (frameId == kMainFrame) {
+        startEngine();
+    }
+    Frame& frame = *frames_.at(frameId);
+    frame.url = url;
+    std::string referrer;
+    if (frame.parentId >= 0 && frames_.count(frame.parentId) && frames_.at(frame.parentId)->url) {
+        referrer = frames_.at(frame.parentId)->url->absoluteString();
+    }
+    const std::string scriptsText =
+        evaluateInPage("__dom.loadDocument(" + std::to_string(frameId) + "," +
+                       HTMLTreeBuilder::documentTree(html) + "," + jsString(url.absoluteString()) +
+                       "," + jsString(referrer) + ")");
+    if (frameId == kMainFrame) {
+        setProgress(std::max(progress_, 0.5));
+    }
+    const json scripts = json::parse(scriptsText, nullptr, false);
+    const unsigned generation = frame.generation;
+    if (scripts.is_array()) {
+        for (const auto& script : scripts) {
+            Frame::Script entry;
+            entry.key = script.value("key", 0L);
+            if (script.contains("src") && script["src"].is_string()) {
+                const auto source =
+                    foundation::URL::fromString(script["src"].get<std::string>(), url);
+                if (source) {
+                    net::URLRequest request = prepared(net::URLRequest(*source));
+                    request.setValue(url.absoluteString(), "Referer");
+                    request.setMainDocumentURL(frames_.at(kMainFrame)->url);
+                    frame.connections.push_back(net::URLConnection::make(
+                        request, std::make_shared<ScriptLoader>(self(), frameId, generation,
+                                                                entry.key, false)));
+                } else {
+                    entry.ready = true;
+                }
+            } else {
+                entry.ready = true;
+                entry.text = script.value("text", std::string());
+            }
+            frame.scripts.push_back(std::move(entry));
+        }
+    }
+    runReadyScripts(frameId);
+}
+
+void WebView::scriptArrived(int frameId, unsigned generation, long key,
+                            std::optional<std::string> text, bool dynamic) {
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end() || found->second->generation != generation) {
+        return;
+    }
+    Frame& frame = *found->second;
+    if (dynamic) {
+        if (text) {
+            evaluateInPage("__dom.runScript(" + std::to_string(frameId) + "," +
+                           std::to_string(key) + "," + jsString(*text) + ")");
+        }
+        evaluateInPage("__dom.scriptDone(" + std::to_string(key) + "," + (text ? "true" : "false") +
+                       ")");
+        if (frame.loading && frame.pending > 0) {
+            --frame.pending;
+            checkComplete(frameId);
+        }
+        return;
+    }
+    for (auto& script : frame.scripts) {
+        if (script.key == key && !script.ready) {
+            script.ready = true;
+            script.text = std::move(text);
+            if (!script.text) {
+                evaluateInPage("__dom.scriptDone(" + std::to_string(key) + ",false)");
+            }
+        }
+    }
+    if (frameId == kMainFrame) {
+        setProgress(progress_ + (0.9 - progress_) * 0.5);
+    }
+    runReadyScripts(frameId);
+}
+
+void WebView::runReadyScripts(int frameId) {
+    const unsigned engineGeneration = engineGeneration_;
+    while (true) {
+        const auto found = frames_.find(frameId);
+        if (found == frames_.end() || engineGeneration_ != engineGeneration) {
+            return;
+        }
+        Frame& frame = *found->second;
+        if (frame.parsed || !frame.loading) {
+            return;
+        }
+        if (frame.nextScript >= frame.scripts.size()) {
+            frame.parsed = true;
+            evaluateInPage("__dom.documentParsed(" + std::to_string(frameId) + ")");
+            // After the navigations the page asked for meanwhile were decided.
+            std::weak_ptr<WebView> weak = self();
+            const unsigned generation = frame.generation;
+            foundation::RunLoop::main().perform([weak, frameId, generation] {
+                auto view = weak.lock();
+                if (!view) {
+                    return;
+                }
+                const auto again = view->frames_.find(frameId);
+                if (again != view->frames_.end() && again->second->generation == generation) {
+                    view->checkComplete(frameId);
+                }
+            });
+            return;
+        }
+        auto& script = frame.scripts[frame.nextScript];
+        if (!script.ready) {
+            return;
+        }
+        ++frame.nextScript;
+        if (script.text) {
+            const long key = script.key;
+            const std::string code = std::move(*script.text);
+            script.text.reset();
+            evaluateInPage("__dom.runScript(" + std::to_string(frameId) + "," +
+                           std::to_string(key) + "," + jsString(code) + ")");
+            evaluateInPage("__dom.scriptDone(" + std::to_string(key) + ",true)");
+        }
+    }
+}
+
+void WebView::checkComplete(int frameId) {
+    auto keep = self();
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end()) {
+        return;
+    }
+    Frame& frame = *found->second;
+    if (!frame.loading || !frame.parsed || frame.pending > 0) {
+        return;
+    }
+    frame.loading = false;
+    evaluateInPage("__dom.frameLoaded(" + std::to_string(frameId) + ")");
+    const int parentId = frame.parentId;
+    const bool countsForParent = frame.countsForParent;
+    frame.countsForParent = false;
+    if (frameId == kMainFrame) {
+        updateTitle();
+        setProgress(1.0);
+    }
+    updateLoading();
+    if (frameId == kMainFrame) {
+        if (auto navigationDelegate = navigationDelegate_.lock()) {
+            navigationDelegate->didFinishNavigation(*this);
+        }
+    }
+    if (auto delegate = delegate_.lock()) {
+        delegate->webViewDidFinishLoad(*this);
+    }
+    if (countsForParent) {
+        const auto parent = frames_.find(parentId);
+        if (parent != frames_.end() && parent->second->pending > 0) {
+            --parent->second->pending;
+            checkComplete(parentId);
+        }
+    }
+}
+
+void WebView::frameFailed(int frameId, unsigned generation, const net::URLError& error) {
+    auto keep = self();
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end() || found->second->generation != generation ||
+        !found->second->loading) {
+        return;
+    }
+    Frame& frame = *found->second;
+    const bool committed = frame.committed;
+    frame.loading = false;
+    ++frame.generation;
+    for (auto& connection : frame.connections) {
+        connection->cancel();
+    }
+    frame.connections.clear();
+    const int parentId = frame.parentId;
+    const bool countsForParent = frame.countsForParent;
+    frame.countsForParent = false;
+    if (frameId == kMainFrame) {
+        setProgress(0);
+    }
+    updateLoading();
+    if (frameId == kMainFrame) {
+        if (auto navigationDelegate = navigationDelegate_.lock()) {
+            if (committed) {
+                navigationDelegate->didFailNavigation(*this, error);
+            } else {
+                navigationDelegate->didFailProvisionalNavigation(*this, error);
+            }
+        }
+    }
+    if (auto delegate = delegate_.lock()) {
+        delegate->webViewDidFailLoad(*this, error);
+    }
+    if (countsForParent) {
+        const auto parent = frames_.find(parentId);
+        if (parent != frames_.end() && parent->second->pending > 0) {
+            --parent->second->pending;
+            checkComplete(parentId);
+        }
+    }
+}
+
+void WebView::cancelFrame(int frameId, bool report) {
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end() || !found->second->loading) {
+        return;
+    }
+    for (const auto& [id, other] : frames_) {
+        if (other->parentId == frameId && other->loading) {
+            other->countsForParent = false;
+            cancelFrame(id, false);
+        }
+    }
+    Frame& frame = *found->second;
+    const std::string failing = frame.request.url() ? frame.request.url()->absoluteString() : "";
+    if (report) {
+        frameFailed(frameId, frame.generation,
+                    net::URLError::make(net::URLErrorCode::cancelled, failing));
+        return;
+    }
+    frame.loading = false;
+    ++frame.generation;
+    for (auto& connection : frame.connections) {
+        connection->cancel();
+    }
+    frame.connections.clear();
+    updateLoading();
+}
+
+// Observable state.
+
+void WebView::updateLoading() {
+    bool any = false;
+    for (const auto& [id, frame] : frames_) {
+        any = any || frame->loading;
+    }
+    if (any != loading_) {
+        setValueForKey("loading", loading_, any);
+    }
+}
+
+void WebView::setProgress(double progress) {
+    progress = std::clamp(progress, 0.0, 1.0);
+    if (progress != progress_) {
+        setValueForKey("estimatedProgress", progress_, progress);
+    }
+}
+
+void WebView::updateTitle() {
+    if (!engine_) {
+        return;
+    }
+    std::string title = engine_->evaluate("__dom.title()").text;
+    history_.setCurrentTitle(title);
+    if (title != title_) {
+        setValueForKey("title", title_, std::move(title));
+    }
+}
+
+void WebView::setURL(std::optional<foundation::URL> url) {
+    if (url != url_) {
+        setValueForKey("URL", url_, std::move(url));
+    }
+}
+
+void WebView::updateHistoryKeys(bool couldGoBack, bool couldGoForward) {
+    if (couldGoBack != canGoBack()) {
+        willChangeValueForKey("canGoBack");
+        didChangeValueForKey("canGoBack");
+    }
+    if (couldGoForward != canGoForward()) {
+        willChangeValueForKey("canGoForward");
+        didChangeValueForKey("canGoForward");
+    }
+}
+
+}  // namespace web

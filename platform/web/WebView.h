@@ -1,0 +1,196 @@
+#pragma once
+
+// A view that shows web pages: loads a request (through platform/net) or an
+// HTML string with a base URL, runs the page's scripts in a JavaScript
+// context of its own (a new one for each main-frame document) over a small
+// DOM, asks its delegates before every navigation of every frame, reports
+// each frame's load, and keeps the title, the back/forward list, the loading
+// state and an estimated progress (observable by key-value observation under
+// "loading", "estimatedProgress", "title", "URL", "canGoBack",
+// "canGoForward"). Navigations a script asks for are queued and decided on
+// the next turn of the main run loop, one policy question each, in order, so
+// delegates never run inside a running script and may evaluate scripts
+// themselves. Main thread only. Malformed pages and throwing scripts are
+// logged, never fatal.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/Data.h"
+#include "platform/foundation/Observable.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/URL.h"
+#include "platform/net/URLError.h"
+#include "platform/net/URLRequest.h"
+#include "platform/net/URLResponse.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/View.h"
+#include "platform/web/BackForwardList.h"
+#include "platform/web/NavigationAction.h"
+#include "platform/web/NavigationDelegate.h"
+#include "platform/web/WebViewDelegate.h"
+
+namespace net {
+class URLConnection;
+}
+
+namespace web {
+
+class ScriptEngine;
+
+class WebView : public ui::View {
+  public:
+    explicit WebView(const graphics::Rect& frame = {});
+    ~WebView() override;
+
+    std::string className() const override { return "WebView"; }
+
+    // Delegates, held weakly.
+    std::shared_ptr<WebViewDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<WebViewDelegate>& delegate) { delegate_ = delegate; }
+    std::shared_ptr<NavigationDelegate> navigationDelegate() const {
+        return navigationDelegate_.lock();
+    }
+    void setNavigationDelegate(const std::shared_ptr<NavigationDelegate>& delegate) {
+        navigationDelegate_ = delegate;
+    }
+    std::shared_ptr<WebUIDelegate> uiDelegate() const { return uiDelegate_.lock(); }
+    void setUIDelegate(const std::shared_ptr<WebUIDelegate>& delegate) { uiDelegate_ = delegate; }
+
+    // Loading. Each load is decided and started on the next turn of the main
+    // run loop; a new main-frame load stops the one in progress (which fails
+    // as cancelled).
+    void loadRequest(const net::URLRequest& request);
+    void loadHTMLString(const std::string& html, const std::optional<foundation::URL>& baseURL);
+    void loadData(const foundation::Data& data, const std::string& mimeType,
+                  const std::string& textEncodingName,
+                  const std::optional<foundation::URL>& baseURL);
+    void stopLoading();
+    void reload();
+    bool canGoBack() const;
+    bool canGoForward() const;
+    void goBack();
+    void goForward();
+    const BackForwardList& backForwardList() const { return history_; }
+
+    bool isLoading() const { return loading_; }
+    double estimatedProgress() const { return progress_; }
+    // The main document's title ("" without one).
+    const std::string& title() const { return title_; }
+    // The main frame's URL; nullopt before the first load.
+    const std::optional<foundation::URL>& URL() const { return url_; }
+    // The main frame's current request (the last one it accepted).
+    const std::optional<net::URLRequest>& request() const { return request_; }
+
+    // Runs `script` in the main frame at once and answers its result as a
+    // string: a string as it is, a number or boolean as its text, anything
+    // else (or a thrown exception) "".
+    std::string stringByEvaluatingJavaScriptFromString(const std::string& script);
+
+    // The User-Agent of this view's requests (the layer's default when empty).
+    const std::string& customUserAgent() const { return customUserAgent_; }
+    void setCustomUserAgent(std::string userAgent) { customUserAgent_ = std::move(userAgent); }
+
+    // Settings kept for the page (no effect headless).
+    bool scalesPageToFit() const { return scalesPageToFit_; }
+    void setScalesPageToFit(bool scales) { scalesPageToFit_ = scales; }
+    bool allowsInlineMediaPlayback() const { return allowsInlineMediaPlayback_; }
+    void setAllowsInlineMediaPlayback(bool allows) { allowsInlineMediaPlayback_ = allows; }
+    bool mediaPlaybackRequiresUserAction() const { return mediaPlaybackRequiresUserAction_; }
+    void setMediaPlaybackRequiresUserAction(bool required) {
+        mediaPlaybackRequiresUserAction_ = required;
+    }
+    int dataDetectorTypes() const { return dataDetectorTypes_; }
+    void setDataDetectorTypes(int types) { dataDetectorTypes_ = types; }
+    bool allowsBackForwardNavigationGestures() const { return backForwardGestures_; }
+    void setAllowsBackForwardNavigationGestures(bool allows) { backForwardGestures_ = allows; }
+    const std::shared_ptr<ui::ScrollView>& scrollView() const { return scrollView_; }
+
+    // What a finger does: clicks the main document's element with that id
+    // (its click handlers run; a link is followed as a clicked link).
+    // Answers false when there is no such element.
+    bool tapElement(const std::string& elementId);
+
+    foundation::Value valueForKey(std::string_view key) const override;
+
+  private:
+    struct Frame;
+    struct PendingNavigation {
+        int frameId;
+        std::string url;
+        NavigationType type;
+        bool newWindow;
+    };
+    class DocumentLoader;
+    class ScriptLoader;
+
+    std::shared_ptr<WebView> self();
+    void startEngine();
+    void installNatives(ScriptEngine& engine);
+
+    // Navigation.
+    void queueNavigation(PendingNavigation navigation);
+    void drainNavigations();
+    void navigate(int frameId, net::URLRequest request, NavigationType type, bool newWindow,
+                  std::optional<std::string> html = std::nullopt, int historyIndex = -1);
+    bool decidePolicy(int frameId, const net::URLRequest& request, NavigationType type,
+                      bool newWindow);
+    net::URLRequest prepared(net::URLRequest request) const;
+    FrameInfo frameInfo(int frameId) const;
+
+    // Frame loads.
+    void beginFrameLoad(int frameId, const net::URLRequest& request);
+    void frameReceivedResponse(int frameId, unsigned generation, const net::URLResponse& response);
+    void frameReceivedDocument(int frameId, unsigned generation, const std::string& html,
+                               const foundation::URL& url);
+    void frameFailed(int frameId, unsigned generation, const net::URLError& error);
+    void commitDocument(int frameId, const std::string& html, const foundation::URL& url);
+    void scriptArrived(int frameId, unsigned generation, long key, std::optional<std::string> text,
+                       bool dynamic);
+    void runReadyScripts(int frameId);
+    void checkComplete(int frameId);
+    void cancelFrame(int frameId, bool report);
+    void updateLoading();
+    void setProgress(double progress);
+    void updateTitle();
+    void setURL(std::optional<foundation::URL> url);
+    void updateHistoryKeys(bool couldGoBack, bool couldGoForward);
+
+    // Script hooks.
+    std::string evaluateInPage(const std::string& script);
+    void setTimer(long id, double milliseconds, bool repeats);
+    void clearTimers();
+
+    std::weak_ptr<WebViewDelegate> delegate_;
+    std::weak_ptr<NavigationDelegate> navigationDelegate_;
+    std::weak_ptr<WebUIDelegate> uiDelegate_;
+
+    std::unique_ptr<ScriptEngine> engine_;
+    unsigned engineGeneration_ = 0;
+    std::map<int, std::unique_ptr<Frame>> frames_;
+    int nextFrameId_ = 1;
+    std::vector<PendingNavigation> navigations_;
+    bool drainScheduled_ = false;
+    std::map<long, std::shared_ptr<foundation::Timer>> timers_;
+
+    BackForwardList history_;
+    bool loading_ = false;
+    double progress_ = 0;
+    std::string title_;
+    std::optional<foundation::URL> url_;
+    std::optional<net::URLRequest> request_;
+    bool mainCommitted_ = false;
+
+    std::string customUserAgent_;
+    bool scalesPageToFit_ = false;
+    bool allowsInlineMediaPlayback_ = false;
+    bool mediaPlaybackRequiresUserAction_ = true;
+    int dataDetectorTypes_ = 0;
+    bool backForwardGestures_ = false;
+    std::shared_ptr<ui::ScrollView> scrollView_;
+};
+
+}  // namespace web

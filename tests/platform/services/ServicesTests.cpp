@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <memory>
+#include <vector>
+
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/services/AddressBook.h"
+#include "platform/services/AdvertisingIdentifierManager.h"
+#include "platform/services/EventEditViewController.h"
+#include "platform/services/MailComposeViewController.h"
+#include "platform/services/MessageComposeViewController.h"
+#include "platform/services/PaymentQueue.h"
+#include "platform/services/ProductsRequest.h"
+#include "platform/services/StoreProductViewController.h"
+#include "platform/services/Storefront.h"
+#include "platform/services/TelephonyNetworkInfo.h"
+#include "platform/services/UnknownPersonViewController.h"
+
+using namespace services;
+
+namespace {
+
+class Recorder : public MailComposeViewControllerDelegate,
+                 public UnknownPersonViewControllerDelegate,
+                 public StoreProductViewControllerDelegate,
+                 public ProductsRequestDelegate,
+                 public PaymentTransactionObserver {
+  public:
+    std::vector<std::string> events;
+    Person::Ptr resolved;
+    ProductsResponse response;
+
+    void mailComposeControllerDidFinish(MailComposeViewController&, MailComposeResult result,
+                                        const std::optional<foundation::Error>& error) override {
+        events.push_back("mail " + std::to_string(static_cast<int>(result)) +
+                         (error ? " " + error->domain : ""));
+    }
+    void unknownPersonViewControllerDidResolveToPerson(UnknownPersonViewController&,
+                                                       const Person::Ptr& p) override {
+        resolved = p;
+        events.push_back(p ? "resolved" : "resolved none");
+    }
+    void productViewControllerDidFinish(StoreProductViewController&) override {
+        events.push_back("product done");
+    }
+    void productsRequestDidReceiveResponse(ProductsRequest&, const ProductsResponse& r) override {
+        response = r;
+        events.push_back("products");
+    }
+    void paymentQueueUpdatedTransactions(
+        PaymentQueue&, const std::vector<std::shared_ptr<PaymentTransaction>>& tx) override {
+        events.push_back("tx " + tx.front()->payment.productIdentifier + " " +
+                         std::to_string(static_cast<int>(tx.front()->transactionState)));
+    }
+};
+
+class ServicesTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        Storefront::shared().reset();
+        PaymentQueue::defaultQueue().reset();
+        AddressBook::shared().reset();
+        TelephonyNetworkInfo::shared().reset();
+        MailComposeViewController::setCanSendMail(true);
+    }
+    void TearDown() override { foundation::RunLoop::main().runUntilIdle(); }
+    foundation::ManualClock clock;
+    std::shared_ptr<Recorder> recorder = std::make_shared<Recorder>();
+};
+
+}  // namespace
+
+TEST_F(ServicesTest, MailComposerRecordsTheMessageAndReportsTheFinish) {
+    auto mail = MailComposeViewController::make();
+    ASSERT_NE(mail, nullptr);
+    mail->setMailComposeDelegate(recorder);
+    mail->setSubject("Barcodes");
+    mail->setMessageBody("<table></table>", true);
+    foundation::Data csv = foundation::dataFromString("a;b\n");
+    mail->addAttachmentData(csv, "application/octet-stream", "barcodes.csv");
+    csv.clear();  // the composer keeps its own copy
+    EXPECT_EQ(mail->attachments().at(0).data, foundation::dataFromString("a;b\n"));
+    EXPECT_TRUE(mail->isHTML());
+    mail->finish(MailComposeResult::failed,
+                 foundation::Error{"MFMailComposeErrorDomain", 1, "Could not send"});
+    EXPECT_EQ(recorder->events, (std::vector<std::string>{"mail 3 MFMailComposeErrorDomain"}));
+
+    MailComposeViewController::setCanSendMail(false);
+    EXPECT_EQ(MailComposeViewController::make(), nullptr);
+}
+
+TEST_F(ServicesTest, UnknownPersonAddsTheContactOnlyWhenAllowed) {
+    auto person = Person::make();
+    person->setValue(PersonProperty::firstName, "Anna");
+    person->setValue(PersonProperty::lastName, "Muller");
+    EXPECT_FALSE(person->setValue(PersonProperty::phone, "123"));
+    person->setMultiValue(PersonProperty::phone,
+                          {{PersonPhoneMainLabel, std::string("+49 30 1234")}});
+    person->setMultiValue(
+        PersonProperty::address,
+        {{HomeLabel, AddressDictionary{{PersonAddressStreetKey, "Hauptstr. 1"}}}});
+    EXPECT_EQ(person->compositeName(), "Anna Muller");
+
+    auto screen = std::make_shared<UnknownPersonViewController>();
+    screen->setDisplayedPerson(person);
+    screen->setUnknownPersonViewDelegate(recorder);
+    AddressBook::shared().setAccessGranted(false);
+    EXPECT_FALSE(screen->addToAddressBook());
+    AddressBook::shared().setAccessGranted(true);
+    EXPECT_TRUE(screen->addToAddressBook());
+    EXPECT_EQ(recorder->resolved, person);
+    EXPECT_EQ(AddressBook::shared().people().size(), 1u);
+    screen->leaveWithoutAdding();
+    EXPECT_EQ(recorder->events.back(), "resolved none");
+}
+
+TEST_F(ServicesTest, StoreAnswersOnALaterTurnOncePerRequest) {
+    Storefront::shared().addProduct({"123456", "Scanner Pro", "", 0.99});
+    auto sheet = std::make_shared<StoreProductViewController>();
+    std::vector<bool> results;
+    sheet->loadProductWithParameters(
+        foundation::Value::dictionary({{StoreProductParameterITunesItemIdentifier, 123456}}),
+        [&](bool ok, std::optional<foundation::Error>) { results.push_back(ok); });
+    sheet->loadProductWithParameters(
+        foundation::Value::dictionary({{StoreProductParameterITunesItemIdentifier, 9}}),
+        [&](bool ok, std::optional<foundation::Error> e) { results.push_back(ok && !e); });
+    EXPECT_TRUE(results.empty());
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(results, (std::vector<bool>{true, false}));
+
+    auto request = std::make_shared<ProductsRequest>(std::set<std::string>{"123456", "unknown"});
+    request->setDelegate(recorder);
+    request->start();
+    auto cancelled = std::make_shared<ProductsRequest>(std::set<std::string>{"123456"});
+    cancelled->setDelegate(recorder);
+    cancelled->start();
+    cancelled->cancel();
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(recorder->events, (std::vector<std::string>{"products"}));
+    EXPECT_EQ(recorder->response.products.size(), 1u);
+    EXPECT_EQ(recorder->response.invalidProductIdentifiers, (std::vector<std::string>{"unknown"}));
+}
+
+TEST_F(ServicesTest, PaymentsGoThroughTheQueueToItsObservers) {
+    auto& queue = PaymentQueue::defaultQueue();
+    queue.addTransactionObserver(recorder);
+    auto tx = queue.addPayment({"coins", 2});
+    queue.complete(tx, PaymentTransactionState::purchased);
+    queue.complete(tx, PaymentTransactionState::failed);  // already answered
+    queue.finishTransaction(tx);
+    EXPECT_EQ(recorder->events, (std::vector<std::string>{"tx coins 0", "tx coins 1"}));
+    EXPECT_TRUE(queue.transactions().empty());
+    EXPECT_EQ(queue.finishedTransactions().size(), 1u);
+    queue.removeTransactionObserver(recorder.get());
+    queue.addPayment({"more"});
+    EXPECT_EQ(recorder->events.size(), 2u);
+}
+
+TEST_F(ServicesTest, CalendarRefusesWithoutAccessOrStart) {
+    auto store = EventStore::make();
+    std::optional<bool> answer;
+    EventStore::setAccessGranted(false);
+    store->requestAccessToEntityType(EntityType::event,
+                                     [&](bool granted, auto) { answer = granted; });
+    EXPECT_FALSE(answer.has_value());
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(answer, false);
+
+    EventEditViewController editor;
+    editor.setEventStore(store);
+    editor.event().title = "Launch";
+    editor.event().startDate = foundation::Date::now();
+    EXPECT_FALSE(store->saveEvent(editor.event()));
+    EventStore::setAccessGranted(true);
+    Event noStart;
+    std::optional<foundation::Error> error;
+    EXPECT_FALSE(store->saveEvent(noStart, &error));
+    EXPECT_TRUE(error.has_value());
+    EXPECT_TRUE(store->saveEvent(editor.event()));
+    EXPECT_EQ(store->savedEvents().size(), 1u);
+}
+
+TEST_F(ServicesTest, DeviceFacts) {
+    auto& ads = AdvertisingIdentifierManager::sharedManager();
+    const auto& id = ads.advertisingIdentifier();
+    ASSERT_EQ(id.size(), 36u);
+    for (std::size_t i = 0; i < id.size(); ++i) {
+        bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        EXPECT_TRUE(dash ? id[i] == '-'
+                         : std::isxdigit(static_cast<unsigned char>(id[i])) && !std::islower(id[i]))
+            << id;
+    }
+    EXPECT_EQ(id[14], '4');  // a random (version 4) identifier
+    EXPECT_EQ(ads.advertisingIdentifier(),
+              AdvertisingIdentifierManager::sharedManager().advertisingIdentifier());
+
+    auto& radio = TelephonyNetworkInfo::shared();
+    EXPECT_FALSE(radio.currentRadioAccessTechnology().has_value());
+    int posts = 0;
+    auto token = foundation::NotificationCenter::defaultCenter().addObserver(
+        RadioAccessTechnologyDidChangeNotification, nullptr, nullptr,
+        [&](const foundation::Notification&) { ++posts; });
+    radio.setCurrentRadioAccessTechnology(RadioAccessTechnologyLTE);
+    radio.setCurrentRadioAccessTechnology(RadioAccessTechnologyLTE);
+    EXPECT_EQ(posts, 1);
+    foundation::NotificationCenter::defaultCenter().removeObserver(token);
+}

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "platform/ui/Application.h"
+#include "ui/TUSafariActivity/TUSafariActivity.h"
+
+namespace {
+
+class TUSafariActivityTest : public testing::Test {
+  protected:
+    void SetUp() override { ui::Application::shared().reset(); }
+    void TearDown() override { ui::Application::shared().reset(); }
+};
+
+TEST_F(TUSafariActivityTest, KeepsTheLastURLAndOpensIt) {
+    TUSafariActivity activity;
+    const std::vector<ui::ActivityItem> items = {ui::ActivityURL{"http://first.test/"},
+                                                 std::string("text"),
+                                                 ui::ActivityURL{"mailto:a@b.c"}};
+    EXPECT_FALSE(activity.canPerformWithActivityItems(items));
+    ui::Application::shared().registerURLHandler("mailto", [](const std::string&) { return true; });
+    EXPECT_TRUE(activity.canPerformWithActivityItems(items));
+
+    activity.prepareWithActivityItems(items);
+    EXPECT_EQ(activity.preparedURL(), "mailto:a@b.c");
+    std::optional<bool> finished;
+    activity.setFinishHandler([&](bool completed) { finished = completed; });
+    activity.performActivity();
+    EXPECT_EQ(finished, true);
+    EXPECT_EQ(ui::Application::shared().openedURLs(), std::vector<std::string>{"mailto:a@b.c"});
+}
+
+TEST_F(TUSafariActivityTest, FinishesWithFalseWhenThePlatformCannotOpen) {
+    TUSafariActivity activity;
+    activity.prepareWithActivityItems({ui::ActivityURL{"http://nobody.test/"}});
+    std::optional<bool> finished;
+    activity.setFinishHandler([&](bool completed) { finished = completed; });
+    activity.performActivity();
+    EXPECT_EQ(finished, false);
+}
+
+TEST_F(TUSafariActivityTest, DescribesItself) {
+    TUSafariActivity activity;
+    EXPECT_EQ(activity.activityType(), "TUSafariActivity");
+    EXPECT_EQ(activity.activityTitle(), "Open in Safari");
+    EXPECT_NE(activity.activityImage(), nullptr);
+}
+
+}  // namespace
