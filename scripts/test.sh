@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/test}
 jobs=$(nproc)
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBARCODES_SANITIZE=ON -DBARCODES_TESTS=ON >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DBARCODES_SANITIZE=ON -DBARCODES_TESTS=ON >/dev/null
 cmake --build "$build" -j "$jobs"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
