@@ -5,6 +5,7 @@
 
 #include "ads/foundation/GADStringAdditions.h"
 #include "platform/foundation/PercentEncoding.h"
+#include "platform/foundation/StringUtilities.h"
 
 namespace {
 
@@ -13,19 +14,6 @@ std::string lowercased(std::string_view text) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower;
-}
-
-std::vector<std::string> split(std::string_view text, std::string_view separators) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t end = text.find_first_of(separators, start);
-        pieces.emplace_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) {
-            return pieces;
-        }
-        start = end + 1;
-    }
 }
 
 bool equalText(std::string_view a, std::string_view b, bool caseSensitive) {
@@ -80,8 +68,8 @@ std::optional<std::string> gad_parameterValueForKey(const foundation::URL& url,
     if (!url.query()) {
         return std::nullopt;
     }
-    for (const std::string& piece : split(*url.query(), "&")) {
-        std::vector<std::string> parts = split(piece, "=");
+    for (const std::string& piece : foundation::components(*url.query(), "&")) {
+        std::vector<std::string> parts = foundation::components(piece, "=");
         if (parts.size() == 2 && parts[0] == key) {
             return parts[1];
         }
@@ -95,8 +83,9 @@ foundation::Dictionary gad_dictionaryFromQueryParametersAndConvertKeysToLowercas
     if (!url.query()) {
         return dictionary;
     }
-    for (const std::string& piece : split(*url.query(), "&;")) {
-        std::vector<std::string> parts = split(piece, "=");
+    for (const std::string& piece :
+         foundation::components(*url.query(), foundation::CharacterSet::fromCharacters("&;"))) {
+        std::vector<std::string> parts = foundation::components(piece, "=");
         if (parts.size() != 2) {
             continue;
         }

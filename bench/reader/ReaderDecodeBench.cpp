@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/support/RatioReporter.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Image.h"
 #include "platform/media/GeneratedFrame.h"
@@ -148,19 +149,6 @@ void sizes(benchmark::internal::Benchmark* bench) {
 
 BENCHMARK(StillImageReader)->Apply(sizes);
 BENCHMARK(ZBarScanImageFullSize)->Apply(sizes);
-
-// Console output plus the time per iteration of each run.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> times;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 }  // namespace
 

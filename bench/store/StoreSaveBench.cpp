@@ -8,9 +8,9 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <random>
 
+#include "bench/support/RatioReporter.h"
 #include "model/Barcode.h"
 #include "model/BarcodeStore.h"
 #include "platform/graphics/Bitmap.h"
@@ -82,19 +82,6 @@ BENCHMARK(InsertAndSaveOneBarcode)
     ->Arg(10000)
     ->Iterations(200)
     ->Unit(benchmark::kMillisecond);
-
-// Console output plus the time per iteration of each run, by store size.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> times;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 }  // namespace
 

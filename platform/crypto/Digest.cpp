@@ -11,34 +11,12 @@ namespace crypto {
 
 namespace {
 
-const char* openSSLName(Digest::Algorithm algorithm) {
-    switch (algorithm) {
-        case Digest::Algorithm::MD4:
-            return "MD4";
-        case Digest::Algorithm::MD5:
-            return "MD5";
-        case Digest::Algorithm::SHA1:
-            return "SHA1";
-        case Digest::Algorithm::SHA224:
-            return "SHA224";
-        case Digest::Algorithm::SHA256:
-            return "SHA256";
-        case Digest::Algorithm::SHA384:
-            return "SHA384";
-        case Digest::Algorithm::SHA512:
-            return "SHA512";
-        case Digest::Algorithm::MD2:
-            break;
-    }
-    return nullptr;
-}
-
 // Fetched once; fetched digests are shared safely between threads.
 const EVP_MD* fetched(Digest::Algorithm algorithm) {
     static const std::array<EVP_MD*, 8> digests = [] {
         std::array<EVP_MD*, 8> all{};
         for (std::size_t i = 0; i < all.size(); ++i) {
-            if (const char* name = openSSLName(static_cast<Digest::Algorithm>(i))) {
+            if (const char* name = OpenSSLContext::digestName(static_cast<Digest::Algorithm>(i))) {
                 all[i] = EVP_MD_fetch(OpenSSLContext::get(), name, nullptr);
             }
         }

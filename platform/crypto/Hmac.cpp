@@ -6,37 +6,13 @@
 
 namespace crypto {
 
-namespace {
-
-const char* digestName(Digest::Algorithm algorithm) {
-    switch (algorithm) {
-        case Digest::Algorithm::MD5:
-            return "MD5";
-        case Digest::Algorithm::SHA1:
-            return "SHA1";
-        case Digest::Algorithm::SHA224:
-            return "SHA224";
-        case Digest::Algorithm::SHA256:
-            return "SHA256";
-        case Digest::Algorithm::SHA384:
-            return "SHA384";
-        case Digest::Algorithm::SHA512:
-            return "SHA512";
-        case Digest::Algorithm::MD2:
-        case Digest::Algorithm::MD4:
-            break;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 foundation::Data Hmac::compute(Digest::Algorithm algorithm, std::span<const std::uint8_t> key,
                                std::span<const std::uint8_t> data) {
-    const char* name = digestName(algorithm);
-    if (name == nullptr) {
+    // MD2 and MD4 have no HMAC here.
+    if (algorithm == Digest::Algorithm::MD2 || algorithm == Digest::Algorithm::MD4) {
         return {};
     }
+    const char* name = OpenSSLContext::digestName(algorithm);
     // HMAC pads its key with zero bytes to the block size, so an empty key and
     // a single zero byte are the same key; OpenSSL refuses the empty one.
     static const std::uint8_t zero = 0;

@@ -17,4 +17,26 @@ OSSL_LIB_CTX* OpenSSLContext::get() {
     return context;
 }
 
+const char* OpenSSLContext::digestName(Digest::Algorithm algorithm) {
+    switch (algorithm) {
+        case Digest::Algorithm::MD4:
+            return "MD4";
+        case Digest::Algorithm::MD5:
+            return "MD5";
+        case Digest::Algorithm::SHA1:
+            return "SHA1";
+        case Digest::Algorithm::SHA224:
+            return "SHA224";
+        case Digest::Algorithm::SHA256:
+            return "SHA256";
+        case Digest::Algorithm::SHA384:
+            return "SHA384";
+        case Digest::Algorithm::SHA512:
+            return "SHA512";
+        case Digest::Algorithm::MD2:
+            break;
+    }
+    return nullptr;
+}
+
 }  // namespace crypto

@@ -6,12 +6,18 @@
 
 #include <openssl/types.h>
 
+#include "platform/crypto/Digest.h"
+
 namespace crypto {
 
 class OpenSSLContext {
   public:
     // Made on first use and kept for the life of the process.
     static OSSL_LIB_CTX* get();
+
+    // The name OpenSSL fetches the digest algorithm by; nullptr for MD2,
+    // which OpenSSL no longer carries.
+    static const char* digestName(Digest::Algorithm algorithm);
 };
 
 }  // namespace crypto

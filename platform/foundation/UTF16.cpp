@@ -98,6 +98,15 @@ std::string substring(std::string_view text, std::size_t location, std::size_t c
     return begin < end ? std::string(text.substr(begin, end - begin)) : std::string();
 }
 
+std::optional<std::string> replacing(std::string_view text, std::size_t location, std::size_t count,
+                                     std::string_view replacement) {
+    const std::size_t units = length(text);
+    if (location > units || count > units - location)
+        return std::nullopt;
+    return substring(text, 0, location) + std::string(replacement) +
+           substring(text, location + count);
+}
+
 std::u16string toUTF16(std::string_view text) {
     std::u16string out;
     walk(text, [&](std::size_t, UChar32 c, std::size_t n) {

@@ -28,6 +28,12 @@ std::size_t byteOffset(std::string_view text, std::size_t index);
 std::string substring(std::string_view text, std::size_t location,
                       std::size_t count = std::string::npos);
 
+// The text with the UTF-16 range [location, location + count) replaced, as
+// editing a selection does; nullopt when the range does not lie within the
+// text.
+std::optional<std::string> replacing(std::string_view text, std::size_t location, std::size_t count,
+                                     std::string_view replacement);
+
 std::u16string toUTF16(std::string_view text);
 // nullopt for unpaired surrogates.
 std::optional<std::string> fromUTF16(std::u16string_view text);

@@ -1,9 +1,7 @@
 #include "platform/graphics/Image.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/graphics/BitmapContext.h"
 #include "platform/graphics/ImageContext.h"
 #include "platform/graphics/ImageSource.h"
@@ -44,12 +42,8 @@ Image::Ptr Image::imageWithData(const foundation::Data& data, double scale) {
 }
 
 Image::Ptr Image::imageWithContentsOfFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return nullptr;
-    }
-    foundation::Data data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return imageWithData(data);
+    const auto data = foundation::FileManager::defaultManager().contentsAtPath(path);
+    return data ? imageWithData(*data) : nullptr;
 }
 
 Image::Ptr Image::imageNamed(const std::string& name, double preferredScale) {

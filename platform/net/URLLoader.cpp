@@ -6,12 +6,11 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/foundation/PathUtilities.h"
 #include "platform/foundation/StringUtilities.h"
 #include "platform/foundation/WorkerPool.h"
@@ -86,13 +85,10 @@ long errorCodeForCurl(CURLcode code) {
     }
 }
 
+// Without the spaces and tabs around it, as HTTP header fields are read.
 std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
+    static const auto spaceOrTab = foundation::CharacterSet::fromCharacters(" \t");
+    return foundation::trim(text, spaceOrTab);
 }
 
 // Real elapsed seconds: time-outs are about the network, not the manual clock.
@@ -260,17 +256,14 @@ std::string URLLoader::mimeTypeForPath(const std::string& path) {
 void URLLoader::runFile() {
     const auto& url = *request_.url();
     const std::string path = url.path();
-    std::ifstream file(path, std::ios::binary);
-    if (!file || url.percentEncodedPath().ends_with("/")) {
+    auto contents = url.percentEncodedPath().ends_with("/")
+                        ? std::nullopt
+                        : foundation::FileManager::defaultManager().contentsAtPath(path);
+    if (!contents) {
         fail(URLError::make(URLErrorCode::fileDoesNotExist, url.absoluteString()));
         return;
     }
-    foundation::Data bytes((std::istreambuf_iterator<char>(file)),
-                           std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        fail(URLError::make(URLErrorCode::fileDoesNotExist, url.absoluteString()));
-        return;
-    }
+    foundation::Data bytes = std::move(*contents);
     const std::string mime = mimeTypeForPath(path);
     std::optional<std::string> encoding;
     if (mime.starts_with("text/") || mime.find("xml") != std::string::npos ||

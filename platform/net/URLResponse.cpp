@@ -4,17 +4,16 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/foundation/StringUtilities.h"
+
 namespace net {
 
 namespace {
 
+// Without the spaces and tabs around it, as HTTP header fields are read.
 std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
+    static const auto spaceOrTab = foundation::CharacterSet::fromCharacters(" \t");
+    return foundation::trim(text, spaceOrTab);
 }
 
 std::string lowercased(std::string text) {

@@ -47,6 +47,21 @@ bool isStored(const AttributeDescription& attribute) {
     return !attribute.transient && attribute.attributeType != AttributeType::Undefined;
 }
 
+// "SELECT pk, ... FROM <table>" over the stored attributes a row is read
+// with (binary data is fetched on its own); those attributes go to `read`, in
+// column order.
+std::string selectRows(const EntityDescription& entity,
+                       std::vector<const AttributeDescription*>& read) {
+    std::string sql = "SELECT pk";
+    for (const auto& attribute : entity.attributes()) {
+        if (isStored(attribute) && attribute.attributeType != AttributeType::BinaryData) {
+            read.push_back(&attribute);
+            sql += ", " + columnName(attribute);
+        }
+    }
+    return sql + " FROM " + tableName(entity);
+}
+
 const char* columnType(AttributeType type) {
     switch (type) {
         case AttributeType::Integer16:
@@ -340,15 +355,7 @@ foundation::Value SQLiteStore::readValue(const Statement& statement, int column,
 bool SQLiteStore::fetchRows(const EntityDescription& entity, std::vector<Row>& rows,
                             foundation::Error* error) {
     std::vector<const AttributeDescription*> read;
-    std::string sql = "SELECT pk";
-    for (const auto& attribute : entity.attributes()) {
-        if (isStored(attribute) && attribute.attributeType != AttributeType::BinaryData) {
-            read.push_back(&attribute);
-            sql += ", " + columnName(attribute);
-        }
-    }
-    sql += " FROM " + tableName(entity) + " ORDER BY pk";
-    auto statement = db_->prepare(sql);
+    auto statement = db_->prepare(selectRows(entity, read) + " ORDER BY pk");
     if (!statement) {
         return fail(error);
     }
@@ -371,15 +378,7 @@ bool SQLiteStore::fetchRows(const EntityDescription& entity, std::vector<Row>& r
 bool SQLiteStore::fetchRow(const EntityDescription& entity, std::int64_t primaryKey,
                            std::optional<Row>& row, foundation::Error* error) {
     std::vector<const AttributeDescription*> read;
-    std::string sql = "SELECT pk";
-    for (const auto& attribute : entity.attributes()) {
-        if (isStored(attribute) && attribute.attributeType != AttributeType::BinaryData) {
-            read.push_back(&attribute);
-            sql += ", " + columnName(attribute);
-        }
-    }
-    sql += " FROM " + tableName(entity) + " WHERE pk = ?";
-    auto statement = db_->prepare(sql);
+    auto statement = db_->prepare(selectRows(entity, read) + " WHERE pk = ?");
     if (!statement) {
         return fail(error);
     }

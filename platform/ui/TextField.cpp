@@ -65,15 +65,14 @@ bool TextField::replaceCharacters(TextRange range, const std::string& replacemen
     if (!isEditing()) {
         return false;
     }
-    auto length = foundation::utf16::length(text_);
-    if (range.location > length || range.length > length - range.location) {
+    auto updated = foundation::utf16::replacing(text_, range.location, range.length, replacement);
+    if (!updated) {
         return false;
     }
     if (auto d = delegate(); d && !d->shouldChangeCharactersInRange(*this, range, replacement)) {
         return false;
     }
-    text_ = foundation::utf16::substring(text_, 0, range.location) + replacement +
-            foundation::utf16::substring(text_, range.location + range.length);
+    text_ = std::move(*updated);
     changed();
     return true;
 }

@@ -90,20 +90,18 @@ bool TextView::replaceCharacters(TextRange range, const std::string& replacement
     if (!editable_ || !isFirstResponder()) {
         return false;
     }
-    auto length = foundation::utf16::length(text_);
-    if (range.location > length || range.length > length - range.location) {
+    auto updated = foundation::utf16::replacing(text_, range.location, range.length, replacement);
+    if (!updated) {
         return false;
     }
     if (auto d = delegate(); d && !d->shouldChangeTextInRange(*this, range, replacement)) {
         return false;
     }
-    std::string updated = foundation::utf16::substring(text_, 0, range.location) + replacement +
-                          foundation::utf16::substring(text_, range.location + range.length);
     if (attributedText_) {
         attributedText_->runs.clear();
-        attributedText_->append(updated, typingAttributes_);
+        attributedText_->append(*updated, typingAttributes_);
     }
-    text_ = std::move(updated);
+    text_ = std::move(*updated);
     selectedRange_ = {range.location + foundation::utf16::length(replacement), 0};
     if (auto d = delegate()) {
         d->textViewDidChange(*this);

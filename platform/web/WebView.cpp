@@ -12,6 +12,7 @@
 #include "platform/web/DOMPrelude.h"
 #include "platform/web/HTMLTreeBuilder.h"
 #include "platform/web/ScriptEngine.h"
+#include "platform/web/ScriptStringLiteral.h"
 
 namespace web {
 
@@ -19,10 +20,6 @@ namespace {
 
 using foundation::Value;
 using nlohmann::json;
-
-std::string jsString(const std::string& text) {
-    return json(text).dump(-1, ' ', false, json::error_handler_t::replace);
-}
 
 constexpr int kMainFrame = 0;
 
@@ -366,7 +363,7 @@ std::string WebView::stringByEvaluatingJavaScriptFromString(const std::string& s
 }
 
 bool WebView::tapElement(const std::string& elementId) {
-    return evaluateInPage("__dom.click(" + jsString(elementId) + ")") == "true";
+    return evaluateInPage("__dom.click(" + scriptStringLiteral(elementId) + ")") == "true";
 }
 
 void WebView::setTimer(long id, double milliseconds, bool repeats) {
@@ -749,10 +746,10 @@ void WebView::commitDocument(int frameId, const std::string& html, const foundat
     if (frame.parentId >= 0 && frames_.count(frame.parentId) && frames_.at(frame.parentId)->url) {
         referrer = frames_.at(frame.parentId)->url->absoluteString();
     }
-    const std::string scriptsText =
-        evaluateInPage("__dom.loadDocument(" + std::to_string(frameId) + "," +
-                       HTMLTreeBuilder::documentTree(html) + "," + jsString(url.absoluteString()) +
-                       "," + jsString(referrer) + ")");
+    const std::string scriptsText = evaluateInPage("__dom.loadDocument(" + std::to_string(frameId) +
+                                                   "," + HTMLTreeBuilder::documentTree(html) + "," +
+                                                   scriptStringLiteral(url.absoluteString()) + "," +
+                                                   scriptStringLiteral(referrer) + ")");
     if (frameId == kMainFrame) {
         setProgress(std::max(progress_, 0.5));
     }
@@ -795,7 +792,7 @@ void WebView::scriptArrived(int frameId, unsigned generation, long key,
     if (dynamic) {
         if (text) {
             evaluateInPage("__dom.runScript(" + std::to_string(frameId) + "," +
-                           std::to_string(key) + "," + jsString(*text) + ")");
+                           std::to_string(key) + "," + scriptStringLiteral(*text) + ")");
         }
         evaluateInPage("__dom.scriptDone(" + std::to_string(key) + "," + (text ? "true" : "false") +
                        ")");
@@ -859,7 +856,7 @@ void WebView::runReadyScripts(int frameId) {
             const std::string code = std::move(*script.text);
             script.text.reset();
             evaluateInPage("__dom.runScript(" + std::to_string(frameId) + "," +
-                           std::to_string(key) + "," + jsString(code) + ")");
+                           std::to_string(key) + "," + scriptStringLiteral(code) + ")");
             evaluateInPage("__dom.scriptDone(" + std::to_string(key) + ",true)");
         }
     }

@@ -1,11 +1,10 @@
 #include "remote/WebImage/UIImageGIF.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/graphics/ImageContext.h"
 #include "platform/ui/Screen.h"
 
@@ -17,11 +16,7 @@ std::optional<foundation::Data> readFile(const std::optional<std::string>& path)
     if (!path) {
         return std::nullopt;
     }
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return foundation::Data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return foundation::FileManager::defaultManager().contentsAtPath(*path);
 }
 
 // One frame drawn into a non-opaque context of `size` at the screen's scale.

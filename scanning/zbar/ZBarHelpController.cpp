@@ -1,13 +1,12 @@
 #include "scanning/zbar/ZBarHelpController.h"
 
-#include <nlohmann/json.hpp>
-
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ViewAnimation.h"
+#include "platform/web/ScriptStringLiteral.h"
 
 namespace {
 
@@ -169,9 +168,7 @@ void ZBarHelpController::webViewDidFinishLoad(web::WebView& webView) {
         // The reason goes in as a JSON string, so that no text can break out
         // of the call.
         webView.stringByEvaluatingJavaScriptFromString(
-            "onZBarHelp({reason:" +
-            nlohmann::json(reason_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
-            "});");
+            "onZBarHelp({reason:" + web::scriptStringLiteral(reason_) + "});");
         ui::ViewAnimation::beginAnimations("ZBarHelp");
         webView.setHidden(false);
         ui::ViewAnimation::commitAnimations();

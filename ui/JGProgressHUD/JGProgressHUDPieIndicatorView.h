@@ -5,13 +5,15 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/graphics/Color.h"
-#include "ui/JGProgressHUD/JGProgressHUDIndicatorView.h"
+#include "ui/JGProgressHUD/JGProgressHUDLayerIndicatorView.h"
 #include "ui/JGProgressHUD/JGProgressHUDPieIndicatorLayer.h"
 #include "ui/JGProgressHUD/JGProgressHUDStyle.h"
 
-class JGProgressHUDPieIndicatorView : public JGProgressHUDIndicatorView {
+class JGProgressHUDPieIndicatorView
+    : public JGProgressHUDLayerIndicatorView<JGProgressHUDPieIndicatorLayer> {
   public:
     explicit JGProgressHUDPieIndicatorView(Token token);
 
@@ -23,27 +25,12 @@ class JGProgressHUDPieIndicatorView : public JGProgressHUDIndicatorView {
 
     std::string className() const override { return "JGProgressHUDPieIndicatorView"; }
 
-    const std::shared_ptr<JGProgressHUDPieIndicatorLayer>& indicatorLayer() const {
-        return indicatorLayer_;
-    }
-
     const std::optional<graphics::Color>& color() const { return color_; }
     void setColor(std::optional<graphics::Color> color);
     const std::optional<graphics::Color>& fillColor() const { return fillColor_; }
     void setFillColor(std::optional<graphics::Color> color);
 
-    // Moves the layer's progress within one transaction of 0.3 s when
-    // animated, 0 otherwise.
-    void setProgress(float progress, bool animated) override;
-    using JGProgressHUDIndicatorView::setProgress;
-
-    void setFrame(const graphics::Rect& frame) override;
-    void setBounds(const graphics::Rect& bounds) override;
-
   private:
-    void setUpLayer();
-
-    std::shared_ptr<JGProgressHUDPieIndicatorLayer> indicatorLayer_;
     std::optional<graphics::Color> color_;
     std::optional<graphics::Color> fillColor_;
 };

@@ -2,20 +2,8 @@
 
 #include <cmath>
 
-#include "platform/ui/Screen.h"
-#include "platform/ui/Transaction.h"
-
-namespace {
-
-constexpr double kAnimatedProgressDuration = 0.3;
-
-}  // namespace
-
 JGProgressHUDRingIndicatorView::JGProgressHUDRingIndicatorView(Token token)
-    : JGProgressHUDIndicatorView(token),
-      indicatorLayer_(std::make_shared<JGProgressHUDRingIndicatorLayer>()) {
-    layer().addSublayer(indicatorLayer_);
-}
+    : JGProgressHUDLayerIndicatorView(token) {}
 
 std::shared_ptr<JGProgressHUDRingIndicatorView> JGProgressHUDRingIndicatorView::make(
     ui::View::Ptr contentView) {
@@ -49,17 +37,12 @@ std::shared_ptr<JGProgressHUDRingIndicatorView> JGProgressHUDRingIndicatorView::
     return view;
 }
 
-void JGProgressHUDRingIndicatorView::setUpLayer() {
-    indicatorLayer_->setContentsScale(ui::Screen::mainScreen().scale());
-    indicatorLayer_->setNeedsDisplay();
-}
-
 void JGProgressHUDRingIndicatorView::setRingColor(std::optional<graphics::Color> color) {
     if (color == ringColor_) {
         return;
     }
     ringColor_ = color;
-    indicatorLayer_->setRingColor(color);
+    indicatorLayer()->setRingColor(color);
 }
 
 void JGProgressHUDRingIndicatorView::setRingBackgroundColor(std::optional<graphics::Color> color) {
@@ -67,7 +50,7 @@ void JGProgressHUDRingIndicatorView::setRingBackgroundColor(std::optional<graphi
         return;
     }
     ringBackgroundColor_ = color;
-    indicatorLayer_->setRingBackgroundColor(color);
+    indicatorLayer()->setRingBackgroundColor(color);
 }
 
 void JGProgressHUDRingIndicatorView::setRoundProgressLine(bool round) {
@@ -75,7 +58,7 @@ void JGProgressHUDRingIndicatorView::setRoundProgressLine(bool round) {
         return;
     }
     roundProgressLine_ = round;
-    indicatorLayer_->setRoundProgressLine(round);
+    indicatorLayer()->setRoundProgressLine(round);
 }
 
 void JGProgressHUDRingIndicatorView::setRingWidth(double width) {
@@ -83,26 +66,5 @@ void JGProgressHUDRingIndicatorView::setRingWidth(double width) {
         return;
     }
     ringWidth_ = width;
-    indicatorLayer_->setRingWidth(width);
-}
-
-void JGProgressHUDRingIndicatorView::setProgress(float progress, bool animated) {
-    if (std::fabs(static_cast<double>(progress) - this->progress()) < kJGProgressHUDEpsilon) {
-        return;
-    }
-    JGProgressHUDIndicatorView::setProgress(progress, animated);
-    ui::Transaction::begin();
-    ui::Transaction::setAnimationDuration(animated ? kAnimatedProgressDuration : 0);
-    indicatorLayer_->setProgress(progress);
-    ui::Transaction::commit();
-}
-
-void JGProgressHUDRingIndicatorView::setFrame(const graphics::Rect& frame) {
-    JGProgressHUDIndicatorView::setFrame(frame);
-    indicatorLayer_->setFrame(bounds());
-}
-
-void JGProgressHUDRingIndicatorView::setBounds(const graphics::Rect& bounds) {
-    JGProgressHUDIndicatorView::setBounds(bounds);
-    indicatorLayer_->setFrame(this->bounds());
+    indicatorLayer()->setRingWidth(width);
 }

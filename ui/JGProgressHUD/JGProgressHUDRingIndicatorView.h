@@ -5,13 +5,15 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/graphics/Color.h"
-#include "ui/JGProgressHUD/JGProgressHUDIndicatorView.h"
+#include "ui/JGProgressHUD/JGProgressHUDLayerIndicatorView.h"
 #include "ui/JGProgressHUD/JGProgressHUDRingIndicatorLayer.h"
 #include "ui/JGProgressHUD/JGProgressHUDStyle.h"
 
-class JGProgressHUDRingIndicatorView : public JGProgressHUDIndicatorView {
+class JGProgressHUDRingIndicatorView
+    : public JGProgressHUDLayerIndicatorView<JGProgressHUDRingIndicatorLayer> {
   public:
     explicit JGProgressHUDRingIndicatorView(Token token);
 
@@ -24,10 +26,6 @@ class JGProgressHUDRingIndicatorView : public JGProgressHUDIndicatorView {
 
     std::string className() const override { return "JGProgressHUDRingIndicatorView"; }
 
-    const std::shared_ptr<JGProgressHUDRingIndicatorLayer>& indicatorLayer() const {
-        return indicatorLayer_;
-    }
-
     const std::optional<graphics::Color>& ringColor() const { return ringColor_; }
     void setRingColor(std::optional<graphics::Color> color);
     const std::optional<graphics::Color>& ringBackgroundColor() const {
@@ -39,18 +37,7 @@ class JGProgressHUDRingIndicatorView : public JGProgressHUDIndicatorView {
     double ringWidth() const { return ringWidth_; }
     void setRingWidth(double width);
 
-    // Moves the layer's progress within one transaction of 0.3 s when
-    // animated, 0 otherwise.
-    void setProgress(float progress, bool animated) override;
-    using JGProgressHUDIndicatorView::setProgress;
-
-    void setFrame(const graphics::Rect& frame) override;
-    void setBounds(const graphics::Rect& bounds) override;
-
   private:
-    void setUpLayer();
-
-    std::shared_ptr<JGProgressHUDRingIndicatorLayer> indicatorLayer_;
     std::optional<graphics::Color> ringColor_;
     std::optional<graphics::Color> ringBackgroundColor_;
     bool roundProgressLine_ = false;

@@ -1,9 +1,7 @@
 #include "ui/TUSafariActivity/TUSafariActivity.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/foundation/StringsTable.h"
 #include "platform/ui/Application.h"
 
@@ -18,10 +16,8 @@ std::string TUSafariActivity::activityTitle() const {
     const auto path = foundation::Bundle::main().pathForResource("TUSafariActivity", "strings",
                                                                  "TUSafariActivity.bundle");
     if (path) {
-        std::ifstream file(*path, std::ios::binary);
-        const foundation::Data data((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
-        if (auto table = foundation::StringsTable::parse(data)) {
+        const auto data = foundation::FileManager::defaultManager().contentsAtPath(*path);
+        if (auto table = foundation::StringsTable::parse(data.value_or(foundation::Data{}))) {
             title = table->lookup(kTitleKey).value_or(title);
         }
     }

@@ -21,6 +21,10 @@ TEST(StringUtilitiesTest, CountsAndIndexesUTF16Units) {
     EXPECT_EQ(utf16::substring(text, 3, 1),
               "\xf0\x9f\x98\x80");  // a cut through the pair keeps the character
     EXPECT_EQ(utf16::substring(text, 9, 2), "");
+    EXPECT_EQ(utf16::replacing(text, 2, 2, "b"), std::string("a\xc3\xa9") + "bz");  // the pair
+    EXPECT_EQ(utf16::replacing(text, 5, 0, "!"), text + "!");
+    EXPECT_EQ(utf16::replacing(text, 4, 2, ""), std::nullopt);  // past the end
+    EXPECT_EQ(utf16::replacing(text, 6, 0, ""), std::nullopt);
     EXPECT_EQ(utf16::fromUTF16(utf16::toUTF16(text)), text);
     EXPECT_EQ(utf16::fromUTF16(u"\xD83D"), std::nullopt);
     EXPECT_FALSE(utf16::isValidUTF8("\xc3"));

@@ -11,25 +11,6 @@
 
 namespace readerfixtures {
 
-std::shared_ptr<ZBarImageScanner> applicationScanner() {
-    auto scanner = std::make_shared<ZBarImageScanner>();
-    scanner->setSymbology(12, ZBarImageScanner::kEnable, 1);
-    scanner->setSymbology(9, ZBarImageScanner::kEnable, 1);
-    scanner->setSymbology(14, ZBarImageScanner::kEnable, 1);
-    scanner->setSymbology(25, ZBarImageScanner::kEnable, 0);
-    return scanner;
-}
-
-std::shared_ptr<graphics::Bitmap> drawCode(media::BarcodeFormat format, const std::string& text,
-                                           int width, int height) {
-    media::GeneratedFrame frame;
-    frame.format = format;
-    frame.text = text;
-    frame.width = width;
-    frame.height = height;
-    return frame.draw();
-}
-
 std::shared_ptr<graphics::Bitmap> plainPhoto(int width, int height) {
     auto out = graphics::Bitmap::make(width, height);
     for (int y = 0; y < height; ++y) {

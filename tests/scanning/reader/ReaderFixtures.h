@@ -10,14 +10,15 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/media/GeneratedFrame.h"
 #include "scanning/zbar/ZBarImageScanner.h"
+#include "tests/scanning/zbar/ScanFixtures.h"
 
 namespace readerfixtures {
 
-// UPC-A, UPC-E and ISBN-13 on, I2/5 off.
-std::shared_ptr<ZBarImageScanner> applicationScanner();
+// The scanner set up as the application sets its own, and codes drawn by the
+// barcode writer: the scanning tests' own.
+using scanfixtures::applicationScanner;
+using scanfixtures::drawCode;
 
-std::shared_ptr<graphics::Bitmap> drawCode(media::BarcodeFormat format, const std::string& text,
-                                           int width, int height);
 // A photo without any code: soft shading with some texture.
 std::shared_ptr<graphics::Bitmap> plainPhoto(int width, int height);
 std::shared_ptr<graphics::Bitmap> rotated90(const graphics::Bitmap& source);
