@@ -1,0 +1,64 @@
+#include "app/ApplicationMain.h"
+
+#include <mutex>
+
+#include "app/AppDelegate.h"
+#include "app/AppScreens.h"
+#include "app/BarcodeDetailController.h"
+#include "app/BarcodeListController.h"
+#include "app/InputQRTextViewController.h"
+#include "app/ScanViewController.h"
+#include "app/ZBarReader2ViewController.h"
+#include "platform/foundation/ClassRegistry.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/media/MediaClasses.h"
+#include "platform/web/WebClasses.h"
+#include "platform/ui/Application.h"
+
+void registerApplicationClasses() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        media::registerMediaClasses();
+        web::registerWebClasses();
+        foundation::ClassRegistry::shared().registerClass<ui::ApplicationDelegate>(
+            {"AppDelegate",
+             "NSObject",
+             {"UIApplicationDelegate", "ZBarReaderDelegate", "PersistentState"}},
+            [] { return std::make_shared<AppDelegate>(); });
+    });
+}
+
+void registerApplicationScreens() {
+    auto& screens = AppScreens::shared();
+    if (!screens.scanner)
+        ZBarReader2ViewController::registerAsRootScreen();
+    ScanViewController::registerScreen();
+    InputQRTextViewController::registerScreen();
+    BarcodeListController::registerScreen();
+    if (!screens.detail) {
+        screens.detail = [](const std::shared_ptr<Barcode>& barcode) {
+            return std::make_shared<BarcodeDetailController>(barcode);
+        };
+    }
+}
+
+std::shared_ptr<AppDelegate> launchApplication() {
+    registerApplicationClasses();
+    registerApplicationScreens();
+    auto& application = ui::Application::shared();
+    auto delegate =
+        foundation::ClassRegistry::shared().make<ui::ApplicationDelegate>("AppDelegate");
+    if (!delegate)
+        return nullptr;
+    application.setDelegate(delegate);
+    if (!application.launch())
+        return nullptr;
+    return std::dynamic_pointer_cast<AppDelegate>(delegate);
+}
+
+int ApplicationMain(int argc, char** argv) {
+    if (!launchApplication())
+        return 1;
+    foundation::RunLoop::main().run();
+    return 0;
+}

@@ -1,0 +1,100 @@
+// The `barcodes` program: runs the application on this machine.
+//
+//   barcodes                   the application, driven by commands on stdin
+//   barcodes scan PHOTO        scans a photo end to end and prints the result
+//   barcodes sample FILE [TEXT]  writes a photo of a QR code to scan
+//
+// The application's home is BARCODES_HOME (default: the XDG data folder).
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "host/HostSession.h"
+#include "host/SamplePhoto.h"
+
+namespace {
+
+void printUsage(std::FILE* out) {
+    std::fprintf(out,
+                 "usage: barcodes                    run the application; commands on stdin\n"
+                 "       barcodes scan PHOTO         scan a photo and show the resulting screen\n"
+                 "       barcodes sample FILE [TEXT] write a photo of a QR code (PNG)\n\n%s",
+                 HostSession::usage().c_str());
+}
+
+int scan(const std::string& path) {
+    if (auto bad = HostSession::checkPicture(path)) {
+        std::fprintf(stderr, "barcodes: %s\n", bad->text.c_str());
+        return 1;
+    }
+    HostSession session;
+    if (!session.isLaunched()) {
+        std::fprintf(stderr, "barcodes: the application did not launch\n");
+        return 1;
+    }
+    auto reply = session.photo(path);
+    if (!reply.ok) {
+        std::fprintf(stderr, "barcodes: %s\n", reply.text.c_str());
+        session.quit();
+        return 1;
+    }
+    std::printf("%s\n\n%s", reply.text.c_str(), session.screen().c_str());
+    session.quit();
+    return 0;
+}
+
+int interactive() {
+    HostSession session;
+    if (!session.isLaunched()) {
+        std::fprintf(stderr, "barcodes: the application did not launch\n");
+        return 1;
+    }
+    const bool prompt = isatty(STDIN_FILENO);
+    std::cout << session.screen() << std::flush;
+    bool failed = false;
+    std::string line;
+    while (!session.hasQuit()) {
+        if (prompt)
+            std::cout << "> " << std::flush;
+        if (!std::getline(std::cin, line)) {
+            session.quit();
+            break;
+        }
+        auto reply = session.execute(line);
+        if (!reply.ok) {
+            failed = true;
+            std::cerr << "error: " << reply.text << "\n" << std::flush;
+        } else if (!reply.text.empty()) {
+            std::cout << reply.text << (reply.text.back() == '\n' ? "" : "\n");
+        }
+        if (!session.hasQuit() && reply.ok)
+            std::cout << "\n" << session.screen() << std::flush;
+    }
+    return failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command.empty())
+        return interactive();
+    if (command == "scan" && argc == 3)
+        return scan(argv[2]);
+    if (command == "sample" && (argc == 3 || argc == 4)) {
+        if (!SamplePhoto::write(argv[2], argc == 4 ? argv[3] : SamplePhoto::kDefaultText)) {
+            std::fprintf(stderr, "barcodes: cannot write a sample photo to %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
+    if (command == "help" || command == "--help" || command == "-h") {
+        printUsage(stdout);
+        return 0;
+    }
+    printUsage(stderr);
+    return 2;
+}

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "app/NetworkActivity.h"
+#include "app/WebViewController.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/net/Reachability.h"
+#include "platform/ui/AlertCenter.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/NavigationController.h"
+#include "tests/platform/net/LocalServer.h"
+
+using foundation::RunLoop;
+using foundation::URL;
+
+namespace {
+
+class WebScreenTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ui::Application::shared().reset();
+        ui::AlertCenter::shared().reset();
+        NetworkActivity::reset();
+        net::Reachability::setSimulatedNetworkFlags(net::ReachabilityFlags::reachable);
+    }
+    void TearDown() override {
+        net::Reachability::setSimulatedNetworkFlags(std::nullopt);
+        ui::Application::shared().reset();
+        ui::AlertCenter::shared().reset();
+        NetworkActivity::reset();
+    }
+    static void waitForPage(web::WebView& view) {
+        RunLoop::main().runUntilIdle();
+        RunLoop::main().runUntil([&] { return !view.isLoading(); }, 10);
+        RunLoop::main().runUntilIdle();
+    }
+};
+
+TEST_F(WebScreenTest, OnlyHttpAndHttpsOpenInside) {
+    struct Case {
+        const char* url;
+        bool internal;
+    };
+    for (const Case& c : std::vector<Case>{{"http://a.test/", true},
+                                           {"https://a.test/", true},
+                                           {"HTTPS://a.test/", false},
+                                           {"mailto:a@b.c", false},
+                                           {"tel:123", false},
+                                           {"ftp://a.test/f", false},
+                                           {"file:///tmp/x", false}}) {
+        EXPECT_EQ(WebViewController::canOpenInternal(URL::fromString(c.url)), c.internal) << c.url;
+    }
+    EXPECT_FALSE(WebViewController::canOpenInternal(std::nullopt));
+}
+
+TEST_F(WebScreenTest, UnopenableExternalLinkShowsInvalidURL) {
+    EXPECT_FALSE(WebViewController::openExternalURL(URL::fromString("tel:123")));
+    auto alert = ui::AlertCenter::shared().topAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), "Invalid URL");
+    EXPECT_EQ(alert->message(), "Unable to open the selected link");
+
+    ui::Application::shared().registerURLHandler("tel", [](const std::string&) { return true; });
+    EXPECT_TRUE(WebViewController::openExternalURL(URL::fromString("tel:123")));
+}
+
+TEST_F(WebScreenTest, NetworkCounterNeverGoesBelowZero) {
+    auto& application = ui::Application::shared();
+    for (int delta : {1, 1, -1, -1, -1}) {
+        NetworkActivity::update(delta);
+    }
+    EXPECT_EQ(NetworkActivity::count(), 0);
+    EXPECT_FALSE(application.isNetworkActivityIndicatorVisible());
+    UpdateNetworkActivity(1);
+    EXPECT_EQ(NetworkActivity::count(), 0) << "moved to a later turn of the main loop";
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(NetworkActivity::count(), 1);
+    EXPECT_TRUE(application.isNetworkActivityIndicatorVisible());
+}
+
+TEST_F(WebScreenTest, SavesAndRestoresItsAddressWhileOnline) {
+    auto screen = std::make_shared<WebViewController>();
+    const auto state = foundation::Value::dictionary(
+        {{"class", "WebViewController"}, {"history", "http://a.test/x"}});
+    EXPECT_TRUE(screen->restoreState(state));
+    EXPECT_EQ(screen->saveState(), state);
+    EXPECT_FALSE(screen->restoreState(foundation::Value::dictionary({{"history", 5}})));
+    EXPECT_FALSE(screen->restoreState(foundation::Value("not a dictionary")));
+
+    net::Reachability::setSimulatedNetworkFlags(0);
+    EXPECT_FALSE(IsNetworkReachable());
+    EXPECT_FALSE(std::make_shared<WebViewController>()->restoreState(state));
+}
+
+TEST_F(WebScreenTest, PageLinksToOtherSchemesGoToThePlatformAndOfflineShowsTheOfflinePage) {
+    testing_support::LocalServer server;
+    server.server().Get("/page", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content("<title>Links</title><a id='call' href='tel:123'>call</a>",
+                             "text/html");
+    });
+    server.start();
+    ui::Application::shared().registerURLHandler("tel", [](const std::string&) { return true; });
+    auto screen = std::make_shared<WebViewController>();
+    auto navigation = ui::NavigationController::withRootViewController(screen);
+    navigation->view();
+    screen->view();
+    screen->loadURL(*URL::fromString(server.url("/page")));
+    waitForPage(*screen->webView());
+    EXPECT_EQ(screen->title(), "Links");
+    EXPECT_EQ(NetworkActivity::count(), 0);
+    EXPECT_FALSE(screen->backButton()->isEnabled());
+
+    screen->webView()->tapElement("call");
+    waitForPage(*screen->webView());
+    EXPECT_EQ(ui::Application::shared().openedURLs(), std::vector<std::string>{"tel:123"});
+    EXPECT_EQ(screen->webView()->title(), "Links");
+
+    net::Reachability::setSimulatedNetworkFlags(0);
+    screen->refreshRequest();
+    waitForPage(*screen->webView());
+    EXPECT_EQ(screen->webView()->title(), "No connection");
+    EXPECT_FALSE(screen->webView()->scalesPageToFit());
+}
+
+}  // namespace
