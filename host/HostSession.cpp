@@ -5,6 +5,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/ApplicationMain.h"
+#include "app/BarcodeListController.h"
 #include "model/Barcode.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/FileManager.h"
@@ -12,6 +13,7 @@
 #include "platform/graphics/Image.h"
 #include "platform/media/CaptureDevice.h"
 #include "platform/media/FrameSource.h"
+#include "platform/services/MailComposeViewController.h"
 #include "platform/store/Context.h"
 #include "platform/ui/Alert.h"
 #include "platform/ui/AlertCenter.h"
@@ -89,6 +91,7 @@ std::string HostSession::usage() {
            "  back              go back one screen\n"
            "  screen            show the screen\n"
            "  png FILE          draw the screen into a PNG file\n"
+           "  export FILE       e-mail the history and keep its CSV attachment in FILE\n"
            "  quit              leave the application\n";
 }
 
@@ -156,6 +159,8 @@ HostSession::Reply HostSession::execute(const std::string& rawLine) {
         return {true, ""};
     if (command == "png")
         return rest.empty() ? failure("usage: png FILE") : png(rest);
+    if (command == "export")
+        return rest.empty() ? failure("usage: export FILE") : exportHistory(rest);
     if (command == "quit" || command == "exit")
         return quit();
     if (command == "help")
@@ -382,6 +387,31 @@ HostSession::Reply HostSession::png(const std::string& path) {
     if (!ui::ScreenRenderer::writePNG(*w, path))
         return failure("cannot write " + path);
     return {true, "wrote " + path};
+}
+
+HostSession::Reply HostSession::exportHistory(const std::string& path) {
+    auto list = std::dynamic_pointer_cast<BarcodeListController>(delegate_->list());
+    if (!list)
+        return failure("there is no history list");
+    if (!services::MailComposeViewController::canSendMail())
+        return failure("mail cannot be sent here");
+    list->sendEmail();
+    settle(kTransition);
+    // The composer is the topmost presented screen; the user "sends" by
+    // keeping its attachment, then closes it.
+    std::shared_ptr<services::MailComposeViewController> composer;
+    for (auto shown = window()->rootViewController(); shown && !composer;
+         shown = shown->presentedViewController())
+        composer = std::dynamic_pointer_cast<services::MailComposeViewController>(shown);
+    if (!composer || composer->attachments().empty())
+        return failure("the history could not be exported");
+    const bool written = foundation::FileManager::defaultManager().writeAtomically(
+        path, composer->attachments()[0].data);
+    composer->finish(services::MailComposeResult::sent);
+    settle(kTransition);
+    if (!written)
+        return failure("cannot write " + path);
+    return {true, "exported the history to " + path};
 }
 
 HostSession::Reply HostSession::quit() {

@@ -36,7 +36,8 @@ class HostSession {
     const std::shared_ptr<AppDelegate>& delegate() const { return delegate_; }
 
     // One command line: "photo FILE", "frames FILE...", "tap TEXT",
-    // "row S R", "type TEXT", "back", "screen", "png FILE", "quit", "help".
+    // "row S R", "type TEXT", "back", "screen", "png FILE", "export FILE",
+    // "quit", "help".
     Reply execute(const std::string& line);
 
     Reply photo(const std::string& path);
@@ -46,6 +47,8 @@ class HostSession {
     Reply type(const std::string& text);
     Reply back();
     Reply png(const std::string& path);
+    // Exports the history as the e-mail does and writes its CSV to `path`.
+    Reply exportHistory(const std::string& path);
     Reply quit();
 
     // The top screen as an outline.
