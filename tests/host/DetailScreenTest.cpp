@@ -19,28 +19,17 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/ImagePickerController.h"
 #include "platform/ui/Pasteboard.h"
+#include "tests/host/HostTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class DetailScreenTest : public testing::Test {
+class DetailScreenTest : public HostTest {
   protected:
     void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::ImagePickerController::resetAvailability();
-        foundation::UserDefaults::resetStandardUserDefaults();
-        AppScreens::shared() = AppScreens{};
-        OverlayScreens::shared() = OverlayScreens{};
-        AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
-        folder_ = fs::path(foundation::ApplicationHome::temporary());
-        session_ = std::make_unique<HostSession>();
-        ASSERT_TRUE(session_->isLaunched());
-    }
-    void TearDown() override {
-        session_.reset();
-        ui::Application::shared().reset();
+        HostTest::SetUp();
+        launch();
     }
 
     // A picture of the EAN-13 code of `digits`, as the code image maker draws it.
@@ -53,9 +42,6 @@ class DetailScreenTest : public testing::Test {
                    static_cast<std::streamsize>(bmp.size()));
         return path;
     }
-
-    fs::path folder_;
-    std::unique_ptr<HostSession> session_;
 };
 
 TEST_F(DetailScreenTest, ProductPhotoOpensTheDetailScreenWithItsLinks) {

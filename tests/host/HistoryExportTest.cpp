@@ -16,38 +16,25 @@
 #include "platform/ui/AlertCenter.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ImagePickerController.h"
+#include "tests/host/HostTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class HistoryExportTest : public testing::Test {
+class HistoryExportTest : public HostTest {
   protected:
     void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::ImagePickerController::resetAvailability();
-        foundation::UserDefaults::resetStandardUserDefaults();
-        AppScreens::shared() = AppScreens{};
-        AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
-        folder = fs::path(foundation::ApplicationHome::temporary());
-        session = std::make_unique<HostSession>();
-        ASSERT_TRUE(session->isLaunched());
-    }
-    void TearDown() override {
-        session.reset();
-        ui::Application::shared().reset();
+        HostTest::SetUp();
+        launch();
     }
 
     void scan(const std::string& name, const std::string& text) {
-        const auto path = (folder / name).string();
+        const auto path = (folder_ / name).string();
         ASSERT_TRUE(SamplePhoto::write(path, text));
-        auto reply = session->photo(path);
+        auto reply = session_->photo(path);
         ASSERT_TRUE(reply.ok) << reply.text;
     }
-
-    fs::path folder;
-    std::unique_ptr<HostSession> session;
 };
 
 TEST_F(HistoryExportTest, ScannedCodesAreListedOpenedAndExported) {
@@ -56,16 +43,16 @@ TEST_F(HistoryExportTest, ScannedCodesAreListedOpenedAndExported) {
 
     // From the detail screen of the last scan back to the scanner, then on
     // to the history.
-    auto reply = session->execute("back");
+    auto reply = session_->execute("back");
     ASSERT_TRUE(reply.ok) << reply.text;
-    reply = session->execute("tap History");
+    reply = session_->execute("tap History");
     ASSERT_TRUE(reply.ok) << reply.text;
-    const auto list = session->screen();
+    const auto list = session_->screen();
     EXPECT_NE(list.find("first code"), std::string::npos) << list;
     EXPECT_NE(list.find("=1+2"), std::string::npos) << list;
 
-    const auto csv = (folder / "history.csv").string();
-    reply = session->execute("export " + csv);
+    const auto csv = (folder_ / "history.csv").string();
+    reply = session_->execute("export " + csv);
     ASSERT_TRUE(reply.ok) << reply.text;
     std::ifstream in(csv, std::ios::binary);
     std::stringstream bytes;
@@ -75,15 +62,15 @@ TEST_F(HistoryExportTest, ScannedCodesAreListedOpenedAndExported) {
     // Scanned data that a spreadsheet would evaluate is written as text.
     EXPECT_NE(text.find("'=1+2"), std::string::npos) << text;
     // The composer is gone and the list is usable again.
-    EXPECT_FALSE(session->delegate()->nav2()->presentedViewController());
+    EXPECT_FALSE(session_->delegate()->nav2()->presentedViewController());
 
-    reply = session->execute("row 0 0");
+    reply = session_->execute("row 0 0");
     ASSERT_TRUE(reply.ok) << reply.text;
-    EXPECT_NE(session->screen().find("=1+2"), std::string::npos) << session->screen();
+    EXPECT_NE(session_->screen().find("=1+2"), std::string::npos) << session_->screen();
 }
 
 TEST_F(HistoryExportTest, ExportNeedsAFileName) {
-    EXPECT_FALSE(session->execute("export").ok);
+    EXPECT_FALSE(session_->execute("export").ok);
 }
 
 }  // namespace

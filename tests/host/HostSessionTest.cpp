@@ -22,34 +22,16 @@
 #include "platform/ui/AlertCenter.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ImagePickerController.h"
+#include "tests/host/HostTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class HostSessionTest : public testing::Test {
+class HostSessionTest : public HostTest {
   protected:
-    void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::ImagePickerController::resetAvailability();
-        foundation::UserDefaults::resetStandardUserDefaults();
-        AppScreens::shared() = AppScreens{};
-        AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
-        folder = fs::path(foundation::ApplicationHome::temporary());
-    }
-    void TearDown() override {
-        session.reset();
-        ui::Application::shared().reset();
-    }
-
-    void start() {
-        session = std::make_unique<HostSession>();
-        ASSERT_TRUE(session->isLaunched());
-    }
-
     std::string write(const std::string& name, const std::string& bytes) {
-        auto path = (folder / name).string();
+        auto path = (folder_ / name).string();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -59,40 +41,37 @@ class HostSessionTest : public testing::Test {
         auto png = graphics::PNGCodec::encode(*bitmap);
         return write("blank.png", std::string(png->begin(), png->end()));
     }
-
-    fs::path folder;
-    std::unique_ptr<HostSession> session;
 };
 
 TEST_F(HostSessionTest, TheSamplePhotoIsScannedAndStored) {
-    start();
-    const auto path = (folder / "sample.png").string();
+    launch();
+    const auto path = (folder_ / "sample.png").string();
     ASSERT_TRUE(SamplePhoto::write(path));
-    auto reply = session->execute("photo " + path);
+    auto reply = session_->execute("photo " + path);
     ASSERT_TRUE(reply.ok) << reply.text;
     EXPECT_EQ(reply.text, std::string("stored QR-Code \"") + SamplePhoto::kDefaultText +
                               "\" for the detail screen");
-    EXPECT_EQ(session->delegate()->lastRoute(), ScanRoute::detail);
+    EXPECT_EQ(session_->delegate()->lastRoute(), ScanRoute::detail);
     // Back on the scanner, with the reader gone.
-    EXPECT_FALSE(session->delegate()->nav2()->presentedViewController());
+    EXPECT_FALSE(session_->delegate()->nav2()->presentedViewController());
 
-    auto sms = (folder / "sms.png").string();
+    auto sms = (folder_ / "sms.png").string();
     ASSERT_TRUE(SamplePhoto::write(sms, "SMSTO:+15550100:hello"));
-    reply = session->photo(sms);
+    reply = session_->photo(sms);
     ASSERT_TRUE(reply.ok) << reply.text;
     EXPECT_NE(reply.text.find("for the scan-result screen"), std::string::npos) << reply.text;
 }
 
 TEST_F(HostSessionTest, BadPicturesGiveAClearMessageAndLeaveTheScannerUsable) {
-    start();
-    fs::create_directory(folder / "a-folder");
+    launch();
+    fs::create_directory(folder_ / "a-folder_");
     struct Case {
         std::string path;
         std::string message;
     };
     const Case cases[] = {
-        {(folder / "missing.png").string(), "no such file: "},
-        {(folder / "a-folder").string(), "not a file: "},
+        {(folder_ / "missing.png").string(), "no such file: "},
+        {(folder_ / "a-folder_").string(), "not a file: "},
         {write("notes.png", "these are not pixels"), "not an image (PNG, JPEG, GIF or BMP): "},
         {write("truncated.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
          "not an image (PNG, JPEG, GIF or BMP): "},
@@ -100,27 +79,27 @@ TEST_F(HostSessionTest, BadPicturesGiveAClearMessageAndLeaveTheScannerUsable) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        auto reply = session->photo(c.path);
+        auto reply = session_->photo(c.path);
         EXPECT_FALSE(reply.ok);
         EXPECT_EQ(reply.text, c.message + c.path);
-        EXPECT_FALSE(session->delegate()->nav2()->presentedViewController());
+        EXPECT_FALSE(session_->delegate()->nav2()->presentedViewController());
         EXPECT_TRUE(ui::AlertCenter::shared().visibleAlerts().empty());
     }
-    EXPECT_EQ(session->lastScanSummary(), "nothing stored");
+    EXPECT_EQ(session_->lastScanSummary(), "nothing stored");
     // And a good photo still goes through afterwards.
-    const auto path = (folder / "sample.png").string();
+    const auto path = (folder_ / "sample.png").string();
     ASSERT_TRUE(SamplePhoto::write(path));
-    EXPECT_TRUE(session->photo(path).ok);
+    EXPECT_TRUE(session_->photo(path).ok);
 }
 
 TEST_F(HostSessionTest, ScreenCommands) {
-    start();
+    launch();
     struct Case {
         std::string line;
         bool ok;
         std::string text;
     };
-    const auto png = (folder / "screen.png").string();
+    const auto png = (folder_ / "screen.png").string();
     const Case cases[] = {
         {"screen", true, ""},
         {"", true, ""},
@@ -136,24 +115,24 @@ TEST_F(HostSessionTest, ScreenCommands) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        auto reply = session->execute(c.line);
+        auto reply = session_->execute(c.line);
         EXPECT_EQ(reply.ok, c.ok);
         EXPECT_EQ(reply.text, c.text);
     }
     auto picture = graphics::Image::imageWithContentsOfFile(png);
     ASSERT_TRUE(picture);
     EXPECT_GT(picture->size().width, 0);
-    EXPECT_FALSE(session->screen().empty());
-    EXPECT_TRUE(session->execute("quit").ok);
-    EXPECT_TRUE(session->hasQuit());
+    EXPECT_FALSE(session_->screen().empty());
+    EXPECT_TRUE(session_->execute("quit").ok);
+    EXPECT_TRUE(session_->hasQuit());
 }
 
 TEST_F(HostSessionTest, CameraFramesAreReadLikeAPhoto) {
-    start();
+    launch();
     const auto blank = blankPNG();
-    const auto code = (folder / "frame.png").string();
+    const auto code = (folder_ / "frame.png").string();
     ASSERT_TRUE(SamplePhoto::write(code, "tel:+15550123"));
-    auto reply = session->execute("frames " + blank + " " + code);
+    auto reply = session_->execute("frames " + blank + " " + code);
     ASSERT_TRUE(reply.ok) << reply.text;
     EXPECT_NE(reply.text.find("\"tel:+15550123\" for the scan-result screen"), std::string::npos)
         << reply.text;
@@ -173,14 +152,14 @@ int run(const std::string& arguments, std::string* output) {
 }
 
 TEST_F(HostSessionTest, TheProgramExitsNonZeroOnBadInput) {
-    const auto missing = (folder / "missing.jpg").string();
+    const auto missing = (folder_ / "missing.jpg").string();
     std::string output;
     EXPECT_EQ(run("scan " + missing, &output), 1);
     EXPECT_EQ(output, "barcodes: no such file: " + missing + "\n");
     output.clear();
     EXPECT_EQ(run("scan", &output), 2) << "usage";
     output.clear();
-    const auto sample = (folder / "written.png").string();
+    const auto sample = (folder_ / "written.png").string();
     EXPECT_EQ(run("sample " + sample, &output), 0) << output;
     EXPECT_TRUE(graphics::Image::imageWithContentsOfFile(sample));
 }

@@ -22,28 +22,17 @@
 #include "platform/ui/ImagePickerController.h"
 #include "platform/ui/NavigationController.h"
 #include "tests/app/QRDecoding.h"
+#include "tests/host/HostTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class ScanResultScreensTest : public testing::Test {
+class ScanResultScreensTest : public HostTest {
   protected:
     void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::ImagePickerController::resetAvailability();
-        foundation::UserDefaults::resetStandardUserDefaults();
-        AppScreens::shared() = AppScreens{};
-        OverlayScreens::shared() = OverlayScreens{};
-        AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
-        folder_ = fs::path(foundation::ApplicationHome::temporary());
-        session_ = std::make_unique<HostSession>();
-        ASSERT_TRUE(session_->isLaunched());
-    }
-    void TearDown() override {
-        session_.reset();
-        ui::Application::shared().reset();
+        HostTest::SetUp();
+        launch();
     }
 
     std::shared_ptr<ui::NavigationController> nav() const { return session_->delegate()->nav2(); }
@@ -56,9 +45,6 @@ class ScanResultScreensTest : public testing::Test {
         EXPECT_TRUE(reply.ok) << reply.text;
         return std::dynamic_pointer_cast<ScanViewController>(nav()->topViewController());
     }
-
-    fs::path folder_;
-    std::unique_ptr<HostSession> session_;
 };
 
 TEST_F(ScanResultScreensTest, ContactTelephoneAndPlaceCodesOpenTheScanResultScreen) {

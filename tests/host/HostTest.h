@@ -1,0 +1,45 @@
+#pragma once
+
+// A host session on a fresh application: the platform's shared state reset,
+// the about page pointed at a closed port, and a folder for the test's files.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/AppDelegate.h"
+#include "app/AppScreens.h"
+#include "app/OverlayScreens.h"
+#include "host/HostSession.h"
+#include "platform/foundation/ApplicationHome.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertCenter.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ImagePickerController.h"
+
+class HostTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ui::Application::shared().reset();
+        ui::AlertCenter::shared().reset();
+        ui::ImagePickerController::resetAvailability();
+        foundation::UserDefaults::resetStandardUserDefaults();
+        AppScreens::shared() = AppScreens{};
+        OverlayScreens::shared() = OverlayScreens{};
+        AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
+        folder_ = std::filesystem::path(foundation::ApplicationHome::temporary());
+    }
+    void TearDown() override {
+        session_.reset();
+        ui::Application::shared().reset();
+    }
+
+    void launch() {
+        session_ = std::make_unique<HostSession>();
+        ASSERT_TRUE(session_->isLaunched());
+    }
+
+    std::filesystem::path folder_;
+    std::unique_ptr<HostSession> session_;
+};
