@@ -10,6 +10,7 @@
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/StringUtilities.h"
 #include "platform/graphics/Image.h"
 #include "platform/media/CaptureDevice.h"
 #include "platform/media/FrameSource.h"
@@ -47,14 +48,6 @@ constexpr double kAfterRead = 1.1;
 
 HostSession::Reply failure(std::string text) {
     return {false, std::move(text)};
-}
-
-std::string trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
 }
 
 // Views in depth-first order, the hidden ones left out.
@@ -123,13 +116,13 @@ void HostSession::settle(double limit) {
 }
 
 HostSession::Reply HostSession::execute(const std::string& rawLine) {
-    const std::string line = trim(rawLine);
+    const std::string line = foundation::trimWhitespaceAndNewlines(rawLine);
     std::istringstream words(line);
     std::string command;
     words >> command;
     std::string rest;
     std::getline(words, rest);
-    rest = trim(rest);
+    rest = foundation::trimWhitespaceAndNewlines(rest);
     if (command.empty())
         return {true, ""};
     if (command == "photo")
