@@ -56,4 +56,22 @@ Point pointFromString(std::string_view text) {
     return point;
 }
 
+Rect rectFromString(std::string_view text) {
+    // The origin's pair starts at the second "{", the size's at the first "{"
+    // after the origin's closing "}".
+    const auto outer = text.find('{');
+    const auto origin = outer == std::string_view::npos ? outer : text.find('{', outer + 1);
+    if (origin == std::string_view::npos) {
+        return {};
+    }
+    Rect rect;
+    rect.origin = pointFromString(text.substr(origin));
+    const auto close = text.find('}', origin);
+    const auto size = close == std::string_view::npos ? close : text.find('{', close);
+    if (size != std::string_view::npos) {
+        rect.size = sizeFromString(text.substr(size));
+    }
+    return rect;
+}
+
 }  // namespace graphics

@@ -1,14 +1,15 @@
 #include "ui/JGProgressHUD/JGProgressHUD.h"
 
+#include "platform/graphics/GeometryFromString.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/graphics/GeometryFromString.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Screen.h"
@@ -55,25 +56,9 @@ double currentTime() {
     return foundation::Clock::monotonic();
 }
 
-// A keyboard frame of a notification's user info, "{{x, y}, {w, h}}": the
-// numbers read in order (what cannot be read is 0).
+// A keyboard frame of a notification's user info, "{{x, y}, {w, h}}".
 graphics::Rect rectFromUserInfo(const foundation::Value& value) {
-    const std::string text = value.stringValue();
-    double numbers[4] = {0, 0, 0, 0};
-    const char* p = text.c_str();
-    for (auto& number : numbers) {
-        while (*p && !(std::isdigit(static_cast<unsigned char>(*p)) || *p == '-' || *p == '+' ||
-                       *p == '.')) {
-            ++p;
-        }
-        if (!*p) {
-            break;
-        }
-        char* end = nullptr;
-        number = std::strtod(p, &end);
-        p = end == p ? p + 1 : end;
-    }
-    return {numbers[0], numbers[1], numbers[2], numbers[3]};
+    return graphics::rectFromString(value.stringValue());
 }
 
 }  // namespace
