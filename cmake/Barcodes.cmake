@@ -8,8 +8,6 @@ function(barcodes_library name)
   file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
   add_library(${name} STATIC ${sources} ${headers})
   target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}")
-  target_compile_definitions(${name} PUBLIC
-    BARCODES_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources")
   if(ARG_PKG)
     pkg_check_modules(${name}_PKG REQUIRED IMPORTED_TARGET ${ARG_PKG})
     target_link_libraries(${name} PUBLIC PkgConfig::${name}_PKG)
@@ -25,8 +23,6 @@ function(barcodes_test name)
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}")
-  target_compile_definitions(${name} PRIVATE
-    BARCODES_TEST_FIXTURES="${CMAKE_SOURCE_DIR}/tests/fixtures")
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
