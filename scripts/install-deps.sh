@@ -13,6 +13,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libcairo2-dev fonts-dejavu-core \
   libxml2-dev libicu-dev libssl-dev nettle-dev \
   libcurl4-openssl-dev libcpp-httplib-dev nlohmann-json3-dev \
-  libplist-dev libplist++-dev libsqlite3-dev \
+  libplist-dev libplist++-dev libsqlite3-dev uuid-dev \
   libjavascriptcoregtk-4.1-dev \
   clang-format >/dev/null

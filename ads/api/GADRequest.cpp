@@ -1,8 +1,8 @@
 #include "ads/api/GADRequest.h"
 
+#include <atomic>
 #include <cstdio>
 #include <ctime>
-#include <mutex>
 
 #include "ads/api/GADSignalCollector.h"
 #include "ads/api/GADZiZezExtras.h"
@@ -10,6 +10,7 @@
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADMacros.h"
+#include "platform/foundation/ClassRegistry.h"
 
 namespace {
 
@@ -53,11 +54,31 @@ void initializeClass() {
     }
 }
 
+// The names of the mediation adapter classes linked into the program;
+// nullopt when there are none.
+std::optional<foundation::Array> availableAdapterNames() {
+    foundation::ClassRegistry& registry = foundation::ClassRegistry::shared();
+    foundation::Array names;
+    for (const std::string& name : registry.classNames()) {
+        if (registry.conformsTo(name, "GADMAdNetworkAdapter")) {
+            names.emplace_back(name);
+        }
+    }
+    if (names.empty()) {
+        return std::nullopt;
+    }
+    return names;
+}
+
 }  // namespace
 
 GADRequest::GADRequest() {
-    static std::once_flag once;
-    std::call_once(once, initializeClass);
+    // The first request runs the set-up; later ones never wait for it, since
+    // it asks the main thread for device facts.
+    static std::atomic<bool> initialized{false};
+    if (!initialized.exchange(true)) {
+        initializeClass();
+    }
 }
 
 std::shared_ptr<GADRequest> GADRequest::request() {
@@ -269,9 +290,13 @@ bool GADRequest::isATestDevice() const {
 }
 
 foundation::Dictionary GADRequest::parameters() {
-    foundation::Dictionary parameters;
+    GADDevice& device = GADDevice::currentDevice();
+    foundation::Dictionary parameters = device.parameters();
+    if (std::optional<foundation::Array> adapters = availableAdapterNames()) {
+        parameters["adapters"] = *adapters;
+    }
     parameters["js"] = sdkVersion();
-    const GADNetwork& network = GADDevice::currentDevice().network();
+    const GADNetwork& network = device.network();
     if (std::optional<std::string> net = network.networkTypeString()) {
         parameters["net"] = *net;
     }

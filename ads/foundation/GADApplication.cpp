@@ -1,7 +1,10 @@
 #include "ads/foundation/GADApplication.h"
 
 #include "ads/foundation/GADMacros.h"
+#include "platform/foundation/ApplicationHome.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/PathUtilities.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/ui/Application.h"
 
 namespace {
@@ -47,4 +50,33 @@ bool GADApplication::appFinishedLaunching() {
 void GADApplication::setAppFinishedLaunching(bool finished) {
     std::lock_guard<std::mutex> lock(lock_);
     appFinishedLaunching_ = finished;
+}
+
+std::optional<std::string> GADApplication::iTunesMetadataPath() const {
+    std::string documents = foundation::ApplicationHome::documents();
+    if (documents.empty()) {
+        return std::nullopt;
+    }
+    return foundation::standardizingPath(documents + "/../iTunesMetadata.plist");
+}
+
+foundation::Dictionary GADApplication::iTunesMetadata() {
+    std::lock_guard<std::mutex> lock(lock_);
+    if (!iTunesMetadata_) {
+        foundation::Dictionary metadata;
+        if (std::optional<std::string> path = iTunesMetadataPath()) {
+            std::optional<foundation::Value> value = foundation::PropertyList::readFile(*path);
+            if (value && value->isDictionary()) {
+                metadata = *value->asDictionary();
+            }
+        }
+        iTunesMetadata_ = std::move(metadata);
+    }
+    return *iTunesMetadata_;
+}
+
+void GADApplication::reset() {
+    std::lock_guard<std::mutex> lock(lock_);
+    appFinishedLaunching_ = false;
+    iTunesMetadata_.reset();
 }

@@ -4,6 +4,10 @@
 // and the early activities run once before the first request.
 
 #include <mutex>
+#include <optional>
+#include <string>
+
+#include "platform/foundation/Value.h"
 
 class GADApplication {
   public:
@@ -17,6 +21,14 @@ class GADApplication {
     bool isAppActive();
     bool appFinishedLaunching();
     void setAppFinishedLaunching(bool finished);
+    // "iTunesMetadata.plist" beside the documents folder.
+    std::optional<std::string> iTunesMetadataPath() const;
+    // The install metadata, read once; empty when there is none or it is not
+    // a dictionary.
+    foundation::Dictionary iTunesMetadata();
+
+    // As in a new process.
+    void reset();
 
   private:
     GADApplication() = default;
@@ -24,4 +36,5 @@ class GADApplication {
     std::mutex lock_;
     bool appFinishedLaunching_ = false;
     std::once_flag earlyActivities_;
+    std::optional<foundation::Dictionary> iTunesMetadata_;
 };

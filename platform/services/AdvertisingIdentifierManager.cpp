@@ -1,7 +1,6 @@
 #include "platform/services/AdvertisingIdentifierManager.h"
 
-#include <cstdio>
-#include <random>
+#include "platform/foundation/UUID.h"
 
 namespace services {
 
@@ -10,20 +9,27 @@ AdvertisingIdentifierManager& AdvertisingIdentifierManager::sharedManager() {
     return *manager;
 }
 
-AdvertisingIdentifierManager::AdvertisingIdentifierManager() {
-    std::random_device random;
-    unsigned char bytes[16];
-    for (auto& b : bytes) {
-        b = static_cast<unsigned char>(random());
-    }
-    bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40);
-    bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80);
-    char text[37];
-    std::snprintf(text, sizeof text,
-                  "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X", bytes[0],
-                  bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8],
-                  bytes[9], bytes[10], bytes[11], bytes[12], bytes[13], bytes[14], bytes[15]);
-    identifier_ = text;
+AdvertisingIdentifierManager::AdvertisingIdentifierManager()
+    : identifier_(foundation::UUID().UUIDString()) {}
+
+std::string AdvertisingIdentifierManager::advertisingIdentifier() const {
+    std::lock_guard lock(mutex_);
+    return identifier_;
+}
+
+void AdvertisingIdentifierManager::setAdvertisingIdentifier(std::string identifier) {
+    std::lock_guard lock(mutex_);
+    identifier_ = std::move(identifier);
+}
+
+bool AdvertisingIdentifierManager::isAdvertisingTrackingEnabled() const {
+    std::lock_guard lock(mutex_);
+    return trackingEnabled_;
+}
+
+void AdvertisingIdentifierManager::setAdvertisingTrackingEnabled(bool enabled) {
+    std::lock_guard lock(mutex_);
+    trackingEnabled_ = enabled;
 }
 
 }  // namespace services

@@ -1,8 +1,10 @@
 #pragma once
 
 // The advertising identifier of the device (a UUID text, fixed for the
-// process unless set) and whether the user allows tracking.
+// process unless set) and whether the user allows tracking. Safe to read
+// from any thread.
 
+#include <mutex>
 #include <string>
 
 namespace services {
@@ -11,14 +13,15 @@ class AdvertisingIdentifierManager {
   public:
     static AdvertisingIdentifierManager& sharedManager();
 
-    const std::string& advertisingIdentifier() const { return identifier_; }
-    void setAdvertisingIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
-    bool isAdvertisingTrackingEnabled() const { return trackingEnabled_; }
-    void setAdvertisingTrackingEnabled(bool enabled) { trackingEnabled_ = enabled; }
+    std::string advertisingIdentifier() const;
+    void setAdvertisingIdentifier(std::string identifier);
+    bool isAdvertisingTrackingEnabled() const;
+    void setAdvertisingTrackingEnabled(bool enabled);
 
   private:
     AdvertisingIdentifierManager();
 
+    mutable std::mutex mutex_;
     std::string identifier_;
     bool trackingEnabled_ = true;
 };

@@ -4,7 +4,9 @@
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADZiZezExtras.h"
 #include "ads/api/RAZExtras.h"
+#include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADMacros.h"
+#include "platform/services/DeviceProfile.h"
 
 namespace {
 
@@ -24,9 +26,10 @@ TEST(GADRequest, VersionStrings) {
     EXPECT_EQ(GADRequest::requestTypeFromString("ZIZEZ"), 0);
 }
 
-TEST(GADRequest, FreshRequestCarriesOnlyTheVersion) {
-    foundation::Dictionary parameters = GADRequest::request()->parameters();
-    EXPECT_EQ(parameters, (foundation::Dictionary{{"js", "vira-sdk-i-v6.12.2"}}));
+TEST(GADRequest, FreshRequestCarriesTheDeviceKeysAndTheVersion) {
+    foundation::Dictionary expected = GADDevice::currentDevice().parameters();
+    expected["js"] = "vira-sdk-i-v6.12.2";
+    EXPECT_EQ(GADRequest::request()->parameters(), expected);
 }
 
 TEST(GADRequest, TargetingKeys) {
@@ -117,12 +120,21 @@ TEST(GADRequest, MissingExtrasAreRefusedWithALogLine) {
     EXPECT_TRUE(request->networkExtrasMap().empty());
 }
 
-TEST(GADRequest, TestDevicesNeverMatchAnEmptyIdentifier) {
+TEST(GADRequest, TestDevicesMatchTheHashedAdvertisingIdentifier) {
+    services::DeviceProfile profile;
+    const std::string hashed = GADDevice::currentDevice().deviceIdentifier();
+    ASSERT_FALSE(hashed.empty());
     auto request = GADRequest::request();
-    request->setTestDevices(foundation::Array{3, "", "abc"});
-    // Tracking is off on this device, so the identifier is empty.
+    request->setTestDevices(foundation::Array{3, "", hashed});
+    EXPECT_TRUE(request->isATestDevice());
+    EXPECT_EQ(request->parameters()["adtest"], foundation::Value("on"));
+
+    // With tracking off the identifier is empty, and an empty entry never matches.
+    profile.advertisingTrackingEnabled = false;
+    services::DeviceProfile::use(profile);
     EXPECT_FALSE(request->isATestDevice());
     EXPECT_FALSE(request->parameters().contains("adtest"));
+    services::DeviceProfile::reset();
 }
 
 TEST(GADRequest, LocationsAsUule) {

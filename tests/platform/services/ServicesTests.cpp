@@ -9,6 +9,8 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/services/AddressBook.h"
 #include "platform/services/AdvertisingIdentifierManager.h"
+#include "platform/services/AudioSession.h"
+#include "platform/services/DeviceProfile.h"
 #include "platform/services/EventEditViewController.h"
 #include "platform/services/MailComposeViewController.h"
 #include "platform/services/MessageComposeViewController.h"
@@ -18,6 +20,7 @@
 #include "platform/services/Storefront.h"
 #include "platform/services/TelephonyNetworkInfo.h"
 #include "platform/services/UnknownPersonViewController.h"
+#include "platform/ui/Screen.h"
 
 using namespace services;
 
@@ -207,4 +210,43 @@ TEST_F(ServicesTest, DeviceFacts) {
     radio.setCurrentRadioAccessTechnology(RadioAccessTechnologyLTE);
     EXPECT_EQ(posts, 1);
     foundation::NotificationCenter::defaultCenter().removeObserver(token);
+}
+
+TEST_F(ServicesTest, DeviceProfileSetsEveryPlatformFact) {
+    DeviceProfile tablet;
+    tablet.model = "iPad";
+    tablet.machine = "Pad4,1";
+    tablet.systemVersion = "8.1";
+    tablet.idiom = ui::UserInterfaceIdiom::pad;
+    tablet.screenBounds = {0, 0, 768, 1024};
+    tablet.screenScale = 1;
+    tablet.audioOutputs = std::vector<std::string>{AudioSessionPortHeadphones};
+    tablet.audioRoute = std::nullopt;
+    tablet.radioAccessTechnology = RadioAccessTechnologyLTE;
+    tablet.advertisingIdentifier = "00000000-0000-4000-8000-000000000001";
+    tablet.advertisingTrackingEnabled = false;
+    tablet.canMakePayments = false;
+    DeviceProfile::use(tablet);
+
+    EXPECT_EQ(DeviceProfile::current().machine, "Pad4,1");
+    EXPECT_EQ(ui::Device::currentDevice().model(), "iPad");
+    EXPECT_EQ(ui::Device::currentDevice().systemVersion(), "8.1");
+    EXPECT_EQ(ui::Device::currentDevice().userInterfaceIdiom(), ui::UserInterfaceIdiom::pad);
+    EXPECT_EQ(ui::Screen::mainScreen().bounds(), graphics::Rect(0, 0, 768, 1024));
+    EXPECT_EQ(ui::Screen::mainScreen().scale(), 1);
+    EXPECT_EQ(AudioSession::sharedInstance().currentRouteOutputs(),
+              std::vector<std::string>{"Headphones"});
+    EXPECT_EQ(AudioSession::sharedInstance().audioRoute(), std::nullopt);
+    EXPECT_EQ(TelephonyNetworkInfo::shared().currentRadioAccessTechnology(),
+              RadioAccessTechnologyLTE);
+    EXPECT_EQ(AdvertisingIdentifierManager::sharedManager().advertisingIdentifier(),
+              "00000000-0000-4000-8000-000000000001");
+    EXPECT_FALSE(AdvertisingIdentifierManager::sharedManager().isAdvertisingTrackingEnabled());
+    EXPECT_FALSE(PaymentQueue::canMakePayments());
+
+    DeviceProfile::reset();
+    EXPECT_EQ(ui::Device::currentDevice().model(), "Phone");
+    EXPECT_EQ(ui::Screen::mainScreen().bounds(), graphics::Rect(0, 0, 320, 568));
+    EXPECT_EQ(DeviceProfile::current().machine, DeviceProfile::hostMachine());
+    EXPECT_TRUE(PaymentQueue::canMakePayments());
 }
