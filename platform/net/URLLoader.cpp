@@ -14,37 +14,13 @@
 #include "platform/foundation/PathUtilities.h"
 #include "platform/foundation/StringUtilities.h"
 #include "platform/foundation/WorkerPool.h"
+#include "platform/net/CookieJar.h"
 #include "platform/net/URLProtocol.h"
 #include "platform/net/UserAgent.h"
 
 namespace net {
 
 namespace {
-
-// Cookies live for the process and are shared by every HTTP load.
-struct CookieShare {
-    CURLSH* handle = nullptr;
-    std::mutex locks[CURL_LOCK_DATA_LAST];
-
-    CookieShare() {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        handle = curl_share_init();
-        curl_share_setopt(handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
-        curl_share_setopt(handle, CURLSHOPT_USERDATA, this);
-        curl_share_setopt(handle, CURLSHOPT_LOCKFUNC, &CookieShare::lock);
-        curl_share_setopt(handle, CURLSHOPT_UNLOCKFUNC, &CookieShare::unlock);
-    }
-    static void lock(CURL*, curl_lock_data data, curl_lock_access, void* user) {
-        static_cast<CookieShare*>(user)->locks[data].lock();
-    }
-    static void unlock(CURL*, curl_lock_data data, void* user) {
-        static_cast<CookieShare*>(user)->locks[data].unlock();
-    }
-    static CookieShare& shared() {
-        static auto* share = new CookieShare();
-        return *share;
-    }
-};
 
 long errorCodeForCurl(CURLcode code) {
     switch (code) {
@@ -350,7 +326,8 @@ int URLLoader::onProgress(void* user, curl_off_t downloadTotal, curl_off_t downl
 
 void URLLoader::runHTTP() {
     const auto& url = *request_.url();
-    CookieShare& cookies = CookieShare::shared();
+    // The jar's first use also initialises libcurl.
+    auto* cookies = static_cast<CURLSH*>(CookieJar::shareHandle());
     CURL* curl = curl_easy_init();
     if (curl == nullptr) {
         fail(URLError::make(URLErrorCode::unknown, url.absoluteString()));
@@ -373,7 +350,7 @@ void URLLoader::runHTTP() {
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     if (request_.httpShouldHandleCookies()) {
-        curl_easy_setopt(curl, CURLOPT_SHARE, cookies.handle);
+        curl_easy_setopt(curl, CURLOPT_SHARE, cookies);
         curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
     }
     if (request_.timeoutInterval() > 0) {

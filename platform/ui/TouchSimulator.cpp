@@ -9,7 +9,8 @@ View::Ptr TouchSimulator::begin(const std::vector<graphics::Point>& points, int 
         return nullptr;
     }
     if (touches_.empty()) {
-        view_ = window_->hitTest(points.front(), nullptr);
+        const Event event{EventType::touches, foundation::Clock::monotonic(), {}};
+        view_ = window_->hitTest(points.front(), &event);
         recognizers_.clear();
         viewCancelled_ = false;
         for (auto v = view_; v; v = v->superview()) {

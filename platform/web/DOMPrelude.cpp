@@ -4,16 +4,23 @@ namespace web {
 
 namespace {
 
-// Native hooks (defined by the web view before this runs):
-//   __nativeNavigate(frameId, url, type, newWindow)   asks for a navigation
-//   __nativeResolve(frameId, url) -> absolute URL or ""
-//   __nativeFrameURL(frameId) -> the frame's document URL
+// The DOM of one frame, run in that frame's own global context. Native hooks
+// (defined by the web view for this frame before this runs):
+//   __nativeNavigate(frameId, url, type, newWindow)   asks for a navigation of
+//                                                      this frame or a child
+//   __nativeResolve(url) -> absolute URL against this frame's document, or ""
+//   __nativeFrameURL() -> this frame's document URL
 //   __nativeSetTimer(id, milliseconds, repeats), __nativeClearTimer(id)
 //   __nativeLog(level, text)
 //   __nativeParseFragment(html) -> JSON tree of the nodes
-//   __nativeLoadScript(frameId, url, key)              a script added later
-//   __nativeCreateFrame(parentFrameId) -> frame id
-//   __nativeInfo() -> {userAgent, width, height}
+//   __nativeLoadScript(url, key)                       a script added later
+//   __nativeLoadResource(url, key)                     an image or pixel
+//   __nativeCreateFrame() -> the id of a new child frame
+//   __nativeCookie() -> the cookies of this document's URL
+//   __nativeSetCookie(text)                            one Set-Cookie line
+//   __nativeInfo() -> {userAgent, width, height, frameId}
+// The web view sets the globals `parent` and `top` of a child frame, and
+// `__frameWindows[id]`, the global of each child frame, in its parent.
 constexpr std::string_view kPrelude = R"JS(
 (function (global) {
 'use strict';
@@ -22,8 +29,12 @@ var native = {
   frameURL: global.__nativeFrameURL, setTimer: global.__nativeSetTimer,
   clearTimer: global.__nativeClearTimer, log: global.__nativeLog,
   parseFragment: global.__nativeParseFragment, loadScript: global.__nativeLoadScript,
-  createFrame: global.__nativeCreateFrame, info: global.__nativeInfo
+  createFrame: global.__nativeCreateFrame, info: global.__nativeInfo,
+  loadResource: global.__nativeLoadResource, cookie: global.__nativeCookie,
+  setCookie: global.__nativeSetCookie
 };
+var info = native.info() || {};
+var FRAME = info.frameId || 0;
 var NAV_LINK = 0, NAV_OTHER = 5;
 var VOID = {area:1, base:1, br:1, col:1, embed:1, hr:1, img:1, input:1, link:1, meta:1, param:1, source:1, track:1, wbr:1};
 var RAW = {script:1, style:1};
@@ -296,8 +307,8 @@ Object.defineProperties(Element.prototype, {
     };
   }},
   text: {get: function () { return this.textContent; }, set: function (v) { this.textContent = v; }},
-  contentDocument: {get: function () { var f = this._frameId && frames[this._frameId]; return f ? f.document : null; }},
-  contentWindow: {get: function () { var f = this._frameId && frames[this._frameId]; return f ? f.window : null; }}
+  contentDocument: {get: function () { var w = this.contentWindow; return w ? w.document : null; }},
+  contentWindow: {get: function () { return (this._frameId && global.__frameWindows && global.__frameWindows[this._frameId]) || null; }}
 });
 ['id', 'name', 'type', 'rel', 'target', 'alt', 'title', 'value', 'content', 'charset', 'width', 'height', 'lang', 'dir'].forEach(function (name) {
   Object.defineProperty(Element.prototype, name, {
@@ -312,12 +323,11 @@ Object.defineProperty(Element.prototype, 'className', {
   Object.defineProperty(Element.prototype, name, {
     get: function () {
       var v = this.getAttribute(name); if (v === null) return '';
-      var resolved = native.resolve(frameOf(this), v); return resolved || v;
+      var resolved = native.resolve(v); return resolved || v;
     },
     set: function (v) { this.setAttribute(name, v); }, configurable: true
   });
 });
-function frameOf(node) { var d = node._doc(); return d && d._frameId !== undefined ? d._frameId : 0; }
 function markParsed(node) {
   if (node.nodeType === 1 && node.localName === 'script') node._started = true;
   node.childNodes.forEach(markParsed);
@@ -329,10 +339,13 @@ function connected(node) {
   if (node.nodeType === 1) {
     if (node.localName === 'script') startScript(node);
     else if (node.localName === 'iframe' || node.localName === 'frame') startFrame(node);
+    else if (node.localName === 'img') startImage(node);
   }
   node.childNodes.slice().forEach(connected);
 }
 function attributeChanged(e, name) {
+  // Images load as soon as they have a source, in the document or not.
+  if (name === 'src' && e.localName === 'img') { e._loadedSrc = null; startImage(e); return; }
   if (!e.isConnected) return;
   if (name === 'src' && (e.localName === 'iframe' || e.localName === 'frame')) { e._navigated = false; startFrame(e); }
   else if (name === 'src' && e.localName === 'script') startScript(e);
@@ -344,32 +357,41 @@ function startScript(e) {
   if (src !== null) {
     e._started = true;
     var key = ++scriptKeys; pendingScripts[key] = e;
-    native.loadScript(frameOf(e), src, key);
+    native.loadScript(src, key);
     return;
   }
   if (!e.textContent) return;
   e._started = true;
   var doc = e._doc(), previous = doc.currentScript;
   doc.currentScript = e;
-  try { runInFrame(frameOf(e), e.textContent); } finally { doc.currentScript = previous; }
+  try { runScriptText(e.textContent); } finally { doc.currentScript = previous; }
 }
+var frameElements = {};
 function startFrame(e) {
   if (!e._frameId) {
-    e._frameId = native.createFrame(frameOf(e));
-    makeFrame(e._frameId, e);
+    e._frameId = native.createFrame();
+    frameElements[e._frameId] = e;
   }
   var src = e.getAttribute('src');
   if (src !== null && src !== '' && !e._navigated) {
     e._navigated = true;
-    native.navigate(e._frameId, native.resolve(frameOf(e), src) || src, NAV_OTHER, false);
+    native.navigate(e._frameId, native.resolve(src) || src, NAV_OTHER, false);
   }
+}
+var resourceKeys = 0, pendingResources = {};
+function startImage(e) {
+  var src = e.getAttribute('src');
+  if (src === null || src === '' || e._loadedSrc === src) return;
+  e._loadedSrc = src;
+  var key = ++resourceKeys; pendingResources[key] = e;
+  native.loadResource(native.resolve(src) || src, key);
 }
 function activate(e) {
   for (var n = e; n; n = n.parentNode) {
     if (n.nodeType === 1 && n.localName === 'a' && n.hasAttribute('href')) {
       var target = n.getAttribute('target');
-      var url = native.resolve(frameOf(n), n.getAttribute('href')) || n.getAttribute('href');
-      native.navigate(frameOf(n), url, NAV_LINK, target === '_blank');
+      var url = native.resolve(n.getAttribute('href')) || n.getAttribute('href');
+      native.navigate(FRAME, url, NAV_LINK, target === '_blank');
       return;
     }
   }
@@ -379,7 +401,7 @@ function activate(e) {
 function Document(frameId, url) {
   init(this, 9, null); this.nodeName = '#document'; this._frameId = frameId;
   this.URL = url || 'about:blank'; this.readyState = 'loading'; this.currentScript = null;
-  this.cookie = ''; this.referrer = '';
+  this.referrer = '';
 }
 Document.prototype = Object.create(Node.prototype); Document.prototype.constructor = Document;
 Document.prototype.createElement = function (name) { return new Element(this, name); };
@@ -414,9 +436,9 @@ Object.defineProperties(Document.prototype, {
       t.textContent = v;
     }
   },
-  location: {get: function () { return frames[this._frameId] ? frames[this._frameId].location : null; },
-             set: function (v) { if (frames[this._frameId]) frames[this._frameId].location.href = v; }},
-  defaultView: {get: function () { return frames[this._frameId] ? frames[this._frameId].window : null; }},
+  location: {get: function () { return here.location; }, set: function (v) { here.location.href = v; }},
+  defaultView: {get: function () { return global; }},
+  cookie: {get: function () { return String(native.cookie() || ''); }, set: function (v) { native.setCookie(String(v)); }},
   forms: {get: function () { return this.getElementsByTagName('form'); }},
   images: {get: function () { return this.getElementsByTagName('img'); }},
   links: {get: function () { return this.querySelectorAll('a[href]'); }},
@@ -424,14 +446,14 @@ Object.defineProperties(Document.prototype, {
 });
 
 // Location
-function Location(frameId) { this._frameId = frameId; }
+function Location() {}
 function parts(href) {
   var m = /^([a-zA-Z][\w+.-]*:)(?:\/\/(?:[^@\/?#]*@)?(\[[^\]]*\]|[^:\/?#]*)(?::(\d+))?)?([^?#]*)(\?[^#]*)?(#.*)?$/.exec(href) || [];
   return {protocol: m[1] || '', hostname: m[2] || '', port: m[3] || '', pathname: m[4] || '', search: m[5] || '', hash: m[6] || ''};
 }
 Object.defineProperties(Location.prototype, {
-  href: {get: function () { return native.frameURL(this._frameId); },
-         set: function (v) { var url = String(v); native.navigate(this._frameId, native.resolve(this._frameId, url) || url, NAV_OTHER, false); }},
+  href: {get: function () { return native.frameURL(); },
+         set: function (v) { var url = String(v); native.navigate(FRAME, native.resolve(url) || url, NAV_OTHER, false); }},
   protocol: {get: function () { return parts(this.href).protocol; }},
   hostname: {get: function () { return parts(this.href).hostname; }},
   port: {get: function () { return parts(this.href).port; }},
@@ -447,24 +469,9 @@ Location.prototype.replace = function (url) { this.href = url; };
 Location.prototype.reload = function () { this.href = this.href; };
 Location.prototype.toString = function () { return this.href; };
 
-// Frames: 0 is the main frame, whose window is the global object.
-var frames = {};
-function makeFrame(frameId, element) {
-  var location = new Location(frameId);
-  var win = frameId === 0 ? global : Object.create(global);
-  if (frameId !== 0) {
-    win.window = win; win.self = win; win.parent = element ? (frames[frameOf(element)] || frames[0]).window : global; win.top = global;
-  }
-  frames[frameId] = {window: win, location: location, document: new Document(frameId, 'about:blank'), element: element || null};
-  return frames[frameId];
-}
-function runInFrame(frameId, code) {
-  if (frameId === 0) { (0, eval)(code); return; }
-  var f = frames[frameId];
-  if (!f) return;
-  var body = new Function('window', 'self', 'document', 'location', 'parent', 'top', code);
-  body.call(f.window, f.window, f.window, f.document, f.location, f.window.parent, global);
-}
+// This frame: its window is the global object.
+var here = {location: new Location(), document: new Document(FRAME, 'about:blank')};
+function runScriptText(code) { (0, eval)(code); }
 
 // Timers
 var timers = {}, timerIds = 0;
@@ -490,14 +497,19 @@ global.requestAnimationFrame = function (fn) { return addTimer(function () { fn(
 global.cancelAnimationFrame = clearTimer;
 function logger(level) { return function () { native.log(level, Array.prototype.map.call(arguments, String).join(' ')); }; }
 global.console = {log: logger('log'), info: logger('info'), warn: logger('warn'), error: logger('error'), debug: logger('debug')};
-var info = native.info() || {};
 global.navigator = {userAgent: info.userAgent || '', language: 'en-US', languages: ['en-US'], platform: 'Linux', onLine: true, cookieEnabled: true};
 global.screen = {width: info.width || 0, height: info.height || 0, availWidth: info.width || 0, availHeight: info.height || 0};
 global.innerWidth = info.width || 0; global.innerHeight = info.height || 0; global.devicePixelRatio = 1;
 global.alert = function (m) { native.log('alert', String(m)); };
 global.confirm = function (m) { native.log('confirm', String(m)); return false; };
 global.prompt = function (m) { native.log('prompt', String(m)); return null; };
-global.open = function (url) { if (url) native.navigate(0, native.resolve(0, String(url)) || String(url), NAV_OTHER, true); return null; };
+global.open = function (url) { if (url) native.navigate(FRAME, native.resolve(String(url)) || String(url), NAV_OTHER, true); return null; };
+global.Image = function (width, height) {
+  var e = here.document.createElement('img');
+  if (width !== undefined) e.setAttribute('width', width);
+  if (height !== undefined) e.setAttribute('height', height);
+  return e;
+};
 global.getComputedStyle = function (e) { return e && e.style ? e.style : {}; };
 global.scrollTo = function () {}; global.scrollBy = function () {};
 function Storage() { var data = {}; return {
@@ -506,19 +518,17 @@ function Storage() { var data = {}; return {
   clear: function () { data = {}; }, key: function (i) { return Object.keys(data)[i] || null; },
   get length() { return Object.keys(data).length; } }; }
 global.localStorage = Storage(); global.sessionStorage = Storage();
-var main = makeFrame(0, null);
-Object.defineProperty(global, 'document', {get: function () { return frames[0].document; }, configurable: true});
-Object.defineProperty(global, 'location', {get: function () { return main.location; }, set: function (v) { main.location.href = v; }, configurable: true});
+Object.defineProperty(global, 'document', {get: function () { return here.document; }, configurable: true});
+Object.defineProperty(global, 'location', {get: function () { return here.location; }, set: function (v) { here.location.href = v; }, configurable: true});
 
 // Entry points for the web view.
 global.__dom = {
-  loadDocument: function (frameId, tree, url, referrer) {
-    var f = frames[frameId] || makeFrame(frameId, null);
-    var doc = new Document(frameId, url);
+  loadDocument: function (tree, url, referrer) {
+    var doc = new Document(FRAME, url);
     doc.referrer = referrer || '';
     var root = build(doc, tree);
     root.parentNode = doc; doc.childNodes.push(root);
-    f.document = doc;
+    here.document = doc;
     var scripts = [];
     doc.getElementsByTagName('script').forEach(function (s) {
       s._started = true;
@@ -529,31 +539,36 @@ global.__dom = {
     });
     return JSON.stringify(scripts);
   },
-  runScript: function (frameId, key, code) {
-    var s = pendingScripts[key], doc = frames[frameId] && frames[frameId].document;
-    if (doc) doc.currentScript = s || null;
-    try { runInFrame(frameId, code); } finally { if (doc) doc.currentScript = null; }
+  runScript: function (key, code) {
+    var doc = here.document;
+    doc.currentScript = pendingScripts[key] || null;
+    try { runScriptText(code); } finally { doc.currentScript = null; }
   },
   scriptDone: function (key, ok) {
     var s = pendingScripts[key]; delete pendingScripts[key];
     if (s && s.isConnected !== undefined) s.dispatchEvent(new Event(ok ? 'load' : 'error'));
   },
-  evalInFrame: function (frameId, code) { runInFrame(frameId, code); },
-  documentParsed: function (frameId) {
-    var f = frames[frameId]; if (!f) return;
-    var doc = f.document;
+  resourceDone: function (key, ok) {
+    var e = pendingResources[key]; delete pendingResources[key];
+    if (e) e.dispatchEvent(new Event(ok ? 'load' : 'error'));
+  },
+  documentParsed: function () {
+    var doc = here.document;
     doc.readyState = 'interactive';
     doc.dispatchEvent(new Event('DOMContentLoaded', {bubbles: true}));
     connected(doc);
   },
-  frameLoaded: function (frameId) {
-    var f = frames[frameId]; if (!f) return;
-    f.document.readyState = 'complete';
+  frameLoaded: function () {
+    here.document.readyState = 'complete';
     var event = new Event('load');
-    event.target = f.document;
-    f.window.dispatchEvent.call(f.window, event);
-    if (frameId === 0) { var body = f.document.body; if (body && body.getAttribute('onload')) { try { new Function('event', body.getAttribute('onload')).call(global, event); } catch (e) { reportError(e); } } }
-    if (f.element) f.element.dispatchEvent(new Event('load'));
+    event.target = here.document;
+    global.dispatchEvent(event);
+    var body = here.document.body;
+    if (body && body.getAttribute('onload')) { try { new Function('event', body.getAttribute('onload')).call(global, event); } catch (e) { reportError(e); } }
+  },
+  childFrameLoaded: function (frameId) {
+    var e = frameElements[frameId];
+    if (e) e.dispatchEvent(new Event('load'));
   },
   fireTimer: function (id) {
     var t = timers[id]; if (!t) return;
@@ -561,11 +576,11 @@ global.__dom = {
     try { if (typeof t.fn === 'function') t.fn.apply(global, t.args); else (0, eval)(String(t.fn)); } catch (e) { reportError(e); }
   },
   click: function (id) {
-    var e = frames[0].document.getElementById(id);
+    var e = here.document.getElementById(id);
     if (!e) return false;
     e.click(); return true;
   },
-  title: function () { return frames[0].document.title; }
+  title: function () { return here.document.title; }
 };
 // Inline handlers written as attributes (onclick="...").
 var handlerCache = typeof WeakMap === 'function' ? new WeakMap() : null;

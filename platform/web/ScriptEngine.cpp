@@ -29,12 +29,12 @@ std::string fromJSString(JSStringRef string) {
 
 }  // namespace
 
-ScriptEngine::ScriptEngine() {
+ScriptEngine::ScriptEngine(JSContextGroupRef group) {
     JSClassDefinition definition = kJSClassDefinitionEmpty;
     definition.className = "NativeFunction";
     definition.callAsFunction = &ScriptEngine::callNative;
     nativeClass_ = JSClassCreate(&definition);
-    context_ = JSGlobalContextCreate(nullptr);
+    context_ = JSGlobalContextCreateInGroup(group, nullptr);
 }
 
 ScriptEngine::~ScriptEngine() {
@@ -48,6 +48,33 @@ void ScriptEngine::defineFunction(const std::string& name, NativeFunction functi
     StringRef property(name);
     JSObjectSetProperty(context_, JSContextGetGlobalObject(context_), property.ref, object,
                         kJSPropertyAttributeDontEnum, nullptr);
+}
+
+void ScriptEngine::setGlobalObject(const std::string& name, const ScriptEngine& other) {
+    StringRef property(name);
+    JSObjectSetProperty(context_, JSContextGetGlobalObject(context_), property.ref,
+                        JSContextGetGlobalObject(other.context_), kJSPropertyAttributeNone,
+                        nullptr);
+}
+
+void ScriptEngine::setGlobalObjectEntry(const std::string& object, const std::string& key,
+                                        const ScriptEngine* other) {
+    JSObjectRef global = JSContextGetGlobalObject(context_);
+    StringRef objectName(object);
+    JSValueRef holder = JSObjectGetProperty(context_, global, objectName.ref, nullptr);
+    if (!JSValueIsObject(context_, holder)) {
+        holder = JSObjectMake(context_, nullptr, nullptr);
+        JSObjectSetProperty(context_, global, objectName.ref, holder, kJSPropertyAttributeDontEnum,
+                            nullptr);
+    }
+    JSObjectRef map = JSValueToObject(context_, holder, nullptr);
+    StringRef keyName(key);
+    if (other == nullptr) {
+        JSObjectDeleteProperty(context_, map, keyName.ref, nullptr);
+        return;
+    }
+    JSObjectSetProperty(context_, map, keyName.ref, JSContextGetGlobalObject(other->context_),
+                        kJSPropertyAttributeNone, nullptr);
 }
 
 std::string ScriptEngine::toString(JSContextRef context, JSValueRef value) {

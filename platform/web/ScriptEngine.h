@@ -1,8 +1,11 @@
 #pragma once
 
-// One JavaScript context (JavaScriptCore): evaluates scripts synchronously,
-// answers results as the platform's web views do, and lets C++ functions be
-// called from scripts. A script that throws is logged, never fatal.
+// One JavaScript global context (JavaScriptCore), made in a context group
+// that other contexts share (one virtual machine, one global object each):
+// evaluates scripts synchronously, answers results as the platform's web
+// views do, lets C++ functions be called from scripts and hands its global
+// object to the other contexts of its group. A script that throws is logged,
+// never fatal.
 
 #include <JavaScriptCore/JavaScript.h>
 
@@ -32,13 +35,21 @@ class ScriptEngine {
         std::string exception;
     };
 
-    ScriptEngine();
+    explicit ScriptEngine(JSContextGroupRef group);
     ~ScriptEngine();
     ScriptEngine(const ScriptEngine&) = delete;
     ScriptEngine& operator=(const ScriptEngine&) = delete;
 
     // A global function of that name calling `function`.
     void defineFunction(const std::string& name, NativeFunction function);
+
+    // Sets the global property `name` to the global object of `other`, a
+    // context of the same group.
+    void setGlobalObject(const std::string& name, const ScriptEngine& other);
+    // Sets `object[key]` on the global `object` (made when missing) to the
+    // global object of `other`, or deletes it when `other` is null.
+    void setGlobalObjectEntry(const std::string& object, const std::string& key,
+                              const ScriptEngine* other);
 
     Result evaluate(std::string_view script, std::string_view sourceURL = {});
     // Depth of evaluations in progress (native functions may evaluate again).

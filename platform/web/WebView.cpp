@@ -3,10 +3,13 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cassert>
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtilities.h"
+#include "platform/foundation/Thread.h"
+#include "platform/net/CookieJar.h"
 #include "platform/net/URLConnection.h"
 #include "platform/net/UserAgent.h"
 #include "platform/web/DOMPrelude.h"
@@ -22,6 +25,10 @@ using foundation::Value;
 using nlohmann::json;
 
 constexpr int kMainFrame = 0;
+
+void assertMainThread() {
+    assert(foundation::Thread::isMainThread() && "web views are used on the main thread only");
+}
 
 bool sameDocument(const foundation::URL& a, const foundation::URL& b) {
     auto strip = [](const std::string& text) { return text.substr(0, text.find('#')); };
@@ -53,6 +60,9 @@ struct WebView::Frame {
     std::vector<Script> scripts;
     std::size_t nextScript = 0;
     std::vector<std::shared_ptr<net::URLConnection>> connections;
+    // The global context of the current document and its serial number.
+    std::unique_ptr<ScriptEngine> engine;
+    unsigned engineSerial = 0;
 };
 
 // Fetches a frame's document.
@@ -88,7 +98,7 @@ class WebView::DocumentLoader : public net::URLConnectionDelegate {
     void connectionDidReceiveData(net::URLConnection&, const foundation::Data& data) override {
         body_.insert(body_.end(), data.begin(), data.end());
     }
-    void connectionDidFinishLoading(net::URLConnection&) override {
+    void connectionDidFinishLoading(net::URLConnection& connection) override {
         auto view = view_.lock();
         if (!view || !response_) {
             return;
@@ -105,10 +115,13 @@ class WebView::DocumentLoader : public net::URLConnectionDelegate {
             }
             text = "<html><body><pre>" + escaped + "</pre></body></html>";
         }
+        view->connectionEnded(frameId_, connection);
         view->frameReceivedDocument(frameId_, generation_, text, response_->url());
     }
-    void connectionDidFailWithError(net::URLConnection&, const net::URLError& error) override {
+    void connectionDidFailWithError(net::URLConnection& connection,
+                                    const net::URLError& error) override {
         if (auto view = view_.lock()) {
+            view->connectionEnded(frameId_, connection);
             view->frameFailed(frameId_, generation_, error);
         }
     }
@@ -140,22 +153,23 @@ class WebView::ScriptLoader : public net::URLConnectionDelegate {
     void connectionDidReceiveData(net::URLConnection&, const foundation::Data& data) override {
         body_.insert(body_.end(), data.begin(), data.end());
     }
-    void connectionDidFinishLoading(net::URLConnection&) override {
+    void connectionDidFinishLoading(net::URLConnection& connection) override {
         std::optional<std::string> text;
         if (response_ && (!response_->isHTTP() || response_->statusCode() < 400)) {
             text = HTMLTreeBuilder::toUTF8(
                 std::string_view(reinterpret_cast<const char*>(body_.data()), body_.size()),
                 response_->textEncodingName().value_or("utf-8"));
         }
-        deliver(std::move(text));
+        deliver(connection, std::move(text));
     }
-    void connectionDidFailWithError(net::URLConnection&, const net::URLError&) override {
-        deliver(std::nullopt);
+    void connectionDidFailWithError(net::URLConnection& connection, const net::URLError&) override {
+        deliver(connection, std::nullopt);
     }
 
   private:
-    void deliver(std::optional<std::string> text) {
+    void deliver(net::URLConnection& connection, std::optional<std::string> text) {
         if (auto view = view_.lock()) {
+            view->connectionEnded(frameId_, connection);
             view->scriptArrived(frameId_, generation_, key_, std::move(text), dynamic_);
         }
     }
@@ -169,9 +183,62 @@ class WebView::ScriptLoader : public net::URLConnectionDelegate {
     foundation::Data body_;
 };
 
+// Fetches an image or another sub-resource of a page; the element hears
+// "load" or "error".
+class WebView::ResourceLoader : public net::URLConnectionDelegate {
+  public:
+    ResourceLoader(std::weak_ptr<WebView> view, int frameId, unsigned serial, long key,
+                   bool counted)
+        : view_(std::move(view)),
+          frameId_(frameId),
+          serial_(serial),
+          key_(key),
+          counted_(counted) {}
+
+    void connectionDidReceiveResponse(net::URLConnection&,
+                                      const net::URLResponse& response) override {
+        ok_ = !response.isHTTP() || response.statusCode() < 400;
+    }
+    void connectionDidFinishLoading(net::URLConnection& connection) override {
+        deliver(connection, ok_);
+    }
+    void connectionDidFailWithError(net::URLConnection& connection, const net::URLError&) override {
+        deliver(connection, false);
+    }
+
+  private:
+    void deliver(net::URLConnection& connection, bool ok) {
+        auto view = view_.lock();
+        if (!view) {
+            return;
+        }
+        view->connectionEnded(frameId_, connection);
+        Frame* frame = view->liveFrame(frameId_, serial_);
+        if (frame == nullptr) {
+            return;
+        }
+        view->evaluateIn(frameId_, "__dom.resourceDone(" + std::to_string(key_) + "," +
+                                       (ok ? "true" : "false") + ")");
+        frame = view->liveFrame(frameId_, serial_);
+        if (counted_ && frame != nullptr && frame->loading && frame->pending > 0) {
+            --frame->pending;
+            view->checkComplete(frameId_);
+        }
+    }
+
+    std::weak_ptr<WebView> view_;
+    int frameId_;
+    unsigned serial_;
+    long key_;
+    bool counted_;
+    bool ok_ = false;
+};
+
 WebView::WebView(const graphics::Rect& frame)
     : ui::View(frame),
+      group_(JSContextGroupCreate()),
       scrollView_(std::make_shared<ui::ScrollView>(graphics::Rect{{0, 0}, frame.size})) {
+    assertMainThread();
     auto main = std::make_unique<Frame>();
     main->id = kMainFrame;
     frames_[kMainFrame] = std::move(main);
@@ -184,6 +251,26 @@ WebView::~WebView() {
             connection->cancel();
         }
     }
+    frames_.clear();
+    retiredEngines_.clear();
+    JSContextGroupRelease(group_);
+}
+
+std::size_t WebView::activeLoadCount() const {
+    std::size_t count = 0;
+    for (const auto& [id, frame] : frames_) {
+        count += frame->connections.size();
+    }
+    return count;
+}
+
+void WebView::connectionEnded(int frameId, const net::URLConnection& connection) {
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end()) {
+        return;
+    }
+    auto& connections = found->second->connections;
+    std::erase_if(connections, [&](const auto& held) { return held.get() == &connection; });
 }
 
 std::shared_ptr<WebView> WebView::self() {
@@ -212,50 +299,93 @@ foundation::Value WebView::valueForKey(std::string_view key) const {
     return ui::View::valueForKey(key);
 }
 
-// Script context.
+// Script contexts.
 
-void WebView::startEngine() {
-    clearTimers();
-    for (auto it = frames_.begin(); it != frames_.end();) {
-        if (it->first != kMainFrame) {
-            for (auto& connection : it->second->connections) {
-                connection->cancel();
-            }
-            it = frames_.erase(it);
-        } else {
-            ++it;
-        }
+WebView::Frame* WebView::liveFrame(int frameId, unsigned serial) {
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end() || found->second->engineSerial != serial) {
+        return nullptr;
     }
-    engine_.reset();
-    engine_ = std::make_unique<ScriptEngine>();
-    ++engineGeneration_;
-    installNatives(*engine_);
-    engine_->evaluate(domPrelude(), "about:prelude");
+    return found->second.get();
 }
 
-void WebView::installNatives(ScriptEngine& engine) {
-    auto frameArg = [](const std::vector<Value>& args, std::size_t i) {
-        return i < args.size() ? static_cast<int>(args[i].doubleValue()) : kMainFrame;
+void WebView::retireEngine(std::unique_ptr<ScriptEngine> engine) {
+    if (engine && scriptDepth_ > 0) {
+        retiredEngines_.push_back(std::move(engine));
+    }
+}
+
+void WebView::removeChildFrames(int frameId) {
+    std::vector<int> children;
+    for (const auto& [id, frame] : frames_) {
+        if (frame->parentId == frameId) {
+            children.push_back(id);
+        }
+    }
+    for (int id : children) {
+        removeChildFrames(id);
+        auto found = frames_.find(id);
+        for (auto& connection : found->second->connections) {
+            connection->cancel();
+        }
+        clearTimers(id);
+        retireEngine(std::move(found->second->engine));
+        frames_.erase(found);
+    }
+}
+
+void WebView::startEngine(int frameId) {
+    removeChildFrames(frameId);
+    clearTimers(frameId);
+    Frame& frame = *frames_.at(frameId);
+    retireEngine(std::move(frame.engine));
+    frame.engine = std::make_unique<ScriptEngine>(group_);
+    frame.engineSerial = ++nextEngineSerial_;
+    installNatives(*frame.engine, frameId, frame.engineSerial);
+    frame.engine->evaluate(domPrelude(), "about:prelude");
+    const auto parent = frames_.find(frame.parentId);
+    if (parent != frames_.end() && parent->second->engine) {
+        frame.engine->setGlobalObject("parent", *parent->second->engine);
+        frame.engine->setGlobalObject("top", *frames_.at(kMainFrame)->engine);
+        parent->second->engine->setGlobalObjectEntry("__frameWindows", std::to_string(frameId),
+                                                     frame.engine.get());
+    }
+}
+
+void WebView::installNatives(ScriptEngine& engine, int frameId, unsigned serial) {
+    auto numberArg = [](const std::vector<Value>& args, std::size_t i) {
+        return i < args.size() ? static_cast<long>(args[i].doubleValue()) : 0L;
     };
     auto textArg = [](const std::vector<Value>& args, std::size_t i) {
         return i < args.size() ? args[i].stringValue() : std::string();
     };
-    engine.defineFunction(
-        "__nativeNavigate", [this, frameArg, textArg](const std::vector<Value>& args) {
-            const int type = args.size() > 2 ? static_cast<int>(args[2].doubleValue()) : 5;
-            queueNavigation({frameArg(args, 0), textArg(args, 1),
-                             static_cast<NavigationType>(std::clamp(type, 0, 5)),
-                             args.size() > 3 && args[3].boolValue()});
+    auto documentURL = [this, frameId, serial]() -> std::optional<foundation::URL> {
+        Frame* frame = liveFrame(frameId, serial);
+        return frame ? frame->url : std::nullopt;
+    };
+    engine.defineFunction("__nativeNavigate", [this, frameId, serial, numberArg,
+                                               textArg](const std::vector<Value>& args) {
+        if (liveFrame(frameId, serial) == nullptr) {
             return Value();
-        });
+        }
+        const int target = static_cast<int>(numberArg(args, 0));
+        const auto found = frames_.find(target);
+        if (found == frames_.end() || (target != frameId && found->second->parentId != frameId)) {
+            return Value();
+        }
+        const long type = args.size() > 2 ? numberArg(args, 2) : 5;
+        queueNavigation({target, textArg(args, 1),
+                         static_cast<NavigationType>(std::clamp(type, 0L, 5L)),
+                         args.size() > 3 && args[3].boolValue()});
+        return Value();
+    });
     engine.defineFunction("__nativeResolve",
-                          [this, frameArg, textArg](const std::vector<Value>& args) {
-                              const auto found = frames_.find(frameArg(args, 0));
-                              const std::string text = textArg(args, 1);
+                          [documentURL, textArg](const std::vector<Value>& args) {
+                              const auto base = documentURL();
+                              const std::string text = textArg(args, 0);
                               std::optional<foundation::URL> resolved;
-                              if (found != frames_.end() && found->second->url &&
-                                  found->second->url->scheme() != "about") {
-                                  resolved = foundation::URL::fromString(text, *found->second->url);
+                              if (base && base->scheme() != "about") {
+                                  resolved = foundation::URL::fromString(text, *base);
                               } else {
                                   resolved = foundation::URL::fromString(text);
                                   if (resolved && resolved->scheme().empty()) {
@@ -264,30 +394,27 @@ void WebView::installNatives(ScriptEngine& engine) {
                               }
                               return resolved ? Value(resolved->absoluteString()) : Value("");
                           });
-    engine.defineFunction("__nativeFrameURL", [this, frameArg](const std::vector<Value>& args) {
-        const auto found = frames_.find(frameArg(args, 0));
-        if (found == frames_.end() || !found->second->url) {
-            return Value("about:blank");
-        }
-        return Value(found->second->url->absoluteString());
+    engine.defineFunction("__nativeFrameURL", [documentURL](const std::vector<Value>&) {
+        const auto url = documentURL();
+        return Value(url ? url->absoluteString() : "about:blank");
     });
-    engine.defineFunction("__nativeSetTimer", [this](const std::vector<Value>& args) {
-        if (args.size() >= 3) {
-            setTimer(static_cast<long>(args[0].doubleValue()), args[1].doubleValue(),
-                     args[2].boolValue());
-        }
-        return Value();
-    });
-    engine.defineFunction("__nativeClearTimer", [this](const std::vector<Value>& args) {
-        if (!args.empty()) {
-            const auto found = timers_.find(static_cast<long>(args[0].doubleValue()));
-            if (found != timers_.end()) {
-                found->second->invalidate();
-                timers_.erase(found);
-            }
-        }
-        return Value();
-    });
+    engine.defineFunction("__nativeSetTimer",
+                          [this, frameId, serial, numberArg](const std::vector<Value>& args) {
+                              if (args.size() >= 3 && liveFrame(frameId, serial) != nullptr) {
+                                  setTimer(frameId, serial, numberArg(args, 0),
+                                           args[1].doubleValue(), args[2].boolValue());
+                              }
+                              return Value();
+                          });
+    engine.defineFunction("__nativeClearTimer",
+                          [this, frameId, serial, numberArg](const std::vector<Value>& args) {
+                              const auto found = timers_.find({frameId, numberArg(args, 0)});
+                              if (liveFrame(frameId, serial) != nullptr && found != timers_.end()) {
+                                  found->second->invalidate();
+                                  timers_.erase(found);
+                              }
+                              return Value();
+                          });
     engine.defineFunction("__nativeLog", [textArg](const std::vector<Value>& args) {
         foundation::Log::write("web", "console." + textArg(args, 0) + ": " + textArg(args, 1));
         return Value();
@@ -295,110 +422,173 @@ void WebView::installNatives(ScriptEngine& engine) {
     engine.defineFunction("__nativeParseFragment", [textArg](const std::vector<Value>& args) {
         return Value(HTMLTreeBuilder::fragmentTree(textArg(args, 0)));
     });
-    engine.defineFunction(
-        "__nativeLoadScript", [this, frameArg, textArg](const std::vector<Value>& args) {
-            const int frameId = frameArg(args, 0);
-            const long key = args.size() > 2 ? static_cast<long>(args[2].doubleValue()) : 0;
-            const auto found = frames_.find(frameId);
-            if (found == frames_.end()) {
-                return Value();
-            }
-            Frame& frame = *found->second;
-            std::optional<foundation::URL> url =
-                frame.url ? foundation::URL::fromString(textArg(args, 1), *frame.url)
-                          : foundation::URL::fromString(textArg(args, 1));
-            if (frame.loading) {
-                ++frame.pending;
-            }
-            auto loader = std::make_shared<ScriptLoader>(
-                std::static_pointer_cast<WebView>(weak_from_this().lock()), frameId,
-                frame.generation, key, frame.loading);
-            if (!url) {
-                const unsigned generation = frame.generation;
-                const bool counted = frame.loading;
-                std::weak_ptr<WebView> weak = self();
-                foundation::RunLoop::main().perform([weak, frameId, generation, key, counted] {
-                    if (auto view = weak.lock()) {
-                        view->scriptArrived(frameId, generation, key, std::nullopt, counted);
-                    }
-                });
-                return Value();
-            }
-            net::URLRequest request = prepared(net::URLRequest(*url));
-            if (frame.url) {
-                request.setValue(frame.url->absoluteString(), "Referer");
-                request.setMainDocumentURL(frame.url);
-            }
-            frame.connections.push_back(net::URLConnection::make(request, loader));
+    engine.defineFunction("__nativeLoadScript", [this, frameId, serial, numberArg,
+                                                 textArg](const std::vector<Value>& args) {
+        Frame* frame = liveFrame(frameId, serial);
+        if (frame == nullptr) {
             return Value();
-        });
-    engine.defineFunction("__nativeCreateFrame", [this, frameArg](const std::vector<Value>& args) {
-        auto frame = std::make_unique<Frame>();
-        frame->id = nextFrameId_++;
-        frame->parentId = frameArg(args, 0);
-        const int id = frame->id;
-        frames_[id] = std::move(frame);
-        return Value(id);
+        }
+        const long key = numberArg(args, 1);
+        std::optional<foundation::URL> url =
+            frame->url ? foundation::URL::fromString(textArg(args, 0), *frame->url)
+                       : foundation::URL::fromString(textArg(args, 0));
+        if (frame->loading) {
+            ++frame->pending;
+        }
+        const unsigned generation = frame->generation;
+        const bool counted = frame->loading;
+        if (!url) {
+            std::weak_ptr<WebView> weak = self();
+            foundation::RunLoop::main().perform([weak, frameId, generation, key, counted] {
+                if (auto view = weak.lock()) {
+                    view->scriptArrived(frameId, generation, key, std::nullopt, counted);
+                }
+            });
+            return Value();
+        }
+        net::URLRequest request = prepared(net::URLRequest(*url));
+        if (frame->url) {
+            request.setValue(frame->url->absoluteString(), "Referer");
+            request.setMainDocumentURL(frames_.at(kMainFrame)->url);
+        }
+        frame->connections.push_back(net::URLConnection::make(
+            request, std::make_shared<ScriptLoader>(self(), frameId, generation, key, counted)));
+        return Value();
     });
-    engine.defineFunction("__nativeInfo", [this](const std::vector<Value>&) {
+    engine.defineFunction("__nativeLoadResource", [this, frameId, serial, numberArg,
+                                                   textArg](const std::vector<Value>& args) {
+        Frame* frame = liveFrame(frameId, serial);
+        if (frame == nullptr) {
+            return Value();
+        }
+        const long key = numberArg(args, 1);
+        const auto url = foundation::URL::fromString(textArg(args, 0));
+        const std::string scheme = url ? foundation::lowercase(url->scheme()) : "";
+        if (scheme != "http" && scheme != "https" && scheme != "file" && scheme != "data") {
+            std::weak_ptr<WebView> weak = self();
+            foundation::RunLoop::main().perform([weak, frameId, serial, key] {
+                auto view = weak.lock();
+                if (view && view->liveFrame(frameId, serial)) {
+                    view->evaluateIn(frameId,
+                                     "__dom.resourceDone(" + std::to_string(key) + ",false)");
+                }
+            });
+            return Value();
+        }
+        net::URLRequest request = prepared(net::URLRequest(*url));
+        if (frame->url) {
+            request.setValue(frame->url->absoluteString(), "Referer");
+            request.setMainDocumentURL(frames_.at(kMainFrame)->url);
+        }
+        if (frame->loading) {
+            ++frame->pending;
+        }
+        frame->connections.push_back(net::URLConnection::make(
+            request,
+            std::make_shared<ResourceLoader>(self(), frameId, serial, key, frame->loading)));
+        return Value();
+    });
+    engine.defineFunction(
+        "__nativeCreateFrame", [this, frameId, serial](const std::vector<Value>&) {
+            if (liveFrame(frameId, serial) == nullptr) {
+                return Value();
+            }
+            auto frame = std::make_unique<Frame>();
+            frame->id = nextFrameId_++;
+            frame->parentId = frameId;
+            const int id = frame->id;
+            frames_[id] = std::move(frame);
+            startEngine(id);
+            frames_.at(id)->engine->evaluate(
+                "__dom.loadDocument(" + HTMLTreeBuilder::documentTree("") + ",'about:blank','')");
+            return Value(id);
+        });
+    engine.defineFunction("__nativeCookie", [documentURL](const std::vector<Value>&) {
+        const auto url = documentURL();
+        return Value(url ? net::CookieJar::cookiesForDocument(*url) : std::string());
+    });
+    engine.defineFunction("__nativeSetCookie",
+                          [documentURL, textArg](const std::vector<Value>& args) {
+                              if (const auto url = documentURL()) {
+                                  net::CookieJar::setCookieFromDocument(*url, textArg(args, 0));
+                              }
+                              return Value();
+                          });
+    engine.defineFunction("__nativeInfo", [this, frameId](const std::vector<Value>&) {
         const auto size = bounds().size;
         return Value::dictionary(
             {{"userAgent", customUserAgent_.empty() ? net::defaultUserAgent() : customUserAgent_},
              {"width", size.width},
-             {"height", size.height}});
+             {"height", size.height},
+             {"frameId", frameId}});
     });
 }
 
-std::string WebView::evaluateInPage(const std::string& script) {
-    if (!engine_) {
-        startEngine();
+std::string WebView::evaluateIn(int frameId, const std::string& script) {
+    assertMainThread();
+    const auto found = frames_.find(frameId);
+    if (found == frames_.end()) {
+        return {};
     }
-    return engine_->evaluate(script).text;
+    if (!found->second->engine) {
+        startEngine(frameId);
+    }
+    ScriptEngine* engine = found->second->engine.get();
+    ++scriptDepth_;
+    std::string result = engine->evaluate(script).text;
+    if (--scriptDepth_ == 0) {
+        retiredEngines_.clear();
+    }
+    return result;
 }
 
 std::string WebView::stringByEvaluatingJavaScriptFromString(const std::string& script) {
-    const std::string result = evaluateInPage(script);
+    const std::string result = evaluateIn(kMainFrame, script);
     updateTitle();
     return result;
 }
 
 bool WebView::tapElement(const std::string& elementId) {
-    return evaluateInPage("__dom.click(" + scriptStringLiteral(elementId) + ")") == "true";
+    return evaluateIn(kMainFrame, "__dom.click(" + scriptStringLiteral(elementId) + ")") == "true";
 }
 
-void WebView::setTimer(long id, double milliseconds, bool repeats) {
+void WebView::setTimer(int frameId, unsigned serial, long id, double milliseconds, bool repeats) {
     double seconds = std::max(0.0, milliseconds) / 1000.0;
     if (repeats) {
         seconds = std::max(seconds, 0.004);
     }
     std::weak_ptr<WebView> weak = self();
-    const unsigned generation = engineGeneration_;
     auto timer = foundation::Timer::make(
-        seconds, repeats, [weak, id, generation, repeats](foundation::Timer&) {
+        seconds, repeats, [weak, frameId, serial, id, repeats](foundation::Timer&) {
             auto view = weak.lock();
-            if (!view || view->engineGeneration_ != generation) {
+            if (!view || view->liveFrame(frameId, serial) == nullptr) {
                 return;
             }
             if (!repeats) {
-                view->timers_.erase(id);
+                view->timers_.erase({frameId, id});
             }
-            view->evaluateInPage("__dom.fireTimer(" + std::to_string(id) + ")");
+            view->evaluateIn(frameId, "__dom.fireTimer(" + std::to_string(id) + ")");
             view->updateTitle();
         });
-    timers_[id] = timer;
+    timers_[{frameId, id}] = timer;
     foundation::RunLoop::main().addTimer(timer);
 }
 
-void WebView::clearTimers() {
-    for (auto& [id, timer] : timers_) {
-        timer->invalidate();
+void WebView::clearTimers(std::optional<int> frameId) {
+    for (auto it = timers_.begin(); it != timers_.end();) {
+        if (!frameId || it->first.first == *frameId) {
+            it->second->invalidate();
+            it = timers_.erase(it);
+        } else {
+            ++it;
+        }
     }
-    timers_.clear();
 }
 
 // Loading entry points.
 
 void WebView::loadRequest(const net::URLRequest& request) {
+    assertMainThread();
     std::weak_ptr<WebView> weak = self();
     foundation::RunLoop::main().perform([weak, request] {
         if (auto view = weak.lock()) {
@@ -409,6 +599,7 @@ void WebView::loadRequest(const net::URLRequest& request) {
 
 void WebView::loadHTMLString(const std::string& html,
                              const std::optional<foundation::URL>& baseURL) {
+    assertMainThread();
     std::weak_ptr<WebView> weak = self();
     net::URLRequest request(baseURL ? *baseURL : *foundation::URL::fromString("about:blank"));
     foundation::RunLoop::main().perform([weak, request, html] {
@@ -428,6 +619,7 @@ void WebView::loadData(const foundation::Data& data, const std::string& mimeType
 }
 
 void WebView::stopLoading() {
+    assertMainThread();
     std::vector<int> loadingFrames;
     for (const auto& [id, frame] : frames_) {
         if (frame->loading && (id == kMainFrame || !frames_.at(kMainFrame)->loading)) {
@@ -441,6 +633,7 @@ void WebView::stopLoading() {
 }
 
 void WebView::reload() {
+    assertMainThread();
     if (!url_) {
         return;
     }
@@ -465,6 +658,7 @@ bool WebView::canGoForward() const {
 }
 
 void WebView::goBack() {
+    assertMainThread();
     const auto* item = history_.backItem();
     if (item == nullptr) {
         return;
@@ -474,6 +668,7 @@ void WebView::goBack() {
 }
 
 void WebView::goForward() {
+    assertMainThread();
     const auto* item = history_.forwardItem();
     if (item == nullptr) {
         return;
@@ -501,9 +696,9 @@ void WebView::drainNavigations() {
     drainScheduled_ = false;
     auto pending = std::move(navigations_);
     navigations_.clear();
-    const unsigned generation = engineGeneration_;
+    const unsigned serial = frames_.at(kMainFrame)->engineSerial;
     for (auto& navigation : pending) {
-        if (engineGeneration_ != generation) {
+        if (frames_.at(kMainFrame)->engineSerial != serial) {
             break;
         }
         if (frames_.find(navigation.frameId) == frames_.end()) {
@@ -737,19 +932,17 @@ void WebView::frameReceivedDocument(int frameId, unsigned generation, const std:
 }
 
 void WebView::commitDocument(int frameId, const std::string& html, const foundation::URL& url) {
-    if (frameId == kMainFrame) {
-        startEngine();
-    }
+    startEngine(frameId);
     Frame& frame = *frames_.at(frameId);
     frame.url = url;
     std::string referrer;
     if (frame.parentId >= 0 && frames_.count(frame.parentId) && frames_.at(frame.parentId)->url) {
         referrer = frames_.at(frame.parentId)->url->absoluteString();
     }
-    const std::string scriptsText = evaluateInPage("__dom.loadDocument(" + std::to_string(frameId) +
-                                                   "," + HTMLTreeBuilder::documentTree(html) + "," +
-                                                   scriptStringLiteral(url.absoluteString()) + "," +
-                                                   scriptStringLiteral(referrer) + ")");
+    const std::string scriptsText =
+        evaluateIn(frameId, "__dom.loadDocument(" + HTMLTreeBuilder::documentTree(html) + "," +
+                                scriptStringLiteral(url.absoluteString()) + "," +
+                                scriptStringLiteral(referrer) + ")");
     if (frameId == kMainFrame) {
         setProgress(std::max(progress_, 0.5));
     }
@@ -791,11 +984,11 @@ void WebView::scriptArrived(int frameId, unsigned generation, long key,
     Frame& frame = *found->second;
     if (dynamic) {
         if (text) {
-            evaluateInPage("__dom.runScript(" + std::to_string(frameId) + "," +
-                           std::to_string(key) + "," + scriptStringLiteral(*text) + ")");
+            evaluateIn(frameId, "__dom.runScript(" + std::to_string(key) + "," +
+                                    scriptStringLiteral(*text) + ")");
         }
-        evaluateInPage("__dom.scriptDone(" + std::to_string(key) + "," + (text ? "true" : "false") +
-                       ")");
+        evaluateIn(frameId, "__dom.scriptDone(" + std::to_string(key) + "," +
+                                (text ? "true" : "false") + ")");
         if (frame.loading && frame.pending > 0) {
             --frame.pending;
             checkComplete(frameId);
@@ -807,7 +1000,7 @@ void WebView::scriptArrived(int frameId, unsigned generation, long key,
             script.ready = true;
             script.text = std::move(text);
             if (!script.text) {
-                evaluateInPage("__dom.scriptDone(" + std::to_string(key) + ",false)");
+                evaluateIn(frameId, "__dom.scriptDone(" + std::to_string(key) + ",false)");
             }
         }
     }
@@ -818,10 +1011,14 @@ void WebView::scriptArrived(int frameId, unsigned generation, long key,
 }
 
 void WebView::runReadyScripts(int frameId) {
-    const unsigned engineGeneration = engineGeneration_;
+    const auto first = frames_.find(frameId);
+    if (first == frames_.end()) {
+        return;
+    }
+    const unsigned serial = first->second->engineSerial;
     while (true) {
         const auto found = frames_.find(frameId);
-        if (found == frames_.end() || engineGeneration_ != engineGeneration) {
+        if (found == frames_.end() || found->second->engineSerial != serial) {
             return;
         }
         Frame& frame = *found->second;
@@ -830,7 +1027,7 @@ void WebView::runReadyScripts(int frameId) {
         }
         if (frame.nextScript >= frame.scripts.size()) {
             frame.parsed = true;
-            evaluateInPage("__dom.documentParsed(" + std::to_string(frameId) + ")");
+            evaluateIn(frameId, "__dom.documentParsed()");
             // After the navigations the page asked for meanwhile were decided.
             std::weak_ptr<WebView> weak = self();
             const unsigned generation = frame.generation;
@@ -855,9 +1052,9 @@ void WebView::runReadyScripts(int frameId) {
             const long key = script.key;
             const std::string code = std::move(*script.text);
             script.text.reset();
-            evaluateInPage("__dom.runScript(" + std::to_string(frameId) + "," +
-                           std::to_string(key) + "," + scriptStringLiteral(code) + ")");
-            evaluateInPage("__dom.scriptDone(" + std::to_string(key) + ",true)");
+            evaluateIn(frameId, "__dom.runScript(" + std::to_string(key) + "," +
+                                    scriptStringLiteral(code) + ")");
+            evaluateIn(frameId, "__dom.scriptDone(" + std::to_string(key) + ",true)");
         }
     }
 }
@@ -873,8 +1070,11 @@ void WebView::checkComplete(int frameId) {
         return;
     }
     frame.loading = false;
-    evaluateInPage("__dom.frameLoaded(" + std::to_string(frameId) + ")");
+    evaluateIn(frameId, "__dom.frameLoaded()");
     const int parentId = frame.parentId;
+    if (parentId >= 0) {
+        evaluateIn(parentId, "__dom.childFrameLoaded(" + std::to_string(frameId) + ")");
+    }
     const bool countsForParent = frame.countsForParent;
     frame.countsForParent = false;
     if (frameId == kMainFrame) {
@@ -989,10 +1189,10 @@ void WebView::setProgress(double progress) {
 }
 
 void WebView::updateTitle() {
-    if (!engine_) {
+    if (!frames_.at(kMainFrame)->engine) {
         return;
     }
-    std::string title = engine_->evaluate("__dom.title()").text;
+    std::string title = evaluateIn(kMainFrame, "__dom.title()");
     history_.setCurrentTitle(title);
     if (title != title_) {
         setValueForKey("title", title_, std::move(title));

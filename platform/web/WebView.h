@@ -1,17 +1,22 @@
 #pragma once
 
 // A view that shows web pages: loads a request (through platform/net) or an
-// HTML string with a base URL, runs the page's scripts in a JavaScript
-// context of its own (a new one for each main-frame document) over a small
-// DOM, asks its delegates before every navigation of every frame, reports
-// each frame's load, and keeps the title, the back/forward list, the loading
+// HTML string with a base URL, runs each frame's scripts over a small DOM in
+// a JavaScript global context of that frame's document (all of the view's
+// contexts share one context group; a context that is running a script is
+// released only after the script returns), loads images and other
+// sub-resources through platform/net with the document as Referer, reads and
+// writes document.cookie in the shared cookie jar, asks its delegates before every navigation of
+// every frame, reports each frame's load, and keeps the title, the back/forward list, the loading
 // state and an estimated progress (observable by key-value observation under
 // "loading", "estimatedProgress", "title", "URL", "canGoBack",
 // "canGoForward"). Navigations a script asks for are queued and decided on
 // the next turn of the main run loop, one policy question each, in order, so
 // delegates never run inside a running script and may evaluate scripts
-// themselves. Main thread only. Malformed pages and throwing scripts are
+// themselves. Main thread only (asserted). Malformed pages and throwing scripts are
 // logged, never fatal.
+
+#include <JavaScriptCore/JavaScript.h>
 
 #include <map>
 #include <memory>
@@ -114,6 +119,9 @@ class WebView : public ui::View {
     // Answers false when there is no such element.
     bool tapElement(const std::string& elementId);
 
+    // Loads of documents, scripts and sub-resources in progress, all frames.
+    std::size_t activeLoadCount() const;
+
     foundation::Value valueForKey(std::string_view key) const override;
 
   private:
@@ -126,10 +134,18 @@ class WebView : public ui::View {
     };
     class DocumentLoader;
     class ScriptLoader;
+    class ResourceLoader;
 
     std::shared_ptr<WebView> self();
-    void startEngine();
-    void installNatives(ScriptEngine& engine);
+    // A new global context for the frame's next document; the frames below
+    // it go away.
+    void startEngine(int frameId);
+    void installNatives(ScriptEngine& engine, int frameId, unsigned serial);
+    // The frame whose current context is `serial`, or nullptr.
+    Frame* liveFrame(int frameId, unsigned serial);
+    void removeChildFrames(int frameId);
+    void retireEngine(std::unique_ptr<ScriptEngine> engine);
+    void connectionEnded(int frameId, const net::URLConnection& connection);
 
     // Navigation.
     void queueNavigation(PendingNavigation navigation);
@@ -160,21 +176,25 @@ class WebView : public ui::View {
     void updateHistoryKeys(bool couldGoBack, bool couldGoForward);
 
     // Script hooks.
-    std::string evaluateInPage(const std::string& script);
-    void setTimer(long id, double milliseconds, bool repeats);
-    void clearTimers();
+    std::string evaluateIn(int frameId, const std::string& script);
+    void setTimer(int frameId, unsigned serial, long id, double milliseconds, bool repeats);
+    void clearTimers(std::optional<int> frameId = std::nullopt);
 
     std::weak_ptr<WebViewDelegate> delegate_;
     std::weak_ptr<NavigationDelegate> navigationDelegate_;
     std::weak_ptr<WebUIDelegate> uiDelegate_;
 
-    std::unique_ptr<ScriptEngine> engine_;
-    unsigned engineGeneration_ = 0;
+    JSContextGroupRef group_ = nullptr;
+    unsigned nextEngineSerial_ = 0;
+    // Contexts replaced while a script was running, released at depth 0.
+    std::vector<std::unique_ptr<ScriptEngine>> retiredEngines_;
+    int scriptDepth_ = 0;
     std::map<int, std::unique_ptr<Frame>> frames_;
     int nextFrameId_ = 1;
     std::vector<PendingNavigation> navigations_;
     bool drainScheduled_ = false;
-    std::map<long, std::shared_ptr<foundation::Timer>> timers_;
+    // Page timers by frame and the page's timer id.
+    std::map<std::pair<int, long>, std::shared_ptr<foundation::Timer>> timers_;
 
     BackForwardList history_;
     bool loading_ = false;

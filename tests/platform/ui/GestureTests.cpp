@@ -132,3 +132,21 @@ TEST_F(GestureTest, SwipesRecognizeOnlyTheirDirections) {
     TouchSimulator::drag(window, {200, 200}, {180, 200});
     EXPECT_EQ(states, (States{GestureRecognizerState::ended}));
 }
+
+// A view that remembers what kind of event each hit test was asked for.
+class HitRecordingView : public ui::View {
+  public:
+    using ui::View::View;
+    Ptr hitTest(graphics::Point point, const ui::Event* event) override {
+        eventTypes.push_back(event ? static_cast<int>(event->type) : -1);
+        return ui::View::hitTest(point, event);
+    }
+    std::vector<int> eventTypes;
+};
+
+TEST_F(GestureTest, TheHitTestOfAFingerReceivesItsTouchEvent) {
+    auto inner = std::make_shared<HitRecordingView>(graphics::Rect(10, 10, 100, 100));
+    area->addSubview(inner);
+    TouchSimulator::tap(window, {50, 150});
+    EXPECT_EQ(inner->eventTypes, std::vector<int>{static_cast<int>(ui::EventType::touches)});
+}
