@@ -3,3 +3,7 @@
 void GADWebView::configureAsBannerAdView() {
     setHidden(true);
 }
+
+std::string GADWebView::stringByEvaluatingJavaScriptFromString(const std::string&) {
+    return "";
+}

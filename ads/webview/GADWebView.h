@@ -19,6 +19,10 @@ class GADWebView : public ui::View {
     // A banner's web view stays hidden until its first ad has loaded.
     void configureAsBannerAdView();
 
+    // Runs the script in the ad's page on the main thread and answers its
+    // result as text; "" while no page is loaded.
+    virtual std::string stringByEvaluatingJavaScriptFromString(const std::string& script);
+
     // The controller that presents screens for the ad (held weakly).
     std::shared_ptr<ui::ViewController> viewController() const { return viewController_.lock(); }
     void setViewController(const std::shared_ptr<ui::ViewController>& controller) {
