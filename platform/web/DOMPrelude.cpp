@@ -259,7 +259,30 @@ Element.prototype.click = function () {
   if (this.dispatchEvent(event)) activate(this);
 };
 Element.prototype.focus = function () {}; Element.prototype.blur = function () {};
-Element.prototype.getBoundingClientRect = function () { return {x: 0, y: 0, top: 0, left: 0, right: 0, bottom: 0, width: 0, height: 0}; };
+function inlineStyle(e) {
+  var out = {};
+  (e.getAttribute('style') || '').split(';').forEach(function (d) {
+    var i = d.indexOf(':'); if (i > 0) out[d.slice(0, i).trim().toLowerCase()] = d.slice(i + 1).trim().toLowerCase();
+  });
+  return out;
+}
+function pixels(v) { var m = /^(-?\d+(?:\.\d+)?)(px)?$/.exec(v || ''); return m ? Number(m[1]) : null; }
+function placed(s) { return (s.position === 'absolute' || s.position === 'fixed') && pixels(s.left) !== null && pixels(s.top) !== null; }
+// Pages are not laid out: an element has a box only where its inline style
+// places it (position absolute or fixed, left, top, width and height in
+// pixels), offset by its placed ancestors; every other box is empty.
+Element.prototype.getBoundingClientRect = function () {
+  var s = inlineStyle(this), w = pixels(s.width), h = pixels(s.height);
+  if (!placed(s) || w === null || h === null) return {x: 0, y: 0, top: 0, left: 0, right: 0, bottom: 0, width: 0, height: 0};
+  var x = 0, y = 0;
+  for (var n = this; n && n.nodeType === 1; n = n.parentNode) {
+    var a = inlineStyle(n);
+    if (!placed(a)) continue;
+    x += pixels(a.left); y += pixels(a.top);
+    if (a.position === 'fixed') break;
+  }
+  return {x: x, y: y, left: x, top: y, right: x + w, bottom: y + h, width: w, height: h};
+};
 function serialize(node) {
   if (node.nodeType === 3) return node.parentNode && RAW[node.parentNode.localName] ? node.data : escapeText(node.data);
   if (node.nodeType === 8) return '<!--' + node.data + '-->';
@@ -424,6 +447,15 @@ Document.prototype.write = function () {
 Document.prototype.writeln = function () { this.write(Array.prototype.join.call(arguments, '') + '\n'); };
 Document.prototype.open = function () {}; Document.prototype.close = function () {};
 Document.prototype.hasFocus = function () { return true; };
+// The topmost element whose box holds the point; the body where none does.
+Document.prototype.elementFromPoint = function (x, y) {
+  var hit = null;
+  walk(this, function (e) {
+    var r = e.getBoundingClientRect();
+    if (r.width > 0 && r.height > 0 && x >= r.left && x < r.right && y >= r.top && y < r.bottom) hit = e;
+  });
+  return hit || this.body || this.documentElement;
+};
 Object.defineProperties(Document.prototype, {
   documentElement: {get: function () { return this.childNodes.filter(function (c) { return c.nodeType === 1; })[0] || null; }},
   head: {get: function () { return this.getElementsByTagName('head')[0] || null; }},
@@ -579,6 +611,17 @@ global.__dom = {
     var e = here.document.getElementById(id);
     if (!e) return false;
     e.click(); return true;
+  },
+  // A finger lifted at a point: touchstart and touchend, then a click unless
+  // the page cancelled them.
+  tapAt: function (x, y) {
+    var e = here.document.elementFromPoint(x, y);
+    if (!e) return false;
+    var start = new Event('touchstart', {bubbles: true, cancelable: true});
+    var end = new Event('touchend', {bubbles: true, cancelable: true});
+    e.dispatchEvent(start);
+    if (e.dispatchEvent(end) && !start.defaultPrevented) e.click();
+    return true;
   },
   title: function () { return here.document.title; }
 };

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
+#include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtilities.h"
@@ -550,6 +552,38 @@ std::string WebView::stringByEvaluatingJavaScriptFromString(const std::string& s
 
 bool WebView::tapElement(const std::string& elementId) {
     return evaluateIn(kMainFrame, "__dom.click(" + scriptStringLiteral(elementId) + ")") == "true";
+}
+
+bool WebView::tapAtPoint(graphics::Point point) {
+    if (!frames_.at(kMainFrame)->engine) {
+        return false;
+    }
+    return evaluateIn(kMainFrame, "__dom.tapAt(" + foundation::format("%g,%g", point.x, point.y) +
+                                      ")") == "true";
+}
+
+void WebView::touchesBegan(const std::vector<std::shared_ptr<ui::Touch>>& touches,
+                           const ui::Event&) {
+    tapStart_.reset();
+    if (touches.size() == 1) {
+        tapStart_ = touches.front()->locationInView(this);
+    }
+}
+
+void WebView::touchesEnded(const std::vector<std::shared_ptr<ui::Touch>>& touches,
+                           const ui::Event&) {
+    // A finger that moved further than this is a drag, not a tap.
+    constexpr double kTapSlop = 10;
+    const auto start = tapStart_;
+    tapStart_.reset();
+    if (!start || touches.size() != 1) {
+        return;
+    }
+    const graphics::Point end = touches.front()->locationInView(this);
+    if (std::hypot(end.x - start->x, end.y - start->y) <= kTapSlop) {
+        tapAtPoint(end);
+        updateTitle();
+    }
 }
 
 void WebView::setTimer(int frameId, unsigned serial, long id, double milliseconds, bool repeats) {

@@ -119,6 +119,17 @@ class WebView : public ui::View {
     // Answers false when there is no such element.
     bool tapElement(const std::string& elementId);
 
+    // A finger lifted where it went down taps the main document's element at
+    // that point (see tapAtPoint).
+    void touchesBegan(const std::vector<std::shared_ptr<ui::Touch>>& touches,
+                      const ui::Event& event) override;
+    void touchesEnded(const std::vector<std::shared_ptr<ui::Touch>>& touches,
+                      const ui::Event& event) override;
+    // Touch events, then a click, on the topmost element whose box holds the
+    // point (in the view's coordinates), the body when none does. Answers
+    // false before any document.
+    bool tapAtPoint(graphics::Point point);
+
     // Loads of documents, scripts and sub-resources in progress, all frames.
     std::size_t activeLoadCount() const;
 
@@ -211,6 +222,7 @@ class WebView : public ui::View {
     int dataDetectorTypes_ = 0;
     bool backForwardGestures_ = false;
     std::shared_ptr<ui::ScrollView> scrollView_;
+    std::optional<graphics::Point> tapStart_;
 };
 
 }  // namespace web
