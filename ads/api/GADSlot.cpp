@@ -8,26 +8,38 @@
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADDevice.h"
+#include "ads/foundation/GADDictionaryAdditions.h"
+#include "ads/foundation/GADMacros.h"
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
 
 namespace {
 
-void incrementStatistic(foundation::Dictionary& statistics, const std::string& key) {
-    statistics[key] = foundation::Value(statistics[key].integerValue() + 1);
+// "losn": the sequence number of the last request answered offline.
+void copySequenceNumberAsLast(GADStatisticDictionary& statistics) {
+    foundation::Value sequence = statistics.objectForKey("seq_num");
+    if (!sequence.isNull()) {
+        statistics.setObjectForKeyedSubscript("losn", sequence);
+    }
 }
 
-// "losn": the sequence number of the last request answered offline.
-void copySequenceNumberAsLast(foundation::Dictionary& statistics) {
-    auto sequence = statistics.find("seq_num");
-    if (sequence != statistics.end()) {
-        statistics["losn"] = sequence->second;
-    }
+// "x", "y", "w", "h" of the standardized rectangle.
+foundation::Dictionary rectangleDictionary(const graphics::Rect& rect) {
+    graphics::Rect standard = rect.standardized();
+    return {{"x", standard.origin.x},
+            {"y", standard.origin.y},
+            {"w", standard.size.width},
+            {"h", standard.size.height}};
+}
+
+std::uint64_t wholePoints(double value) {
+    return value > 0 ? static_cast<std::uint64_t>(value) : 0;
 }
 
 }  // namespace
@@ -54,6 +66,7 @@ GADSlot::~GADSlot() {
     if (adFetcher_) {
         adFetcher_->cancel();
     }
+    returnPendingAdStatistics();
     stopObservingNotifications();
     if (reloadTimer_) {
         reloadTimer_->invalidate();
@@ -82,6 +95,13 @@ void GADSlot::observeNotifications() {
 
 void GADSlot::stopObservingNotifications() {
     foundation::NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+void GADSlot::setAdUnitID(std::optional<std::string> adUnitID) {
+    adUnitID_ = std::move(adUnitID);
+    if (adUnitID_) {
+        slotStats_.setIdentifier(*adUnitID_);
+    }
 }
 
 void GADSlot::setAdType(const std::shared_ptr<GADAdType>& type, bool reloadRequest) {
@@ -214,13 +234,14 @@ void GADSlot::setState(std::int64_t state) {
 
 void GADSlot::willRequestAdURL() {
     setState(GADSlotStateRequestingAdURL);
-    applicationStatistics_.clear();
-    applicationStatistics_["currts"] = GADAbsoluteTime::absoluteTimeInMilliseconds();
+    applicationStatistics_ =
+        GADApplication::sharedApplication().nextRequestStatisticsDictionaryForSlot(isMediating());
 }
 
 void GADSlot::didFailToRetrieveSDKCoreWithError(const GADRequestError& error) {
     cancelRequestTimeout();
     setState(GADSlotStateSDKCoreFailed);
+    returnPendingAdStatistics();
     adFailedToReceiveContentWithError(error);
 }
 
@@ -234,32 +255,34 @@ void GADSlot::willFetchAdContent() {
         return;
     }
     std::uint64_t now = GADAbsoluteTime::absoluteTimeInMilliseconds();
-    foundation::Dictionary& statistics = loadingAd_->statistics();
+    GADStatisticDictionary& statistics = *loadingAd_->statistics();
     auto currts = applicationStatistics_.find("currts");
-    statistics["treq"] =
-        currts != applicationStatistics_.end() ? currts->second : foundation::Value(now);
-    statistics["tfetch"] = now;
+    statistics.setObjectForKeyedSubscript(
+        "treq", currts != applicationStatistics_.end() ? currts->second : foundation::Value(now));
+    statistics.setObjectForKeyedSubscript("tfetch", now);
     if (adUnitID_) {
-        statistics["slotid"] = *adUnitID_;
+        statistics.setObjectForKeyedSubscript("slotid", *adUnitID_);
     }
     auto sequence = applicationStatistics_.find("seq_num");
     if (sequence != applicationStatistics_.end()) {
-        statistics["seq_num"] = sequence->second;
+        statistics.setObjectForKeyedSubscript("seq_num", sequence->second);
     }
 }
 
 void GADSlot::didFetchAdContent() {
     if (loadingAd_) {
-        loadingAd_->statistics()["tresponse"] = GADAbsoluteTime::absoluteTimeInMilliseconds();
+        loadingAd_->statistics()->setObjectForKeyedSubscript(
+            "tresponse", GADAbsoluteTime::absoluteTimeInMilliseconds());
     }
-    applicationStatistics_["oar"] = 0;
-    applicationStatistics_["bas_on"] = 0;
-    applicationStatistics_["bas_off"] = 0;
+    GADStatisticDictionary& application = *GADApplication::sharedApplication().statistics();
+    for (const char* key : {"oar", "bas_on", "bas_off"}) {
+        application.setObjectForKeyedSubscript(key, 0);
+    }
 }
 
 void GADSlot::willProcessMediationResponse() {
     if (loadingAd_) {
-        loadingAd_->statistics()["ismediation"] = true;
+        loadingAd_->statistics()->setObjectForKeyedSubscript("ismediation", true);
     }
     setState(GADSlotStateFetchingAd);
 }
@@ -270,6 +293,7 @@ void GADSlot::didFailToReceiveAdWithError(const std::shared_ptr<GADRequestError>
     cancelRequestTimeout();
     setState(GADSlotStateFailed);
     loadingAd_.reset();
+    returnPendingAdStatistics();
     if (shouldReloadTimer) {
         scheduleAdReloadTimer();
     }
@@ -283,6 +307,7 @@ void GADSlot::didFailToReceiveAdWithError(const std::shared_ptr<GADRequestError>
 void GADSlot::didReceiveValidAd() {
     cancelRequestTimeout();
     setState(GADSlotStateReady);
+    pendingAdStatistics_.clear();
 }
 
 void GADSlot::willStartAdRendering() {
@@ -383,7 +408,110 @@ void GADSlot::adDidRelinquishFullScreen() {
 }
 
 foundation::Dictionary GADSlot::requestParameters() {
-    return request_ ? request_->parameters() : foundation::Dictionary();
+    foundation::Dictionary parameters;
+    GADMacros::runSynchronouslyOnMainThreadWithBlock(
+        [&] { parameters = gatherRequestParameters(); });
+    return parameters;
+}
+
+foundation::Dictionary GADSlot::gatherRequestParameters() {
+    using namespace GADObjectValidation;
+    foundation::Dictionary parameters =
+        request_ ? request_->parameters() : foundation::Dictionary();
+    GADApplication& application = GADApplication::sharedApplication();
+    foundation::Dictionary signals;
+    if (!applicationStatistics_.empty()) {
+        signals["app"] = applicationStatistics_;
+    }
+    foundation::Dictionary slots = application.slotStatisticsDictionary();
+    if (!slots.empty()) {
+        signals["slots"] = slots;
+    }
+    if (request_ && request_->privateMediationExtras() &&
+        !request_->privateMediationExtras()->empty()) {
+        signals["request"] = *request_->privateMediationExtras();
+    }
+    // Statistics of an earlier request that was never sent go back first.
+    returnPendingAdStatistics();
+    pendingAdStatistics_ = application.pendingAdStatistics();
+    if (!pendingAdStatistics_.empty()) {
+        foundation::Array ads;
+        for (const auto& statistics : pendingAdStatistics_) {
+            ads.emplace_back(statistics->dictionary());
+        }
+        signals["ads"] = ads;
+    }
+    if (!signals.empty()) {
+        parameters["quality_signals"] = signals;
+    }
+
+    if (adUnitID_ && !adUnitID_->empty()) {
+        parameters["slotname"] = *adUnitID_;
+    }
+    const bool banner = adType_ && !adType_->isInterstitial();
+    if (adType_ && adType_->isInterstitial()) {
+        parameters["format"] = "interstitial_mb";
+    }
+    std::shared_ptr<GADSlotDelegate> delegate = slotDelegate();
+    if (banner) {
+        if (delegate) {
+            if (std::optional<std::vector<GADAdSize>> sizes = delegate->validAdSizes()) {
+                std::string text = multipleAdSizeParameterFromSizes(*sizes);
+                if (!text.empty()) {
+                    parameters["sz"] = text;
+                }
+            }
+        }
+        std::optional<graphics::Rect> frame = delegate ? delegate->delegateFrame() : std::nullopt;
+        std::optional<graphics::Rect> bounds = delegate ? delegate->delegateBounds() : std::nullopt;
+        parameters["ad_frame"] = rectangleDictionary(frame.value_or(webView_->frame()));
+        parameters["ad_bounds"] = rectangleDictionary(bounds.value_or(webView_->bounds()));
+    }
+    if (adType_ && (adType_->adSize().flags & kGADAdSizeFlagFullWidth)) {
+        parameters["smart_w"] = "full";
+        if (adType_->adSize().flags & kGADAdSizeFlagAutoHeight) {
+            parameters["smart_h"] = "auto";
+        }
+    }
+    gad_setIfNotNilObject(parameters,
+                          requestID_ ? std::optional<foundation::Value>(*requestID_) : std::nullopt,
+                          "request_id");
+    if (delegate) {
+        if (std::optional<foundation::Dictionary> position =
+                delegate->coordinatesOfContentInScreen()) {
+            parameters["ad_pos"] = *position;
+        }
+    }
+    if (manualImpressionsEnabled_) {
+        parameters["d_imp_hdr"] = "1";
+    }
+    foundation::Value https =
+        foundation::UserDefaults::standard().objectForKey("dezuvo_gad_use_https");
+    if (https.isNull() || https.boolValue()) {
+        parameters["force_https"] = "1";
+    }
+    return parameters;
+}
+
+std::string GADSlot::multipleAdSizeParameterFromSizes(const std::vector<GADAdSize>& sizes) {
+    std::string text;
+    for (const GADAdSize& size : sizes) {
+        graphics::Size points = GADAdSizeGetCGSize(size);
+        if (!text.empty()) {
+            text += "|";
+        }
+        text += std::to_string(wholePoints(points.width)) + "x" +
+                std::to_string(wholePoints(points.height));
+    }
+    return text;
+}
+
+void GADSlot::returnPendingAdStatistics() {
+    if (pendingAdStatistics_.empty()) {
+        return;
+    }
+    GADApplication::sharedApplication().didNotSendAdStatistics(pendingAdStatistics_);
+    pendingAdStatistics_.clear();
 }
 
 void GADSlot::loadAdURLWithParameters(const foundation::Dictionary& parameters) {
@@ -401,15 +529,16 @@ void GADSlot::loadAdURLWithParameters(const foundation::Dictionary& parameters) 
         return;
     }
     const std::string scenario = answer["request_scenario"].stringValue();
+    GADStatisticDictionary& statistics = *GADApplication::sharedApplication().statistics();
     if (scenario == "offline_empty") {
-        incrementStatistic(applicationStatistics_, "oar");
-        copySequenceNumberAsLast(applicationStatistics_);
+        statistics.incrementNumberForKey("oar", false);
+        copySequenceNumberAsLast(statistics);
     } else if (scenario == "offline_buffer") {
-        incrementStatistic(applicationStatistics_, "bas_off");
-        incrementStatistic(applicationStatistics_, "oar");
-        copySequenceNumberAsLast(applicationStatistics_);
+        statistics.incrementNumberForKey("bas_off", false);
+        statistics.incrementNumberForKey("oar", false);
+        copySequenceNumberAsLast(statistics);
     } else if (scenario == "online_buffer") {
-        incrementStatistic(applicationStatistics_, "bas_on");
+        statistics.incrementNumberForKey("bas_on", false);
     }
     auto ad = std::make_shared<GADAd>();
     const std::string* url = answer["url"].asString();

@@ -14,6 +14,8 @@
 #include "ads/api/GADAdType.h"
 #include "ads/api/GADSlotDelegate.h"
 #include "ads/foundation/GADAdFetcher.h"
+#include "ads/foundation/GADApplication.h"
+#include "ads/foundation/GADSlotStatistics.h"
 #include "ads/webview/GADSDKCoreControllerDelegate.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/Value.h"
@@ -57,7 +59,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
 
     // Owner's set-up.
     const std::optional<std::string>& adUnitID() const { return adUnitID_; }
-    void setAdUnitID(std::optional<std::string> adUnitID) { adUnitID_ = std::move(adUnitID); }
+    // Also names the slot statistics, which load what was kept for the unit.
+    void setAdUnitID(std::optional<std::string> adUnitID);
     const std::shared_ptr<GADAdType>& adType() const { return adType_; }
     void setAdType(const std::shared_ptr<GADAdType>& type) { setAdType(type, true); }
     // Only a type that differs from the current one changes anything; with
@@ -137,7 +140,10 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void adWillPresentFullScreen();
     void adDidRelinquishFullScreen();
 
-    // GADSDKCoreControllerDelegate.
+    // GADSDKCoreControllerDelegate. The request's keys with the slot's laid
+    // over them, gathered on the main thread whatever the caller's thread;
+    // the pending ad statistics go with them and stay with the slot until
+    // the request succeeds or they are given back.
     foundation::Dictionary requestParameters() override;
     void setRequestID(const std::string& requestID) override { requestID_ = requestID; }
     void loadAdURLWithParameters(const foundation::Dictionary& parameters) override;
@@ -169,6 +175,11 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     const std::optional<std::string>& requestID() const { return requestID_; }
     graphics::Size newAdSize() const { return newAdSize_; }
     std::optional<std::string> adNetworkClassName() const;
+    const GADStatisticSet& pendingAdStatistics() const { return pendingAdStatistics_; }
+    GADSlotStatistics& slotStats() { return slotStats_; }
+
+    // "320x50|300x250": each size's points, whole and never negative.
+    static std::string multipleAdSizeParameterFromSizes(const std::vector<GADAdSize>& sizes);
 
   private:
     GADSlot() = default;
@@ -178,6 +189,9 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void armRequestTimeout();
     void cancelRequestTimeout();
     void requestTimedOut();
+    foundation::Dictionary gatherRequestParameters();
+    // Hands the statistics of a request that was not sent back, once.
+    void returnPendingAdStatistics();
 
     std::int64_t state_ = GADSlotStateIdle;
     std::weak_ptr<GADSlotDelegate> slotDelegate_;
@@ -200,4 +214,6 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     bool reloadable_ = true;
     std::optional<std::string> requestID_;
     graphics::Size newAdSize_;
+    GADSlotStatistics slotStats_;
+    GADStatisticSet pendingAdStatistics_;
 };

@@ -4,16 +4,31 @@
 #include "ads/foundation/GADStringAdditions.h"
 #include "platform/foundation/JSON.h"
 
+namespace {
+
+// Booleans, integers and reals are all kept in one number object by the
+// platform: asking for one of them asks for a number.
+bool isNumberType(foundation::Value::Type type) {
+    return type == foundation::Value::Type::Boolean || type == foundation::Value::Type::Integer ||
+           type == foundation::Value::Type::Real;
+}
+
+}  // namespace
+
 namespace GADObjectValidation {
 
 std::optional<foundation::Value> gad_objectForKey(const foundation::Dictionary& dictionary,
                                                   std::string_view key,
                                                   foundation::Value::Type type) {
     auto found = dictionary.find(key);
-    if (found == dictionary.end() || found->second.type() != type) {
+    if (found == dictionary.end()) {
         return std::nullopt;
     }
-    return found->second;
+    const foundation::Value& value = found->second;
+    if (value.type() != type && !(isNumberType(type) && value.isNumber())) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 void gad_setIfNotNilObject(foundation::Dictionary& dictionary,

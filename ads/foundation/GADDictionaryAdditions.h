@@ -12,7 +12,8 @@
 
 namespace GADObjectValidation {
 
-// The value under the key when it is of the type; nullopt otherwise.
+// The value under the key when it is of the type; nullopt otherwise. Any
+// number (boolean, integer or real) answers for a numeric type.
 std::optional<foundation::Value> gad_objectForKey(const foundation::Dictionary& dictionary,
                                                   std::string_view key,
                                                   foundation::Value::Type type);

@@ -10,17 +10,9 @@
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
+#include "tests/ads/api/FakeSDKCoreController.h"
 
 namespace {
-
-// Stands for the SDK-core page: keeps every request so the test answers it.
-class FakeController : public GADSDKCoreController {
-  public:
-    void buildAdURL(const std::weak_ptr<GADSDKCoreControllerDelegate>& delegate) override {
-        requests.push_back(delegate);
-    }
-    std::vector<std::weak_ptr<GADSDKCoreControllerDelegate>> requests;
-};
 
 class Owner : public GADSlotDelegate, public GADSlotAdEventDelegate {
   public:
@@ -40,6 +32,7 @@ class Owner : public GADSlotDelegate, public GADSlotAdEventDelegate {
 class GADSlotTest : public testing::Test {
   protected:
     void SetUp() override {
+        GADApplication::sharedApplication().reset();
         GADSDKCoreController::setSharedInstance(controller);
         slot->setSlotDelegate(owner);
         slot->setAdEventDelegate(owner);
@@ -50,7 +43,7 @@ class GADSlotTest : public testing::Test {
     }
     void runLoop() { foundation::RunLoop::main().runUntilIdle(); }
 
-    std::shared_ptr<FakeController> controller = std::make_shared<FakeController>();
+    std::shared_ptr<FakeSDKCoreController> controller = std::make_shared<FakeSDKCoreController>();
     std::shared_ptr<Owner> owner = std::make_shared<Owner>();
     std::shared_ptr<GADSlot> slot = GADSlot::make();
 };
@@ -102,8 +95,9 @@ TEST_F(GADSlotTest, AdURLAnswerFetchesTheAdAndAFailedFetchIsReportedOnce) {
     EXPECT_EQ(slot->state(), GADSlotStateFetchingAd);
     ASSERT_NE(slot->loadingAd(), nullptr);
     EXPECT_EQ(slot->loadingAd()->adURL(), std::optional<std::string>("https://ads.example/ad"));
-    EXPECT_TRUE(slot->loadingAd()->statistics().contains("tfetch"));
-    EXPECT_EQ(slot->applicationStatistics().at("bas_on"), foundation::Value(1));
+    EXPECT_FALSE(slot->loadingAd()->statistics()->objectForKey("tfetch").isNull());
+    EXPECT_EQ(GADApplication::sharedApplication().statistics()->objectForKey("bas_on"),
+              foundation::Value(1));
 
     runLoop();  // the fetch fails: no HTTP client answers
     EXPECT_EQ(slot->state(), GADSlotStateFailed);

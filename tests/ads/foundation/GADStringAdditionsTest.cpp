@@ -99,4 +99,18 @@ TEST(GADStringAdditions, DictionarySettersWriteRequestTexts) {
               std::nullopt);
 }
 
+TEST(GADDictionaryAdditions, AnyNumberAnswersForANumericType) {
+    using Type = foundation::Value::Type;
+    const foundation::Dictionary d = {{"int", 2}, {"real", 2.5}, {"bool", true}, {"text", "2"}};
+    for (Type asked : {Type::Integer, Type::Real, Type::Boolean}) {
+        for (const char* key : {"int", "real", "bool"}) {
+            EXPECT_EQ(GADObjectValidation::gad_objectForKey(d, key, asked),
+                      std::optional<foundation::Value>(foundation::Value(d).get(key)))
+                << key;
+        }
+        EXPECT_EQ(GADObjectValidation::gad_objectForKey(d, "text", asked), std::nullopt);
+    }
+    EXPECT_EQ(GADObjectValidation::gad_objectForKey(d, "int", Type::String), std::nullopt);
+}
+
 }  // namespace
