@@ -10,4 +10,6 @@ class GADAbsoluteTime {
   public:
     // About 0 on the first call; never decreases.
     static std::uint64_t absoluteTimeInMilliseconds();
+    // As in a new process: the next reading is the new origin.
+    static void reset();
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ads/foundation/GADAbsoluteTime.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
@@ -14,7 +15,10 @@ namespace {
 
 class GADApplicationTest : public testing::Test {
   protected:
-    void SetUp() override { application.reset(); }
+    void SetUp() override {
+        application.reset();
+        GADAbsoluteTime::reset();
+    }
     void TearDown() override {
         ui::Application::shared().reset();
         application.reset();
