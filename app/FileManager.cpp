@@ -5,6 +5,7 @@
 #include "platform/foundation/ApplicationHome.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/PathUtilities.h"
+#include "platform/foundation/ProcessState.h"
 
 std::recursive_mutex& FileManager::classLock() {
     static auto* lock = new std::recursive_mutex;
@@ -28,6 +29,14 @@ FileManager& FileManager::alloc() {
     if (instance())
         throw std::logic_error("Attempted to allocate a second instance of a singleton.");
     instance() = new FileManager;
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        foundation::ProcessState::addReset([] {
+            std::lock_guard<std::recursive_mutex> guard(classLock());
+            delete instance();
+            instance() = nullptr;
+        });
+    });
     return *instance();
 }
 

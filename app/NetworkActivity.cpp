@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/net/Reachability.h"
 #include "platform/ui/Application.h"
@@ -9,8 +10,9 @@
 namespace {
 
 std::int32_t& counter() {
-    static std::int32_t value = 0;
-    return value;
+    static auto* const value =
+        foundation::ProcessState::withReset(new std::int32_t(0), [](auto& state) { state = 0; });
+    return *value;
 }
 
 }  // namespace

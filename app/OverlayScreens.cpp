@@ -1,6 +1,9 @@
 #include "app/OverlayScreens.h"
 
+#include "platform/foundation/ProcessState.h"
+
 OverlayScreens& OverlayScreens::shared() {
-    static auto* screens = new OverlayScreens;
+    static auto* screens = foundation::ProcessState::withReset(
+        new OverlayScreens, [](auto& state) { state = OverlayScreens{}; });
     return *screens;
 }

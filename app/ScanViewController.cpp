@@ -12,6 +12,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/Log.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Value.h"
 #include "platform/graphics/Color.h"
@@ -46,7 +47,7 @@ constexpr double kBodyPadding = 24;
 constexpr double kCellInset = 6;
 
 std::shared_ptr<GADBannerView>& bannerStorage() {
-    static auto* banner = new std::shared_ptr<GADBannerView>;
+    static auto* banner = foundation::ProcessState::withReset(new std::shared_ptr<GADBannerView>);
     return *banner;
 }
 

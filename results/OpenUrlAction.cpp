@@ -4,6 +4,7 @@
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Format.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/ui/Application.h"
 
 namespace {
@@ -15,7 +16,9 @@ void openWithPlatform(const std::optional<foundation::URL>& url) {
 }
 
 OpenUrlAction::OpenURLHook& hook() {
-    static auto* installed = new OpenUrlAction::OpenURLHook(openWithPlatform);
+    static auto* installed =
+        foundation::ProcessState::withReset(new OpenUrlAction::OpenURLHook(openWithPlatform),
+                                            [](auto& state) { state = openWithPlatform; });
     return *installed;
 }
 

@@ -4,11 +4,12 @@
 #include "ads/foundation/GADStringAdditions.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/Log.h"
+#include "platform/foundation/ProcessState.h"
 
 namespace {
 
 std::shared_ptr<GADLogChecker>& logChecker() {
-    static auto* checker = new std::shared_ptr<GADLogChecker>;
+    static auto* checker = foundation::ProcessState::withReset(new std::shared_ptr<GADLogChecker>);
     return *checker;
 }
 

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/ProcessState.h"
 
 namespace {
 
@@ -12,7 +13,11 @@ std::mutex& sharedLock() {
 }
 
 std::shared_ptr<GADSDKCoreController>& sharedController() {
-    static auto* controller = new std::shared_ptr<GADSDKCoreController>;
+    static auto* controller = foundation::ProcessState::withReset(
+        new std::shared_ptr<GADSDKCoreController>, [](auto& state) {
+            std::lock_guard<std::mutex> lock(sharedLock());
+            state.reset();
+        });
     return *controller;
 }
 

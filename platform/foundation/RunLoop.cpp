@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoopState.h"
 #include "platform/foundation/Thread.h"
 
@@ -45,7 +46,8 @@ RunLoop::~RunLoop() {
 }
 
 RunLoop& RunLoop::main() {
-    static RunLoop* const loop = new RunLoop(true);
+    static RunLoop* const loop =
+        ProcessState::withReset(new RunLoop(true), [](auto& state) { state.discardPending(); });
     return *loop;
 }
 

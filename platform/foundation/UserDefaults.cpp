@@ -5,6 +5,7 @@
 #include "platform/foundation/ApplicationHome.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/PropertyList.h"
 
 namespace foundation {
@@ -23,7 +24,11 @@ struct Shared {
 };
 
 Shared& shared() {
-    static auto* const state = new Shared();
+    static auto* const state = ProcessState::withReset(new Shared(), [](auto& state) {
+        std::lock_guard lock(state.mutex);
+        state.stores.clear();
+        state.registered.clear();
+    });
     return *state;
 }
 

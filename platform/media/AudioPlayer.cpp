@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/media/SoundFile.h"
 
 namespace media {
@@ -15,7 +16,10 @@ struct PlayLog {
 };
 
 PlayLog& playLog() {
-    static auto* log = new PlayLog();
+    static auto* log = foundation::ProcessState::withReset(new PlayLog(), [](auto& state) {
+        std::lock_guard lock(state.mutex);
+        state.files.clear();
+    });
     return *log;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/ProcessState.h"
 
 namespace media {
 
@@ -15,7 +16,11 @@ struct DeviceList {
 };
 
 DeviceList& deviceList() {
-    static auto* list = new DeviceList();
+    static auto* list = foundation::ProcessState::withReset(new DeviceList(), [](auto& state) {
+        std::lock_guard lock(state.mutex);
+        state.devices.clear();
+        state.set = false;
+    });
     return *list;
 }
 

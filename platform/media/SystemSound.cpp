@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/media/SoundFile.h"
 
 namespace media {
@@ -17,7 +18,11 @@ struct Sounds {
 };
 
 Sounds& sounds() {
-    static auto* state = new Sounds();
+    static auto* state = foundation::ProcessState::withReset(new Sounds(), [](auto& state) {
+        std::lock_guard lock(state.mutex);
+        state.live.clear();
+        state.played.clear();
+    });
     return *state;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtilities.h"
 
@@ -21,7 +22,10 @@ struct Shared {
 };
 
 Shared& shared() {
-    static auto* state = new Shared();
+    static auto* state = foundation::ProcessState::withReset(new Shared(), [](auto& state) {
+        std::lock_guard lock(state.mutex);
+        state.simulated.reset();
+    });
     return *state;
 }
 

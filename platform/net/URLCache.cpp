@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/StringUtilities.h"
 
 namespace net {
@@ -27,7 +28,8 @@ std::optional<double> parseHTTPDate(const std::string& text) {
 }  // namespace
 
 URLCache& URLCache::shared() {
-    static auto* cache = new URLCache();
+    static auto* cache = foundation::ProcessState::withReset(
+        new URLCache(), [](auto& state) { state.removeAllCachedResponses(); });
     return *cache;
 }
 

@@ -1,9 +1,11 @@
 #include "platform/services/AddressBook.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace services {
 
 AddressBook& AddressBook::shared() {
-    static AddressBook* book = new AddressBook();
+    static AddressBook* book = foundation::ProcessState::withReset(new AddressBook());
     return *book;
 }
 

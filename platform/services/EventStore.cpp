@@ -1,5 +1,6 @@
 #include "platform/services/EventStore.h"
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 
 namespace services {
@@ -7,8 +8,9 @@ namespace services {
 namespace {
 
 bool& granted() {
-    static bool value = true;
-    return value;
+    static bool* const value =
+        foundation::ProcessState::withReset(new bool(true), [](auto& state) { state = true; });
+    return *value;
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include "platform/services/MailComposeViewController.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace services {
 
 namespace {
 
 bool& canSend() {
-    static bool can = true;
-    return can;
+    static bool* const can =
+        foundation::ProcessState::withReset(new bool(true), [](auto& state) { state = true; });
+    return *can;
 }
 
 }  // namespace

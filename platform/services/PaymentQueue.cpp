@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/services/Storefront.h"
 
 namespace services {
 
 PaymentQueue& PaymentQueue::defaultQueue() {
-    static PaymentQueue* queue = new PaymentQueue();
+    static PaymentQueue* queue = foundation::ProcessState::withReset(new PaymentQueue());
     return *queue;
 }
 

@@ -1,9 +1,11 @@
 #include "platform/services/Storefront.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace services {
 
 Storefront& Storefront::shared() {
-    static Storefront* store = new Storefront();
+    static Storefront* store = foundation::ProcessState::withReset(new Storefront());
     return *store;
 }
 

@@ -1,11 +1,13 @@
 #include "platform/services/TelephonyNetworkInfo.h"
 
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/ProcessState.h"
 
 namespace services {
 
 TelephonyNetworkInfo& TelephonyNetworkInfo::shared() {
-    static TelephonyNetworkInfo* info = new TelephonyNetworkInfo();
+    static TelephonyNetworkInfo* info =
+        foundation::ProcessState::withReset(new TelephonyNetworkInfo());
     return *info;
 }
 

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/foundation/ProcessState.h"
+
 namespace ui {
 
 AlertCenter& AlertCenter::shared() {
-    static AlertCenter* center = new AlertCenter();
+    static AlertCenter* center = foundation::ProcessState::withReset(new AlertCenter());
     return *center;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/StringUtilities.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
@@ -36,7 +37,7 @@ void warnControllers(const ViewController::Ptr& controller) {
 }  // namespace
 
 Application& Application::shared() {
-    static Application* application = new Application();
+    static Application* application = foundation::ProcessState::withReset(new Application());
     return *application;
 }
 

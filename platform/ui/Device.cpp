@@ -1,11 +1,12 @@
 #include "platform/ui/Device.h"
 
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/ProcessState.h"
 
 namespace ui {
 
 Device& Device::currentDevice() {
-    static Device* device = new Device();
+    static Device* device = foundation::ProcessState::withReset(new Device());
     return *device;
 }
 

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/foundation/ProcessState.h"
+
 namespace ui {
 
 namespace {
@@ -16,7 +18,8 @@ struct Availability {
 };
 
 Availability& availability() {
-    static Availability* facts = new Availability();
+    static Availability* facts = foundation::ProcessState::withReset(
+        new Availability(), [](auto& state) { state = Availability(); });
     return *facts;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/Keyboard.h"
 
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/Screen.h"
@@ -10,7 +11,7 @@
 namespace ui {
 
 Keyboard& Keyboard::shared() {
-    static Keyboard* keyboard = new Keyboard();
+    static Keyboard* keyboard = foundation::ProcessState::withReset(new Keyboard());
     return *keyboard;
 }
 

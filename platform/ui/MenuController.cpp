@@ -1,9 +1,11 @@
 #include "platform/ui/MenuController.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace ui {
 
 MenuController& MenuController::shared() {
-    static MenuController* menu = new MenuController();
+    static MenuController* menu = foundation::ProcessState::withReset(new MenuController());
     return *menu;
 }
 

@@ -1,9 +1,12 @@
 #include "platform/ui/Pasteboard.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace ui {
 
 Pasteboard& Pasteboard::generalPasteboard() {
-    static Pasteboard* pasteboard = new Pasteboard();
+    static Pasteboard* pasteboard =
+        foundation::ProcessState::withReset(new Pasteboard(), [](auto& state) { state.clear(); });
     return *pasteboard;
 }
 

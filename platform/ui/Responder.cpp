@@ -1,12 +1,15 @@
 #include "platform/ui/Responder.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace ui {
 
 namespace {
 
 std::weak_ptr<Responder>& current() {
-    static std::weak_ptr<Responder> responder;
-    return responder;
+    static auto* const responder =
+        foundation::ProcessState::withReset(new std::weak_ptr<Responder>());
+    return *responder;
 }
 
 }  // namespace

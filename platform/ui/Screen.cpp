@@ -1,11 +1,12 @@
 #include "platform/ui/Screen.h"
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/ui/Application.h"
 
 namespace ui {
 
 Screen& Screen::mainScreen() {
-    static Screen* screen = new Screen();
+    static Screen* screen = foundation::ProcessState::withReset(new Screen());
     return *screen;
 }
 

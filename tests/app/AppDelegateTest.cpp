@@ -3,7 +3,6 @@
 // stack, the background save, the reader alerts and the about-page fetch.
 
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
@@ -33,6 +32,7 @@
 #include "results/ParsedResult.h"
 #include "scanning/zbar/ZBarReaderController.h"
 #include "scanning/zbar/ZBarReaderViewController.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 
@@ -91,14 +91,8 @@ graphics::Image::Ptr qrPicture(const std::string& text) {
 class AppDelegateTest : public testing::Test {
   protected:
     void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::ImagePickerController::resetAvailability();
-        media::AudioPlayer::clearPlayedFiles();
-        foundation::UserDefaults::resetStandardUserDefaults();
         // Nothing listens there: the about fetch fails at once.
         AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
-        AppScreens::shared() = AppScreens{};
         auto& screens = AppScreens::shared();
         screens.detail = [this](const std::shared_ptr<Barcode>& barcode) {
             detailFor = barcode;
@@ -114,8 +108,6 @@ class AppDelegateTest : public testing::Test {
         if (delegate)
             ui::Application::shared().terminate();
         delegate.reset();
-        ui::Application::shared().reset();
-        AppScreens::shared() = AppScreens{};
         clock.reset();
     }
 
@@ -437,18 +429,18 @@ TEST_F(AppDelegateTest, TheCameraScanIsPresentedOverTheScannerNotInPlaceOfIt) {
 class AboutPageTest : public testing::Test {
   protected:
     void SetUp() override {
-        server.Get("/about", [this](const httplib::Request&, httplib::Response& response) {
+        server.server().Get("/about", [this](const httplib::Request&, httplib::Response& response) {
             response.status = status;
             response.set_content(body, "text/html");
         });
-        port = server.bind_to_any_port("127.0.0.1");
-        thread = std::thread([this] { server.listen_after_bind(); });
-        AppDelegate::setAboutPageURL("http://127.0.0.1:" + std::to_string(port) + "/about");
+        server.server().set_logger(
+            [this](const httplib::Request&, const httplib::Response&) { ++served; });
+        server.start();
+        AppDelegate::setAboutPageURL(server.url("/about"));
         path = fs::path(foundation::ApplicationHome::library()) / "AboutInfo.plist";
     }
     void TearDown() override {
         server.stop();
-        thread.join();
         AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
     }
 
@@ -477,9 +469,7 @@ class AboutPageTest : public testing::Test {
         return data ? std::string(data->begin(), data->end()) : "(none)";
     }
 
-    httplib::Server server;
-    std::thread thread;
-    int port = 0;
+    testing_support::LocalServer server;
     int status = 200;
     std::string body;
     std::atomic<int> served{0};
@@ -487,7 +477,6 @@ class AboutPageTest : public testing::Test {
 };
 
 TEST_F(AboutPageTest, OutcomesOfTheFetch) {
-    server.set_logger([this](const httplib::Request&, const httplib::Response&) { ++served; });
     const std::string plist =
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>MHAboutViewInfo</key>"
         "<dict><key>AppName</key><string>barcodes</string></dict></dict></plist>";

@@ -58,12 +58,6 @@ graphics::Image::Ptr smallPicture() {
 
 class BarcodeListControllerTest : public StoreScreenTest {
   protected:
-    void TearDown() override {
-        services::MailComposeViewController::setCanSendMail(true);
-        ui::Device::currentDevice().reset();
-        StoreScreenTest::TearDown();
-    }
-
     // A stored code `age` seconds older than the newest possible one.
     std::shared_ptr<Barcode> addCode(const std::string& data, double age,
                                      const std::string& name = "", std::int32_t type = kQRCode) {
@@ -568,8 +562,6 @@ TEST_F(BarcodeListControllerTest, NoThumbnailCallbackAfterCleanupOrOnceTheListIs
 // scanner's history button; a saved screen stack can name it.
 TEST_F(BarcodeListControllerTest, IsTheApplicationsHistoryScreen) {
     addCodes(2);
-    const auto saved = AppScreens::shared();
-    AppScreens::shared() = AppScreens{};
     registerApplicationScreens();
     ASSERT_TRUE(AppScreens::shared().historyList);
     auto screen = AppScreens::shared().historyList(context_);
@@ -581,7 +573,6 @@ TEST_F(BarcodeListControllerTest, IsTheApplicationsHistoryScreen) {
     EXPECT_FALSE(list->isViewLoaded());
     EXPECT_TRUE(std::dynamic_pointer_cast<BarcodeListController>(
         foundation::ClassRegistry::shared().make<ui::ViewController>("BarcodeListController")));
-    AppScreens::shared() = saved;
 }
 
 class BarcodeListInApplicationTest : public ScannerFixture {};

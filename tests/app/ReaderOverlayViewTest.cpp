@@ -4,7 +4,6 @@
 // outcome.
 
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <atomic>
 #include <thread>
@@ -15,6 +14,7 @@
 #include "platform/ui/NavigationController.h"
 #include "scanning/zbar/ZBarReaderController.h"
 #include "tests/app/ScannerFixture.h"
+#include "tests/support/LocalServer.h"
 #include "ui/JGProgressHUD/JGProgressHUD.h"
 
 namespace {
@@ -150,46 +150,32 @@ class DeveloperPageLoaderTest : public ScannerFixture {
   protected:
     void SetUp() override {
         ScannerFixture::SetUp();
-        port = server.bind_to_any_port("127.0.0.1");
-        address = "http://127.0.0.1:" + std::to_string(port) + "/lookup?id=42";
+        address = server.url("/lookup?id=42");
         auto page = [](const std::string& paragraph) {
             return "<html><body><p class='intro'>Apps</p><p class='special-post'>" + paragraph +
                    "</p></body></html>";
         };
         const std::string good = page(AESCrypt::encrypt(address, DeveloperPage::kPassword));
-        serve("/ok", 200, good);
-        serve("/missing", 404, good);
-        serve("/failing", 500, good);
-        serve("/plain", 200, "<html><body><p class='intro'>no paragraph</p></body></html>");
-        serve("/garbled", 200, page("this is not cipher text"));
-        serve("/empty", 200, page(AESCrypt::encrypt("", DeveloperPage::kPassword)));
-        serve("/binary", 200, std::string("\x00\x01\x02<<<p", 7));
-        thread = std::thread([this] { server.listen_after_bind(); });
-        // Stopping a server that is not listening yet would leave it listening.
-        while (!server.is_running())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        server.serve("/ok", 200, good);
+        server.serve("/missing", 404, good);
+        server.serve("/failing", 500, good);
+        server.serve("/plain", 200, "<html><body><p class='intro'>no paragraph</p></body></html>");
+        server.serve("/garbled", 200, page("this is not cipher text"));
+        server.serve("/empty", 200, page(AESCrypt::encrypt("", DeveloperPage::kPassword)));
+        server.serve("/binary", 200, std::string("\x00\x01\x02<<<p", 7));
+        server.start();
     }
     void TearDown() override {
         server.stop();
-        thread.join();
         DeveloperPage::setURL("http://127.0.0.1:1/");
         ScannerFixture::TearDown();
-    }
-
-    void serve(const std::string& path, int status, std::string body) {
-        server.Get(path, [status, body](const httplib::Request&, httplib::Response& response) {
-            response.status = status;
-            response.set_content(body, "text/html");
-        });
     }
 
     std::vector<JGProgressHUD::Ptr> huds() const {
         return JGProgressHUD::allProgressHUDsInView(*nav()->view());
     }
 
-    httplib::Server server;
-    std::thread thread;
-    int port = 0;
+    testing_support::LocalServer server;
     std::string address;
 };
 
@@ -220,9 +206,7 @@ TEST_F(DeveloperPageLoaderTest, EveryOutcomeTakesTheHUDAwayAndOnlyADecryptedAddr
           Loader{"global queue", &ReaderOverlayView::loadDeveloperUrl, false}}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(loader.name) + ": " + c.rule);
-            DeveloperPage::setURL(c.path.empty()
-                                      ? "http://127.0.0.1:1/"
-                                      : "http://127.0.0.1:" + std::to_string(port) + c.path);
+            DeveloperPage::setURL(c.path.empty() ? "http://127.0.0.1:1/" : server.url(c.path));
             otherAppsAddresses.clear();
             nav()->setNavigationBarHidden(true);
 

@@ -88,9 +88,7 @@ class ScanViewControllerTest : public UiTest {
         window_ = show(nav_);
     }
     void TearDown() override {
-        OpenUrlAction::setOpenURLHook(nullptr);
         foundation::ClassRegistry::shared().unregisterClass("WKWebView");
-        AppScreens::shared() = AppScreens{};
         window_.reset();
         nav_.reset();
         UiTest::TearDown();

@@ -57,14 +57,7 @@ class NamedScreen : public ui::ViewController {
 class ScannerFixture : public testing::Test {
   protected:
     void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::ImagePickerController::resetAvailability();
-        ui::Screen::mainScreen().reset();
-        foundation::UserDefaults::resetStandardUserDefaults();
         AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
-        AppScreens::shared() = AppScreens{};
-        OverlayScreens::shared() = OverlayScreens{};
         ZBarReader2ViewController::registerAsRootScreen();
         AppScreens::shared().historyList = [](const std::shared_ptr<store::Context>&) {
             return std::make_shared<NamedScreen>("history");
@@ -76,7 +69,6 @@ class ScannerFixture : public testing::Test {
             otherAppsAddresses.push_back(address);
             return std::make_shared<NamedScreen>("apps");
         };
-        savedDevices = media::CaptureDevice::devices();
         useCamera(true);
     }
 
@@ -93,12 +85,7 @@ class ScannerFixture : public testing::Test {
         if (delegate)
             ui::Application::shared().terminate();
         delegate.reset();
-        ui::Application::shared().reset();
-        AppScreens::shared() = AppScreens{};
-        OverlayScreens::shared() = OverlayScreens{};
-        ui::Screen::mainScreen().reset();
         clock.reset();
-        media::CaptureDevice::setDevices(savedDevices);
     }
 
     void launch() {
@@ -132,7 +119,6 @@ class ScannerFixture : public testing::Test {
         return condition();
     }
 
-    std::vector<std::shared_ptr<media::CaptureDevice>> savedDevices;
     std::unique_ptr<foundation::ManualClock> clock = std::make_unique<foundation::ManualClock>();
     std::shared_ptr<media::CaptureDevice> camera;
     std::shared_ptr<AppDelegate> delegate;

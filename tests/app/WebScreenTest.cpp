@@ -8,7 +8,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
 using foundation::URL;
@@ -18,16 +18,7 @@ namespace {
 class WebScreenTest : public testing::Test {
   protected:
     void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        NetworkActivity::reset();
         net::Reachability::setSimulatedNetworkFlags(net::ReachabilityFlags::reachable);
-    }
-    void TearDown() override {
-        net::Reachability::setSimulatedNetworkFlags(std::nullopt);
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        NetworkActivity::reset();
     }
     static void waitForPage(web::WebView& view) {
         RunLoop::main().runUntilIdle();

@@ -1,7 +1,7 @@
 #pragma once
 
-// A host session on a fresh application: the platform's shared state reset,
-// the about page pointed at a closed port, and a folder for the test's files.
+// A host session on a fresh application: the about page pointed at a closed
+// port, and a folder for the test's files.
 
 #include <gtest/gtest.h>
 
@@ -21,19 +21,10 @@
 class HostTest : public testing::Test {
   protected:
     void SetUp() override {
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::ImagePickerController::resetAvailability();
-        foundation::UserDefaults::resetStandardUserDefaults();
-        AppScreens::shared() = AppScreens{};
-        OverlayScreens::shared() = OverlayScreens{};
         AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
         folder_ = std::filesystem::path(foundation::ApplicationHome::temporary());
     }
-    void TearDown() override {
-        session_.reset();
-        ui::Application::shared().reset();
-    }
+    void TearDown() override { session_.reset(); }
 
     void launch() {
         session_ = std::make_unique<HostSession>();

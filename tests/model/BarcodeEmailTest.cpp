@@ -50,8 +50,6 @@ class BarcodeEmailTest : public testing::Test {
                 mailer->finish(MailComposeResult::cancelled);
             }
         }
-        MailComposeViewController::setCanSendMail(true);
-        ui::AlertCenter::shared().reset();
         icu::TimeZone::setDefault(*savedZone_);
         UErrorCode status = U_ZERO_ERROR;
         icu::Locale::setDefault(savedLocale_, status);

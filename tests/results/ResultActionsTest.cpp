@@ -23,14 +23,9 @@ using foundation::localizedString;
 class ResultActions : public testing::Test {
   protected:
     void SetUp() override {
-        ui::AlertCenter::shared().reset();
         OpenUrlAction::setOpenURLHook([this](const std::optional<foundation::URL>& url) {
             opened.push_back(url ? url->absoluteString() : "(none)");
         });
-    }
-    void TearDown() override {
-        OpenUrlAction::setOpenURLHook(nullptr);
-        ui::AlertCenter::shared().reset();
     }
 
     std::vector<std::string> opened;

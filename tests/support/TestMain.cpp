@@ -2,19 +2,24 @@
 
 #include <memory>
 
+#include "platform/foundation/ProcessState.h"
 #include "tests/support/TemporaryHome.h"
 
 namespace {
 
-// Gives every test its own application home, removed when the test ends.
+// Gives every test its own application home and, when the test ends, puts
+// the process-wide state back (see ProcessState) before the home goes.
 class HomePerTest : public testing::EmptyTestEventListener {
-public:
+  public:
     void OnTestStart(const testing::TestInfo&) override {
         home_ = std::make_unique<testing_support::TemporaryHome>();
     }
-    void OnTestEnd(const testing::TestInfo&) override { home_.reset(); }
+    void OnTestEnd(const testing::TestInfo&) override {
+        foundation::ProcessState::resetAll();
+        home_.reset();
+    }
 
-private:
+  private:
     std::unique_ptr<testing_support::TemporaryHome> home_;
 };
 

@@ -46,11 +46,7 @@ class GADBannerViewTest : public testing::Test {
         GADRequest::request();  // the first request's test-device hint is not heard here
         GADMacros::setLogChecker(checker);
     }
-    void TearDown() override {
-        GADMacros::setLogChecker(nullptr);
-        GADSDKCoreController::setSharedInstance(nullptr);
-        foundation::RunLoop::main().runUntilIdle();
-    }
+    void TearDown() override { foundation::RunLoop::main().runUntilIdle(); }
 
     std::shared_ptr<RecordingChecker> checker = std::make_shared<RecordingChecker>();
     std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();

@@ -37,10 +37,7 @@ class GADSlotTest : public testing::Test {
         slot->setSlotDelegate(owner);
         slot->setAdEventDelegate(owner);
     }
-    void TearDown() override {
-        GADSDKCoreController::setSharedInstance(nullptr);
-        foundation::RunLoop::main().runUntilIdle();
-    }
+    void TearDown() override { foundation::RunLoop::main().runUntilIdle(); }
     void runLoop() { foundation::RunLoop::main().runUntilIdle(); }
 
     std::shared_ptr<FakeSDKCoreController> controller = std::make_shared<FakeSDKCoreController>();

@@ -9,12 +9,7 @@ namespace Flags = net::ReachabilityFlags;
 
 namespace {
 
-class ReachabilityTest : public testing::Test {
-  protected:
-    void TearDown() override { Reachability::setSimulatedNetworkFlags(std::nullopt); }
-};
-
-TEST_F(ReachabilityTest, SimulatedStateAnswersRemoteTargetsButNotLoopback) {
+TEST(ReachabilityTest, SimulatedStateAnswersRemoteTargetsButNotLoopback) {
     auto remote = Reachability::withAddress("0.0.0.0");
     auto loopback = Reachability::withName("localhost");
     ASSERT_TRUE(remote && loopback);
@@ -28,12 +23,12 @@ TEST_F(ReachabilityTest, SimulatedStateAnswersRemoteTargetsButNotLoopback) {
     EXPECT_EQ(remote->flags(), Flags::reachable | Flags::isWWAN);
 }
 
-TEST_F(ReachabilityTest, BadTargetsMakeNoReference) {
+TEST(ReachabilityTest, BadTargetsMakeNoReference) {
     EXPECT_EQ(Reachability::withAddress("not an address"), nullptr);
     EXPECT_EQ(Reachability::withName(""), nullptr);
 }
 
-TEST_F(ReachabilityTest, WatcherHearsEachChangeOnceOnItsQueue) {
+TEST(ReachabilityTest, WatcherHearsEachChangeOnceOnItsQueue) {
     foundation::ManualClock clock;
     Reachability::setSimulatedNetworkFlags(Flags::reachable);
     auto target = Reachability::withName("ads.example.test");

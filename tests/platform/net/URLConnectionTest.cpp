@@ -11,8 +11,8 @@
 #include "platform/foundation/Thread.h"
 #include "platform/net/URLConnection.h"
 #include "platform/net/UserAgent.h"
-#include "tests/platform/net/LocalServer.h"
 #include "tests/platform/net/RecordingDelegate.h"
+#include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
 using foundation::URL;

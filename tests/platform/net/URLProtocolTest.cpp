@@ -5,7 +5,7 @@
 #include "platform/foundation/Thread.h"
 #include "platform/net/URLConnection.h"
 #include "platform/net/URLProtocol.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 using foundation::URL;
 using net::URLConnection;

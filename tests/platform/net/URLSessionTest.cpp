@@ -5,7 +5,7 @@
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/net/URLSession.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
 using foundation::URL;

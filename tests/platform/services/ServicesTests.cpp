@@ -62,13 +62,6 @@ class Recorder : public MailComposeViewControllerDelegate,
 
 class ServicesTest : public testing::Test {
   protected:
-    void SetUp() override {
-        Storefront::shared().reset();
-        PaymentQueue::defaultQueue().reset();
-        AddressBook::shared().reset();
-        TelephonyNetworkInfo::shared().reset();
-        MailComposeViewController::setCanSendMail(true);
-    }
     void TearDown() override { foundation::RunLoop::main().runUntilIdle(); }
     foundation::ManualClock clock;
     std::shared_ptr<Recorder> recorder = std::make_shared<Recorder>();

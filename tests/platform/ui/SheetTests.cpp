@@ -50,13 +50,8 @@ class SheetTest : public UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
-        ui::ImagePickerController::resetAvailability();
         root = std::make_shared<ui::ViewController>();
         window = show(root);
-    }
-    void TearDown() override {
-        ui::ImagePickerController::resetAvailability();
-        UiTest::TearDown();
     }
     ui::ViewController::Ptr root;
     ui::Window::Ptr window;

@@ -1,7 +1,7 @@
 #pragma once
 
-// A fresh headless platform per test: a manual clock, the default phone
-// screen and device, an application without windows, no alerts.
+// A manual clock per test; the platform's shared state (application, screen,
+// device, alerts, keyboard) is put back between tests by the tests' main.
 
 #include <gtest/gtest.h>
 
@@ -18,21 +18,9 @@
 
 class UiTest : public testing::Test {
   protected:
-    void SetUp() override {
-        clock_ = std::make_unique<foundation::ManualClock>();
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::Screen::mainScreen().reset();
-        ui::Device::currentDevice().reset();
-        ui::Keyboard::shared().reset();
-        if (auto responder = ui::Responder::firstResponder()) {
-            responder->resignFirstResponder();
-        }
-    }
+    void SetUp() override { clock_ = std::make_unique<foundation::ManualClock>(); }
     void TearDown() override {
         foundation::RunLoop::main().runUntilIdle();
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
         clock_.reset();
     }
 

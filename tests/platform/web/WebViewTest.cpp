@@ -8,8 +8,8 @@
 #include "platform/foundation/Thread.h"
 #include "platform/net/URLProtocol.h"
 #include "platform/web/WebView.h"
-#include "tests/platform/net/LocalServer.h"
 #include "tests/platform/web/WebViewRecorder.h"
+#include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
 using foundation::URL;

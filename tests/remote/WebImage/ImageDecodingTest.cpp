@@ -69,7 +69,6 @@ TEST(ImageDecodingTest, NoDataOrBadDataGivesNoImage) {
 }
 
 TEST(ImageDecodingTest, GifFramesPlayForTheirDelays) {
-    ui::Screen::mainScreen().reset();
     const struct {
         const char* what;
         std::vector<int> delays;  // centiseconds, -1 for a frame without delay
@@ -156,7 +155,6 @@ TEST(ImageDecodingTest, ScalingAndCroppingFillsTheTargetCentred) {
 
     EXPECT_EQ(UIImageGIF::sd_animatedImageByScalingAndCroppingToSize(animated, {4, 2}), animated);
     EXPECT_EQ(UIImageGIF::sd_animatedImageByScalingAndCroppingToSize(animated, {0, 0}), animated);
-    ui::Screen::mainScreen().reset();
 }
 
 TEST(ImageDecodingTest, NamedGifsPreferTheDoubleScaleFile) {
@@ -181,7 +179,6 @@ TEST(ImageDecodingTest, NamedGifsPreferTheDoubleScaleFile) {
     EXPECT_EQ(UIImageGIF::sd_animatedGIFNamed("missing"), nullptr);
 
     unsetenv("BARCODES_RESOURCES");
-    ui::Screen::mainScreen().reset();
     std::filesystem::remove_all(folder);
 }
 

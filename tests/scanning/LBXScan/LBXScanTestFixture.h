@@ -1,7 +1,7 @@
 #pragma once
 
-// A manual clock and the default screen for each scan-frame test; what is left
-// pending on the main run loop is dropped with the clock.
+// A manual clock for each scan-frame test; what is left pending on the main
+// run loop is dropped with the clock.
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,7 @@
 
 class LBXScanTest : public testing::Test {
   protected:
-    void SetUp() override {
-        clock_ = std::make_unique<foundation::ManualClock>();
-        ui::Screen::mainScreen().reset();
-    }
+    void SetUp() override { clock_ = std::make_unique<foundation::ManualClock>(); }
     void TearDown() override {
         foundation::RunLoop::main().runUntilIdle();
         clock_.reset();

@@ -84,15 +84,6 @@ class RecordingScanner : public ZBarImageScanner {
 
 class ZBarReaderControllerTest : public UiTest {
   protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        ui::ImagePickerController::resetAvailability();
-    }
-    void TearDown() override {
-        ui::ImagePickerController::resetAvailability();
-        UiTest::TearDown();
-    }
-
     // A photo-library reader with its view loaded, reporting to `delegate`.
     ZBarReaderController::Ptr libraryReader(
         const std::shared_ptr<ZBarReaderDelegate>& delegate,

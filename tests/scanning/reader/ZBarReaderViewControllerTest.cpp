@@ -63,7 +63,6 @@ class ZBarReaderViewControllerTest : public UiTest {
     void TearDown() override {
         foundation::RunLoop::main().runUntilIdle();
         UiTest::TearDown();
-        media::CaptureDevice::setDevices({});
     }
 
     // A camera reader presented over a root screen, its appearance finished.

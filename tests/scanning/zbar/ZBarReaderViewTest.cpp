@@ -47,7 +47,6 @@ class ReaderViewTest : public testing::Test {
             std::vector<media::FocusMode>{media::FocusMode::autoFocus,
                                           media::FocusMode::continuousAutoFocus});
         media::CaptureDevice::setDevices({camera});
-        ui::Device::currentDevice().reset();
         view = ZBarReaderView::make(scanfixtures::applicationScanner());
         impl = std::dynamic_pointer_cast<ZBarReaderViewImpl>(view);
         view->setReaderDelegate(watcher);
@@ -55,8 +54,6 @@ class ReaderViewTest : public testing::Test {
     void TearDown() override {
         view->stop();
         foundation::RunLoop::main().runUntilIdle();
-        media::CaptureDevice::setDevices({});
-        ui::Device::currentDevice().reset();
     }
     // Hands a frame with a code to the capture reader and waits for the hit.
     void scanFrame(const std::string& text) {

@@ -7,13 +7,7 @@ namespace {
 
 using Items = std::vector<ui::ActivityItem>;
 
-class ARChromeActivityTest : public testing::Test {
-  protected:
-    void SetUp() override { ui::Application::shared().reset(); }
-    void TearDown() override { ui::Application::shared().reset(); }
-};
-
-TEST_F(ARChromeActivityTest, ChromeURLEscapesEveryReservedCharacterOfItsValues) {
+TEST(ARChromeActivityTest, ChromeURLEscapesEveryReservedCharacterOfItsValues) {
     ARChromeActivity activity(foundation::URL::fromString("barcodes://done?x=1"));
     activity.prepareWithActivityItems({ui::ActivityURL{"https://example.com/p?q=1&r=2#top"}});
     ui::Application::shared().registerURLHandler("googlechrome-x-callback",
@@ -32,7 +26,7 @@ TEST_F(ARChromeActivityTest, ChromeURLEscapesEveryReservedCharacterOfItsValues) 
     EXPECT_EQ(activity.activityTitle(), "Open in Chrome");
 }
 
-TEST_F(ARChromeActivityTest, MissingCallbackIsLeftOutOfTheURL) {
+TEST(ARChromeActivityTest, MissingCallbackIsLeftOutOfTheURL) {
     ARChromeActivity activity;
     activity.prepareWithActivityItems({ui::ActivityURL{"http://a.test/"}});
     EXPECT_EQ(activity.chromeURL(),
@@ -43,7 +37,7 @@ TEST_F(ARChromeActivityTest, MissingCallbackIsLeftOutOfTheURL) {
               "googlechrome-x-callback://x-callback-url/open/?url=http%3A%2F%2Fa.test%2F");
 }
 
-TEST_F(ARChromeActivityTest, OfferedForWebURLsAndTakesTheFirst) {
+TEST(ARChromeActivityTest, OfferedForWebURLsAndTakesTheFirst) {
     ARChromeActivity plain;
     ARChromeActivity withCallback(foundation::URL::fromString("barcodes://done"));
     const Items web = {std::string("text"), ui::ActivityURL{"mailto:a@b.c"},

@@ -1,6 +1,6 @@
 #pragma once
 
-// A manual clock, the default phone screen and device, and a visible 320 x 568
+// A manual clock and a visible 320 x 568
 // window with one full-screen view to show HUDs in. The keyboard is down at
 // the start and the end of every test.
 
@@ -24,8 +24,6 @@ class HUDTest : public testing::Test {
   protected:
     void SetUp() override {
         clock_ = std::make_unique<foundation::ManualClock>();
-        ui::Screen::mainScreen().reset();
-        ui::Device::currentDevice().reset();
         moveKeyboard({});
         window = ui::Window::make();
         target = std::make_shared<ui::View>(graphics::Rect(0, 0, 320, 568));

@@ -11,7 +11,7 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Window.h"
 #include "platform/web/WebClasses.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 #include "ui/ARChromeActivity/ARChromeActivity.h"
 #include "ui/KINWebBrowser/KINWebBrowserViewController.h"
 #include "ui/TUSafariActivity/TUSafariActivity.h"
@@ -45,8 +45,6 @@ class KINWebBrowserTest : public testing::TestWithParam<bool> {
         if (!GetParam()) {
             foundation::ClassRegistry::shared().unregisterClass("WKWebView");
         }
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
         auto& s = server.server();
         s.Get("/page", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(
@@ -73,12 +71,7 @@ class KINWebBrowserTest : public testing::TestWithParam<bool> {
         browser = KINWebBrowser::rootWebBrowser(*navigation);
         RunLoop::main().runUntilIdle();
     }
-    void TearDown() override {
-        web::registerWebClasses();
-        ui::Application::shared().reset();
-        ui::AlertCenter::shared().reset();
-        ui::Device::currentDevice().setUserInterfaceIdiom(ui::UserInterfaceIdiom::phone);
-    }
+    void TearDown() override { web::registerWebClasses(); }
 
     web::WebView& webView() { return GetParam() ? *browser->wkWebView() : *browser->uiWebView(); }
     void load(const std::string& path) {
@@ -118,7 +111,8 @@ TEST_P(KINWebBrowserTest, ToolbarShowsStopWhileLoadingAndThePageTitleWhenIdle) {
                                         "share"}));
     if (!GetParam()) {
         // The classic road shows the accepted URL: "http://" and the last character go.
-        EXPECT_EQ(browser->navigationItem().title(), "127.0.0.1:" + std::to_string(server.port()) + "/slo");
+        EXPECT_EQ(browser->navigationItem().title(),
+                  "127.0.0.1:" + std::to_string(server.port()) + "/slo");
     }
     RunLoop::main().runUntil([&] { return !webView().isLoading(); }, 10);
     browser->setShowsURLInNavigationBar(false);

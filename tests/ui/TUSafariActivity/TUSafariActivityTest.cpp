@@ -5,13 +5,7 @@
 
 namespace {
 
-class TUSafariActivityTest : public testing::Test {
-  protected:
-    void SetUp() override { ui::Application::shared().reset(); }
-    void TearDown() override { ui::Application::shared().reset(); }
-};
-
-TEST_F(TUSafariActivityTest, KeepsTheLastURLAndOpensIt) {
+TEST(TUSafariActivityTest, KeepsTheLastURLAndOpensIt) {
     TUSafariActivity activity;
     const std::vector<ui::ActivityItem> items = {ui::ActivityURL{"http://first.test/"},
                                                  std::string("text"),
@@ -29,7 +23,7 @@ TEST_F(TUSafariActivityTest, KeepsTheLastURLAndOpensIt) {
     EXPECT_EQ(ui::Application::shared().openedURLs(), std::vector<std::string>{"mailto:a@b.c"});
 }
 
-TEST_F(TUSafariActivityTest, FinishesWithFalseWhenThePlatformCannotOpen) {
+TEST(TUSafariActivityTest, FinishesWithFalseWhenThePlatformCannotOpen) {
     TUSafariActivity activity;
     activity.prepareWithActivityItems({ui::ActivityURL{"http://nobody.test/"}});
     std::optional<bool> finished;
@@ -38,7 +32,7 @@ TEST_F(TUSafariActivityTest, FinishesWithFalseWhenThePlatformCannotOpen) {
     EXPECT_EQ(finished, false);
 }
 
-TEST_F(TUSafariActivityTest, DescribesItself) {
+TEST(TUSafariActivityTest, DescribesItself) {
     TUSafariActivity activity;
     EXPECT_EQ(activity.activityType(), "TUSafariActivity");
     EXPECT_EQ(activity.activityTitle(), "Open in Safari");

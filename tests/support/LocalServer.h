@@ -5,7 +5,6 @@
 
 #include <httplib.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 
@@ -14,30 +13,24 @@ namespace testing_support {
 class LocalServer {
   public:
     LocalServer() = default;
-    ~LocalServer() { stop(); }
+    ~LocalServer();
     LocalServer(const LocalServer&) = delete;
     LocalServer& operator=(const LocalServer&) = delete;
 
     httplib::Server& server() { return server_; }
 
-    void start() {
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running()) {
-            std::this_thread::yield();
-        }
-    }
-    void stop() {
-        if (thread_.joinable()) {
-            server_.stop();
-            thread_.join();
-        }
-    }
+    // Answers GET `path` with `status` and `body` of `contentType`.
+    void serve(const std::string& path, int status, std::string body,
+               std::string contentType = "text/html");
 
-    int port() const { return port_; }
-    std::string url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(port_) + path;
-    }
+    // Returns once the server listens, so a stop() right after cannot leave
+    // it listening.
+    void start();
+    void stop();
+
+    // The port is taken on first use, so routes may name it before start().
+    int port();
+    std::string url(const std::string& path);
 
   private:
     httplib::Server server_;
