@@ -5,8 +5,8 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/net/CookieJar.h"
 #include "platform/web/WebView.h"
-#include "tests/platform/net/LocalServer.h"
 #include "tests/platform/web/WebViewRecorder.h"
+#include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
 using foundation::URL;
