@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/ProcessState.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ struct Origin {
 };
 
 Origin& origin() {
-    static Origin* const value = new Origin();
+    static Origin* const value = foundation::ProcessState::withReset(
+        new Origin(), [](Origin&) { GADAbsoluteTime::reset(); });
     return *value;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/foundation/ApplicationHome.h"
 #include "platform/foundation/OperationQueue.h"
 #include "platform/foundation/PathUtilities.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/StringUtilities.h"
 #include "platform/ui/Application.h"
@@ -30,7 +31,8 @@ GADApplication& GADApplication::sharedApplication() {
     static std::shared_ptr<GADApplication>* const application = [] {
         auto* made = new std::shared_ptr<GADApplication>(new GADApplication);
         (*made)->observeBecomingActive();
-        return made;
+        return foundation::ProcessState::withReset(
+            made, [](std::shared_ptr<GADApplication>& app) { app->reset(); });
     }();
     return **application;
 }

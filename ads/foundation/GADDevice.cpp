@@ -9,6 +9,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/StringUtilities.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/services/AdvertisingIdentifierManager.h"
@@ -87,19 +88,24 @@ std::string applicationName() {
 }  // namespace
 
 GADDevice& GADDevice::currentDevice() {
-    static std::shared_ptr<GADDevice>* const device = [] {
-        auto* made = new std::shared_ptr<GADDevice>(new GADDevice);
-        (*made)->enableRadioAccessTechnologyChecking();
-        return made;
-    }();
+    static std::shared_ptr<GADDevice>* const device = foundation::ProcessState::withReset(
+        new std::shared_ptr<GADDevice>(new GADDevice),
+        [](std::shared_ptr<GADDevice>& made) { made->reset(); });
+    (*device)->startChecking();
     return **device;
 }
 
 GADDevice::GADDevice()
     : lockQueue_(foundation::DispatchQueue::makeSerial("com.dezuvo.zizez.device")),
       network_(std::make_shared<GADNetwork>()),
-      facts_(std::make_unique<Facts>()) {
-    network_->enableNetworkChecking();
+      facts_(std::make_unique<Facts>()) {}
+
+void GADDevice::startChecking() {
+    // Only the first caller starts; no caller waits for it.
+    if (!started_.exchange(true)) {
+        network_->enableNetworkChecking();
+        enableRadioAccessTechnologyChecking();
+    }
 }
 
 GADDevice::~GADDevice() {
@@ -418,6 +424,6 @@ void GADDevice::reset() {
         cachedMD5AdvertisingID_.clear();
     });
     network_ = std::make_shared<GADNetwork>();
-    network_->enableNetworkChecking();
-    enableRadioAccessTechnologyChecking();
+    // Checking starts again at the next use, once the platform is back too.
+    started_ = false;
 }

@@ -6,6 +6,7 @@
 // the web views' user agent, which URLs can be opened, and the network
 // watcher. `parameters` gives the device's keys of every ad request.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -95,13 +96,16 @@ class GADDevice : public std::enable_shared_from_this<GADDevice> {
     GADNetwork& network() { return *network_; }
 
     // As in a new process: facts are read again, the user agent, radio and
-    // identifier caches are forgotten and the network watcher starts afresh.
+    // identifier caches are forgotten and the network watcher and radio
+    // checking start afresh at the next use.
     void reset();
 
   private:
     struct Facts;
 
     GADDevice();
+    // Network and radio checking, started by the first use of the device.
+    void startChecking();
     // In landscape from version 8: width and height swapped back to portrait.
     graphics::Rect portraitFixed(graphics::Rect rect);
 
@@ -114,4 +118,5 @@ class GADDevice : public std::enable_shared_from_this<GADDevice> {
     std::shared_ptr<GADNetwork> network_;
     std::unique_ptr<Facts> facts_;
     bool observesRadio_ = false;
+    std::atomic<bool> started_ = false;
 };

@@ -1,16 +1,18 @@
 #include "platform/services/AdvertisingIdentifierManager.h"
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/UUID.h"
 
 namespace services {
 
 AdvertisingIdentifierManager& AdvertisingIdentifierManager::sharedManager() {
-    static AdvertisingIdentifierManager* manager = new AdvertisingIdentifierManager();
+    static AdvertisingIdentifierManager* manager =
+        foundation::ProcessState::withReset(new AdvertisingIdentifierManager());
     return *manager;
 }
 
 AdvertisingIdentifierManager::AdvertisingIdentifierManager()
-    : identifier_(foundation::UUID().UUIDString()) {}
+    : madeIdentifier_(foundation::UUID().UUIDString()), identifier_(madeIdentifier_) {}
 
 std::string AdvertisingIdentifierManager::advertisingIdentifier() const {
     std::lock_guard lock(mutex_);
@@ -30,6 +32,12 @@ bool AdvertisingIdentifierManager::isAdvertisingTrackingEnabled() const {
 void AdvertisingIdentifierManager::setAdvertisingTrackingEnabled(bool enabled) {
     std::lock_guard lock(mutex_);
     trackingEnabled_ = enabled;
+}
+
+void AdvertisingIdentifierManager::reset() {
+    std::lock_guard lock(mutex_);
+    identifier_ = madeIdentifier_;
+    trackingEnabled_ = true;
 }
 
 }  // namespace services

@@ -17,11 +17,14 @@ class AdvertisingIdentifierManager {
     void setAdvertisingIdentifier(std::string identifier);
     bool isAdvertisingTrackingEnabled() const;
     void setAdvertisingTrackingEnabled(bool enabled);
+    // Back to the identifier it was made with, tracking allowed.
+    void reset();
 
   private:
     AdvertisingIdentifierManager();
 
     mutable std::mutex mutex_;
+    const std::string madeIdentifier_;
     std::string identifier_;
     bool trackingEnabled_ = true;
 };

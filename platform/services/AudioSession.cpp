@@ -1,9 +1,11 @@
 #include "platform/services/AudioSession.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace services {
 
 AudioSession& AudioSession::sharedInstance() {
-    static AudioSession* session = new AudioSession();
+    static AudioSession* session = foundation::ProcessState::withReset(new AudioSession());
     return *session;
 }
 
@@ -25,6 +27,12 @@ std::optional<std::string> AudioSession::audioRoute() const {
 void AudioSession::setAudioRoute(std::optional<std::string> route) {
     std::lock_guard lock(mutex_);
     route_ = std::move(route);
+}
+
+void AudioSession::reset() {
+    std::lock_guard lock(mutex_);
+    outputs_ = std::vector<std::string>{AudioSessionPortBuiltInSpeaker};
+    route_ = "Speaker";
 }
 
 }  // namespace services

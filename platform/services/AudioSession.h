@@ -2,7 +2,8 @@
 
 // The audio session: where sound goes now, as the port types of the current
 // route's outputs, and the older route query that answers one route name.
-// Both are set by the device profile; the older query can fail.
+// Both are set by the device profile (a built-in speaker unless set); the
+// older query can fail.
 
 #include <mutex>
 #include <optional>
@@ -27,11 +28,13 @@ class AudioSession {
     // none); nullopt when the query fails.
     std::optional<std::string> audioRoute() const;
     void setAudioRoute(std::optional<std::string> route);
+    // Back to the phone's built-in speaker.
+    void reset();
 
   private:
     mutable std::mutex mutex_;
-    std::optional<std::vector<std::string>> outputs_;
-    std::optional<std::string> route_;
+    std::optional<std::vector<std::string>> outputs_{{AudioSessionPortBuiltInSpeaker}};
+    std::optional<std::string> route_{"Speaker"};
 };
 
 }  // namespace services

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "platform/foundation/ProcessState.h"
+
 #include "platform/services/AdvertisingIdentifierManager.h"
 #include "platform/services/AudioSession.h"
 #include "platform/services/Storefront.h"
@@ -20,7 +22,12 @@ struct ProfileState {
 };
 
 ProfileState& state() {
-    static ProfileState* profileState = new ProfileState();
+    // The platform objects put themselves back; the profile follows them.
+    static ProfileState* profileState =
+        foundation::ProcessState::withReset(new ProfileState(), [](ProfileState& state) {
+            std::lock_guard lock(state.mutex);
+            state.profile = DeviceProfile();
+        });
     return *profileState;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/services/AddressBook.h"
 #include "platform/services/AdvertisingIdentifierManager.h"
@@ -237,8 +238,11 @@ TEST_F(ServicesTest, DeviceProfileSetsEveryPlatformFact) {
     EXPECT_FALSE(AdvertisingIdentifierManager::sharedManager().isAdvertisingTrackingEnabled());
     EXPECT_FALSE(PaymentQueue::canMakePayments());
 
-    DeviceProfile::reset();
+    foundation::ProcessState::resetAll();  // as between two tests
     EXPECT_EQ(ui::Device::currentDevice().model(), "Phone");
+    EXPECT_EQ(AudioSession::sharedInstance().currentRouteOutputs(),
+              std::vector<std::string>{"Speaker"});
+    EXPECT_TRUE(AdvertisingIdentifierManager::sharedManager().isAdvertisingTrackingEnabled());
     EXPECT_EQ(ui::Screen::mainScreen().bounds(), graphics::Rect(0, 0, 320, 568));
     EXPECT_EQ(DeviceProfile::current().machine, DeviceProfile::hostMachine());
     EXPECT_TRUE(PaymentQueue::canMakePayments());
