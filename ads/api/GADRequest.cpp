@@ -10,13 +10,11 @@
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/foundation/GADSDKVersion.h"
 #include "platform/foundation/ClassRegistry.h"
 
 namespace {
 
-constexpr int kSDKVersionMajor = 6;
-constexpr int kSDKVersionMinor = 12;
-constexpr int kSDKVersionPatch = 2;
 constexpr const char* kSDKPreReleaseIdentifiers = "rc.1";
 constexpr const char* kSDKBuildMetadata = "6074";
 
@@ -99,10 +97,7 @@ std::int64_t GADRequest::requestTypeFromString(const std::string& text) {
 }
 
 const std::string& GADRequest::sdkVersion() {
-    static const std::string version = "vira-sdk-i-v" + std::to_string(kSDKVersionMajor) + "." +
-                                       std::to_string(kSDKVersionMinor) + "." +
-                                       std::to_string(kSDKVersionPatch);
-    return version;
+    return GADSDKVersion::versionString();
 }
 
 std::string GADRequest::sdkVersionMetadata() {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ads/api/GADAd.h"
+#include "ads/api/GADBannerWebViewDelegate.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/foundation/GADAbsoluteTime.h"
@@ -58,6 +59,8 @@ void GADSlot::initialize(const graphics::Rect& frame) {
     reloadable_ = true;
     adResponseDelegate_ = std::static_pointer_cast<GADSlotAdResponseDelegate>(shared_from_this());
     webView_ = std::make_shared<GADWebView>(frame);
+    webViewDelegate_ = std::make_shared<GADBannerWebViewDelegate>(shared_from_this());
+    webView_->setDelegate(webViewDelegate_);
     observeNotifications();
     adType_ = GADAdType::interstitialAdType();
 }
@@ -313,6 +316,16 @@ void GADSlot::didReceiveValidAd() {
 void GADSlot::willStartAdRendering() {
     cancelRequestTimeout();
     setState(GADSlotStateRendering);
+}
+
+void GADSlot::didLoadAdHTMLInWebView() {
+    const std::uint64_t now = GADAbsoluteTime::absoluteTimeInMilliseconds();
+    if (loadingAd_) {
+        ad_ = std::move(loadingAd_);
+        ad_->statistics()->setObject("tload", now, true);
+    }
+    webView_->setTouched(false);
+    timeLastLoaded_ = now;
 }
 
 void GADSlot::adFailedToReceiveContentWithError(const GADRequestError& error) {

@@ -23,6 +23,7 @@
 
 class GADRequest;
 class GADRequestError;
+class GADBannerWebViewDelegate;
 class GADWebView;
 
 enum GADSlotState : std::int64_t {
@@ -118,6 +119,9 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
                                      bool shouldReloadTimer, bool shouldCancelPendingActions);
     void didReceiveValidAd();
     void willStartAdRendering();
+    // The ad page finished loading: the loading ad becomes the ad, the web
+    // view's touches are forgotten and the load time is noted.
+    void didLoadAdHTMLInWebView();
     void resetState() { setState(GADSlotStateIdle); }
     void invalidateState() { setState(GADSlotStateInvalidated); }
 
@@ -168,6 +172,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     const std::shared_ptr<GADAd>& ad() const { return ad_; }
     const std::shared_ptr<GADAd>& loadingAd() const { return loadingAd_; }
     const std::shared_ptr<GADWebView>& webView() const { return webView_; }
+    // Component-clock milliseconds of the last finished ad page load.
+    const std::optional<std::uint64_t>& timeLastLoaded() const { return timeLastLoaded_; }
     const foundation::Dictionary& applicationStatistics() const { return applicationStatistics_; }
     double reloadInterval() const { return reloadInterval_; }
     void setReloadInterval(double interval) { reloadInterval_ = interval; }
@@ -206,6 +212,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     std::shared_ptr<GADRequest> request_;
     std::optional<std::uint64_t> timeLastLoaded_;
     std::shared_ptr<GADWebView> webView_;
+    std::shared_ptr<GADBannerWebViewDelegate> webViewDelegate_;
     std::shared_ptr<GADAdFetcher> adFetcher_;
     foundation::Dictionary applicationStatistics_;
     double reloadInterval_ = 0;

@@ -1,0 +1,74 @@
+#include "ads/api/GADBannerWebViewDelegate.h"
+
+#include "ads/api/GADRequestError.h"
+#include "ads/api/GADSlot.h"
+#include "ads/foundation/GADAbsoluteTime.h"
+#include "ads/webview/GADOpener.h"
+#include "ads/webview/GADWebView.h"
+
+GADBannerWebViewDelegate::GADBannerWebViewDelegate(const std::shared_ptr<GADSlot>& slot)
+    : slot_(slot) {}
+
+bool GADBannerWebViewDelegate::isClick(web::NavigationType navigationType,
+                                       const GADWebView& webView) const {
+    auto slot = slot_.lock();
+    if (!slot) {
+        return false;
+    }
+    const auto state = slot->state();
+    if (state == GADSlotStateSDKCoreFailed || state == GADSlotStateRendering ||
+        state == GADSlotStateInvalidated) {
+        return false;
+    }
+    const double sinceLoad = static_cast<double>(GADAbsoluteTime::absoluteTimeInMilliseconds()) -
+                             static_cast<double>(slot->timeLastLoaded().value_or(0));
+    if (sinceLoad / 1000.0 < kMinimumClickDelay) {
+        return false;
+    }
+    return navigationType != web::NavigationType::backForward &&
+           navigationType != web::NavigationType::reload && webView.touched();
+}
+
+bool GADBannerWebViewDelegate::webViewShouldStartLoad(GADWebView& webView,
+                                                      const net::URLRequest& request,
+                                                      web::NavigationType navigationType) {
+    auto slot = slot_.lock();
+    if (slot && !(slot->adType() && slot->adType()->isInterstitial())) {
+        opener()->setViewController(webView.viewController());
+    }
+    if (!isClick(navigationType, webView)) {
+        return GADWebViewDelegate::webViewShouldStartLoad(webView, request, navigationType);
+    }
+    if (GADWebViewDelegate::webViewShouldStartLoad(webView, request, navigationType)) {
+        const auto& current = webView.request();
+        opener()->setReferringURL(current ? current->url() : std::nullopt);
+        if (request.url()->scheme().starts_with("http")) {
+            opener()->openApp(*request.url());
+        }
+    }
+    return false;
+}
+
+void GADBannerWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
+    GADWebViewDelegate::webViewDidFinishLoad(webView);
+    auto slot = slot_.lock();
+    if (!slot || slot->state() != GADSlotStateRendering) {
+        return;
+    }
+    slot->didReceiveValidAd();
+    slot->didLoadAdHTMLInWebView();
+    webView.setHidden(false);
+    slot->adFinishedLoadingContent();
+}
+
+void GADBannerWebViewDelegate::webViewDidFailLoad(GADWebView& webView, const net::URLError& error) {
+    GADWebViewDelegate::webViewDidFailLoad(webView, error);
+    auto slot = slot_.lock();
+    if (!slot || slot->state() == GADSlotStateReady) {
+        return;
+    }
+    slot->didFailToReceiveAdWithError(
+        std::make_shared<GADRequestError>(
+            GADRequestError::errorWithCode(kGADErrorNetworkError, slot->request())),
+        false, false);
+}

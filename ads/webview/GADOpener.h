@@ -1,0 +1,49 @@
+#pragma once
+
+// Performs the user actions of one ad web view: it keeps the context of the
+// navigation that asks for them (its URL, the referring page, the web view
+// and the controller to present from) and opens other applications, mail and
+// message links, the browser and the publisher toolbar. Until the component's
+// own screens for these exist, each action hands its URL to the application,
+// which opens it with the application registered for its scheme. Main thread.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/foundation/URL.h"
+
+namespace ui {
+class ViewController;
+}
+
+class GADWebView;
+
+class GADOpener {
+  public:
+    const std::optional<std::string>& navigationURL() const { return navigationURL_; }
+    void setNavigationURL(std::optional<std::string> url) { navigationURL_ = std::move(url); }
+    const std::optional<foundation::URL>& referringURL() const { return referringURL_; }
+    void setReferringURL(std::optional<foundation::URL> url) { referringURL_ = std::move(url); }
+    std::shared_ptr<ui::ViewController> viewController() const { return viewController_.lock(); }
+    void setViewController(const std::shared_ptr<ui::ViewController>& controller) {
+        viewController_ = controller;
+    }
+    std::shared_ptr<GADWebView> webView() const { return webView_.lock(); }
+    void setWebView(const std::shared_ptr<GADWebView>& webView) { webView_ = webView; }
+
+    // Each answers whether the URL was opened.
+    bool openApp(const foundation::URL& url);
+    bool openEmailComposer(const foundation::URL& url);
+    bool openSmsComposer(const foundation::URL& url);
+    bool openBrowserToURL(const foundation::URL& url, int supportedOrientations);
+    // The toolbar for the ad unit over the ad's HTML; there is no toolbar
+    // screen here, so it is logged.
+    void openPublisherToolbar(const std::optional<std::string>& adUnitID, const std::string& html);
+
+  private:
+    std::optional<std::string> navigationURL_;
+    std::optional<foundation::URL> referringURL_;
+    std::weak_ptr<ui::ViewController> viewController_;
+    std::weak_ptr<GADWebView> webView_;
+};
