@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
+#include <utility>
 
 #include "app/AppScreens.h"
 #include "app/ReaderOverlayView.h"
@@ -168,19 +169,33 @@ void AppDelegate::initContext() {
     const std::string documents = applicationDocumentsDirectory();
     if (documents.empty())
         return;
-    const std::string path = (std::filesystem::path(documents) / "bc.dat").string();
+    storePath_ = (std::filesystem::path(documents) / "bc.dat").string();
     if (screenCaptureMode_ == 1 || screenCaptureMode2_ == 1) {
         if (auto demo = foundation::Bundle::main().pathForResource("bc", "dat"))
-            foundation::FileManager::defaultManager().copyItem(*demo, path);
+            foundation::FileManager::defaultManager().copyItem(*demo, storePath_);
     }
     foundation::Error error;
-    context_ = BarcodeStore::openContext(path, &error);
+    std::weak_ptr<AppDelegate> weak = weak_from_this();
+    context_ = BarcodeStore::openContext(storePath_, &error, [weak](const foundation::Error& e) {
+        if (auto self = weak.lock())
+            self->storeFailed("the history was not saved to ", e);
+    });
     if (!context_) {
-        foundation::Log::write("AppDelegate",
-                               "the history store cannot be opened: " + error.localizedDescription);
+        storeFailed("the history store cannot be opened: ", error);
         return;
     }
     testFetch();
+}
+
+void AppDelegate::storeFailed(const std::string& what, const foundation::Error& error) {
+    std::string text = what + storePath_;
+    if (!error.localizedDescription.empty())
+        text += " (" + error.localizedDescription + ")";
+    storeFailures_.push_back(std::move(text));
+}
+
+std::vector<std::string> AppDelegate::takeStoreFailures() {
+    return std::exchange(storeFailures_, {});
 }
 
 void AppDelegate::testFetch() {
@@ -377,8 +392,7 @@ void AppDelegate::save() {
         return;
     foundation::Error error;
     if (!context_->save(&error))
-        foundation::Log::write("AppDelegate",
-                               "the history store was not saved: " + error.localizedDescription);
+        storeFailed("the history was not saved to ", error);
 }
 
 foundation::Value AppDelegate::saveState() {

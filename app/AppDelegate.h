@@ -11,10 +11,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/PersistentState.h"
 #include "app/ReaderOverlayDelegate.h"
 #include "app/ScanRoute.h"
+#include "platform/foundation/Error.h"
 #include "platform/foundation/Value.h"
 #include "platform/graphics/Image.h"
 #include "platform/ui/ApplicationDelegate.h"
@@ -150,6 +152,12 @@ class AppDelegate : public ui::ApplicationDelegate,
     // Where the last stored read was routed (nothing before the first read).
     std::optional<ScanRoute> lastRoute() const { return lastRoute_; }
 
+    // What went wrong with the history store (it could not be opened, a save
+    // failed) since the last call, one sentence each naming the file, oldest
+    // first. The shell shows them to the user: a failed save is never
+    // passed over in silence.
+    std::vector<std::string> takeStoreFailures();
+
   private:
     // A camera reader: the scanner screen (when it is built) or the plain
     // one, set up as the application reads.
@@ -162,6 +170,7 @@ class AppDelegate : public ui::ApplicationDelegate,
     // The scanner screen's camera.
     std::shared_ptr<media::CaptureDevice> captureDevice() const;
     void showUnavailableAlert(int source);
+    void storeFailed(const std::string& what, const foundation::Error& error);
 
     ui::Window::Ptr window_;
     ui::NavigationController::Ptr nav_;
@@ -178,4 +187,6 @@ class AppDelegate : public ui::ApplicationDelegate,
     int screenCaptureMode_ = 0;
     int screenCaptureMode2_ = 0;
     std::optional<ScanRoute> lastRoute_;
+    std::string storePath_;
+    std::vector<std::string> storeFailures_;
 };

@@ -8,12 +8,13 @@
 #include "app/BarcodeListController.h"
 #include "app/InputQRTextViewController.h"
 #include "app/ScanViewController.h"
+#include "app/WebViewController.h"
 #include "app/ZBarReader2ViewController.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/media/MediaClasses.h"
-#include "platform/web/WebClasses.h"
 #include "platform/ui/Application.h"
+#include "platform/web/WebClasses.h"
 
 void registerApplicationClasses() {
     static std::once_flag once;
@@ -25,6 +26,19 @@ void registerApplicationClasses() {
              "NSObject",
              {"UIApplicationDelegate", "ZBarReaderDelegate", "PersistentState"}},
             [] { return std::make_shared<AppDelegate>(); });
+        // Every screen a saved screen stack can name.
+        auto& registry = foundation::ClassRegistry::shared();
+        registry.registerClass<ui::ViewController>(
+            {"BarcodeDetailController",
+             "UITableViewController",
+             {"NSFetchedResultsControllerDelegate", "PersistentState"}},
+            [] { return std::make_shared<BarcodeDetailController>(); });
+        registry.registerClass<ui::ViewController>(
+            {"WebViewController",
+             "UIViewController",
+             {"UIWebViewDelegate", "UIActionSheetDelegate", "MFMailComposeViewControllerDelegate",
+              "PersistentState"}},
+            [] { return std::make_shared<WebViewController>(); });
     });
 }
 

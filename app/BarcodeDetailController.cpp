@@ -70,6 +70,8 @@ void BarcodeDetailController::viewDidLoad() {
     if (table->isEditing() != isEditing()) {
         table->setEditing(isEditing(), false);
     }
+    // A link row tapped in edit mode opens its editor.
+    table->setAllowsSelectionDuringEditing(true);
     initHeader();
     dataCells_ = {initDataCell("data"), initDataCell("type"), initDataCell("scanned")};
     dataCells_[0]->setAccessoryType(ui::TableViewCellAccessoryType::disclosureIndicator);
@@ -82,6 +84,8 @@ void BarcodeDetailController::viewDidLoad() {
                                                        }
                                                    });
     setToolbarItems({ui::BarButtonItem::flexibleSpace(), bbi_share_});
+    // The platform's Edit item turns the link and title editing on and off.
+    navigationItem().setRightBarButtonItem(editButtonItem());
     initFetch();
     dateFormat_ = std::make_unique<foundation::DateFormatter>();
     dateFormat_->setDateStyle(foundation::DateFormatter::Style::Medium);

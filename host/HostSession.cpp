@@ -9,9 +9,12 @@
 #include "model/Barcode.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/FileManager.h"
+#include "platform/foundation/JSON.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtilities.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Image.h"
+#include "platform/graphics/ImageSource.h"
 #include "platform/media/CaptureDevice.h"
 #include "platform/media/FrameSource.h"
 #include "platform/services/MailComposeViewController.h"
@@ -40,11 +43,9 @@ namespace {
 
 // Frames a second of the camera frames fed by `frames`.
 constexpr double kFrameRate = 10;
-// Long enough for a screen transition (0.35 s) or the launch image's fade.
-constexpr double kTransition = 0.4;
-// Long enough for what follows a read (beep, thumbnail at 0.5 s, its save at
-// 1 s) or a tap (actions run 0.1 s later, then a transition).
-constexpr double kAfterRead = 1.1;
+// How often `frames` lets the application's clock catch up while the camera
+// runs in real time.
+constexpr double kCameraPoll = 0.02;
 
 HostSession::Reply failure(std::string text) {
     return {false, std::move(text)};
@@ -59,17 +60,26 @@ void collectViews(const ui::View::Ptr& view, std::vector<ui::View::Ptr>& out) {
         collectViews(sub, out);
 }
 
-std::string cellText(const ui::TableViewCell& cell) {
-    const auto& label = cell.textLabel();
-    return label ? label->text() : std::string();
+// Whether a row shows `text`: in its text label or in a label of its own.
+bool rowShows(const ui::TableViewCell& cell, const std::string& text) {
+    if (cell.textLabel() && cell.textLabel()->text() == text)
+        return true;
+    for (const auto& view : cell.contentView()->subviews()) {
+        auto label = std::dynamic_pointer_cast<ui::Label>(view);
+        if (label && label->text() == text)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-HostSession::HostSession() {
+HostSession::HostSession()
+    : clock_(std::make_unique<foundation::ManualClock>(foundation::Clock::wall())),
+      started_(std::chrono::steady_clock::now()) {
     delegate_ = launchApplication();
     if (delegate_)
-        settle(kTransition);
+        settle();
 }
 
 HostSession::~HostSession() = default;
@@ -80,6 +90,7 @@ std::string HostSession::usage() {
            "  frames FILE...    show pictures to the camera\n"
            "  tap TEXT          tap the button, bar item, row or alert button showing TEXT\n"
            "  row S R           tap row R of section S of the table on screen\n"
+           "  delete S R        delete row R of section S (edit mode's control, or a swipe)\n"
            "  type TEXT         type into the field being edited (or the first field)\n"
            "  back              go back one screen\n"
            "  screen            show the screen\n"
@@ -102,20 +113,43 @@ std::string HostSession::screen() const {
     return w ? ui::Outline::describe(*w) : std::string("(no window)\n");
 }
 
-void HostSession::settle(double limit) {
+void HostSession::catchUp() {
+    const double real =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    if (real > clock_->elapsed())
+        clock_->advance(real - clock_->elapsed());
+}
+
+void HostSession::settle(double horizon) {
     auto& loop = foundation::RunLoop::main();
-    const double end = foundation::Clock::monotonic() + limit;
+    catchUp();
+    const double end = foundation::Clock::monotonic() + horizon;
     for (;;) {
         loop.runUntilIdle();
-        const double now = foundation::Clock::monotonic();
-        const double next = loop.nextFireDate();
-        if (next <= 0 || next - now > 1.2 || next > end)
+        const double next = loop.nextOneShotFireDate();
+        if (next <= 0 || next > end)
             return;
-        loop.runFor(std::max(0.0, next - now));
+        clock_->advance(std::max(0.0, next - foundation::Clock::monotonic()));
     }
 }
 
-HostSession::Reply HostSession::execute(const std::string& rawLine) {
+HostSession::Reply HostSession::withStoreFailures(Reply reply) {
+    if (!delegate_)
+        return reply;
+    for (const auto& failure : delegate_->takeStoreFailures()) {
+        if (reply.ok)
+            reply = {false, ""};
+        reply.text += (reply.text.empty() ? "" : "\n") + failure;
+    }
+    return reply;
+}
+
+HostSession::Reply HostSession::execute(const std::string& line) {
+    catchUp();
+    return withStoreFailures(run(line));
+}
+
+HostSession::Reply HostSession::run(const std::string& rawLine) {
     const std::string line = foundation::trimWhitespaceAndNewlines(rawLine);
     std::istringstream words(line);
     std::string command;
@@ -136,13 +170,13 @@ HostSession::Reply HostSession::execute(const std::string& rawLine) {
     }
     if (command == "tap")
         return rest.empty() ? failure("usage: tap TEXT") : tap(rest);
-    if (command == "row") {
+    if (command == "row" || command == "delete") {
         std::istringstream numbers(rest);
         int section = -1;
         int r = -1;
         if (!(numbers >> section >> r) || section < 0 || r < 0)
-            return failure("usage: row SECTION ROW (numbers from 0)");
-        return row(section, r);
+            return failure("usage: " + command + " SECTION ROW (numbers from 0)");
+        return command == "row" ? row(section, r) : deleteRow(section, r);
     }
     if (command == "type")
         return type(rest);
@@ -161,37 +195,55 @@ HostSession::Reply HostSession::execute(const std::string& rawLine) {
     return failure("unknown command \"" + command + "\" (try help)");
 }
 
-std::optional<HostSession::Reply> HostSession::checkPicture(const std::string& path) {
+std::optional<HostSession::Reply> HostSession::checkPicture(const std::string& path,
+                                                            graphics::Image::Ptr* picture) {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
         return failure("no such file: " + path);
     if (std::filesystem::is_directory(path, error))
         return failure("not a file: " + path);
-    if (!graphics::Image::imageWithContentsOfFile(path))
+    auto data = foundation::FileManager::defaultManager().contentsAtPath(path);
+    if (!data)
+        return failure("cannot read " + path);
+    auto image = graphics::Image::imageWithData(*data);
+    if (!image) {
+        auto size = graphics::ImageSource::declaredPixelSize(*data);
+        if (size && !graphics::Bitmap::sizeAllowed(size->first, size->second))
+            return failure("too large (" + std::to_string(size->first) + "x" +
+                           std::to_string(size->second) + " pixels; at most " +
+                           std::to_string(graphics::Bitmap::kMaxSide) + " a side and " +
+                           std::to_string(graphics::Bitmap::kMaxPixels) + " in all): " + path);
         return failure("not an image (PNG, JPEG, GIF or BMP): " + path);
+    }
+    if (picture)
+        *picture = std::move(image);
     return std::nullopt;
 }
 
-HostSession::Reply HostSession::photo(const std::string& path) {
-    if (auto bad = checkPicture(path))
-        return *bad;
+HostSession::Reply HostSession::photo(const std::string& path, graphics::Image::Ptr picture) {
+    if (!picture) {
+        if (auto bad = checkPicture(path, &picture))
+            return *bad;
+    }
     const std::size_t before = barcodeCount();
     delegate_->scanFromPhoto();
-    settle(kTransition);
+    settle();
     auto reader = std::dynamic_pointer_cast<ZBarReaderController>(front());
     if (!reader)
         return failure("the photo library is not available");
-    reader->pickPhotoFromFile(path);
-    settle(kAfterRead);
+    reader->pickImage(picture);
+    settle();
     if (barcodeCount() > before)
         return {true, lastScanSummary()};
+    if (!delegate_->context())
+        return failure("the history store is not open; nothing can be stored");
     // Nothing found: the reader shows its alert and stays open; close both
     // as the user would, so the scanner is back on screen.
     if (auto alert = ui::AlertCenter::shared().topAlert())
         alert->tapButton(alert->cancelButtonIndex() >= 0 ? alert->cancelButtonIndex() : 0);
     if (front() == reader)
         reader->cancel();
-    settle(kAfterRead);
+    settle();
     return failure("no barcode or QR code found in " + path);
 }
 
@@ -208,11 +260,16 @@ HostSession::Reply HostSession::frames(const std::vector<std::string>& paths) {
         return failure("none of the pictures can be read");
     const std::size_t before = barcodeCount();
     device->setFrameSource(source);
-    // Two passes over the pictures, and time for the camera to start.
+    // Two passes over the pictures, and time for the camera to start. The
+    // camera runs in real time; the application's clock follows it.
     const double limit = 2.0 * paths.size() / kFrameRate + 2.0;
-    foundation::RunLoop::main().runUntil([&] { return barcodeCount() > before; }, limit);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(limit);
+    while (barcodeCount() == before && std::chrono::steady_clock::now() < end) {
+        foundation::RunLoop::main().runUntil([&] { return barcodeCount() > before; }, kCameraPoll);
+        catchUp();
+    }
     device->setFrameSource(nullptr);
-    settle(kAfterRead);
+    settle();
     if (barcodeCount() > before)
         return {true, lastScanSummary()};
     return failure("no barcode or QR code read from the camera frames");
@@ -224,7 +281,7 @@ HostSession::Reply HostSession::tap(const std::string& text) {
          it != ui::AlertCenter::shared().visibleAlerts().rend(); ++it) {
         auto alert = *it;
         if (alert->tapButtonTitled(text)) {
-            settle(kAfterRead);
+            settle();
             return {true, "tapped \"" + text + "\""};
         }
     }
@@ -233,7 +290,7 @@ HostSession::Reply HostSession::tap(const std::string& text) {
         return failure("nothing on screen");
     if (auto alert = std::dynamic_pointer_cast<ui::AlertController>(controller)) {
         if (alert->tapActionTitled(text)) {
-            settle(kAfterRead);
+            settle();
             return {true, "tapped \"" + text + "\""};
         }
     }
@@ -259,14 +316,14 @@ HostSession::Reply HostSession::tap(const std::string& text) {
                                                                     : button->currentTitle();
             if (name == text && button->isEnabled()) {
                 button->tap();
-                settle(kAfterRead);
+                settle();
                 return {true, "tapped \"" + text + "\""};
             }
         }
         if (auto bar = std::dynamic_pointer_cast<ui::Toolbar>(view)) {
             for (const auto& item : bar->items()) {
                 if (tapItem(item)) {
-                    settle(kAfterRead);
+                    settle();
                     return {true, "tapped \"" + text + "\""};
                 }
             }
@@ -278,7 +335,7 @@ HostSession::Reply HostSession::tap(const std::string& text) {
             for (const auto& list : {item.leftBarButtonItems(), item.rightBarButtonItems()}) {
                 for (const auto& barItem : list) {
                     if (tapItem(barItem)) {
-                        settle(kAfterRead);
+                        settle();
                         return {true, "tapped \"" + text + "\""};
                     }
                 }
@@ -286,44 +343,77 @@ HostSession::Reply HostSession::tap(const std::string& text) {
             if (nav->viewControllers().size() > 1 && !nav->isNavigationBarHidden() &&
                 nav->navigationBar()->backButtonTitle() == text) {
                 nav->tapBackButton();
-                settle(kAfterRead);
+                settle();
                 return {true, "tapped \"" + text + "\""};
             }
         }
     }
+    // Every row the outline shows, those off screen too: the table is
+    // scrolled to the row first, as a finger would.
     for (const auto& view : views) {
         auto table = std::dynamic_pointer_cast<ui::TableView>(view);
         if (!table)
             continue;
         for (int s = 0; s < table->numberOfSections(); ++s) {
             for (int r = 0; r < table->numberOfRowsInSection(s); ++r) {
-                auto cell = table->cellForRowAtIndexPath(ui::IndexPath::forRow(r, s));
-                if (cell && cellText(*cell) == text)
-                    return row(s, r);
+                const auto path = ui::IndexPath::forRow(r, s);
+                auto cell = table->cellShowingRow(path);
+                if (!cell || !rowShows(*cell, text))
+                    continue;
+                if (!table->cellForRowAtIndexPath(path))
+                    table->scrollToRowAtIndexPath(path, ui::TableViewScrollPosition::none, false);
+                return row(s, r);
             }
         }
     }
     return failure("nothing on screen shows \"" + text + "\"");
 }
 
-HostSession::Reply HostSession::row(int section, int r) {
+std::shared_ptr<ui::TableView> HostSession::tableOnScreen() const {
     auto controller = front();
     if (!controller)
-        return failure("nothing on screen");
+        return nullptr;
     std::vector<ui::View::Ptr> views;
     collectViews(controller->view(), views);
     for (const auto& view : views) {
-        auto table = std::dynamic_pointer_cast<ui::TableView>(view);
-        if (!table)
-            continue;
-        if (section >= table->numberOfSections() || r >= table->numberOfRowsInSection(section))
-            return failure("the table has no row " + std::to_string(r) + " in section " +
-                           std::to_string(section));
-        table->tapRowAtIndexPath(ui::IndexPath::forRow(r, section));
-        settle(kAfterRead);
-        return {true, "tapped row " + std::to_string(r) + " of section " + std::to_string(section)};
+        if (auto table = std::dynamic_pointer_cast<ui::TableView>(view))
+            return table;
     }
-    return failure("there is no table on screen");
+    return nullptr;
+}
+
+std::optional<HostSession::Reply> HostSession::checkRow(const ui::TableView* table, int section,
+                                                        int r) {
+    if (!table)
+        return failure("there is no table on screen");
+    if (section >= table->numberOfSections() || r >= table->numberOfRowsInSection(section))
+        return failure("the table has no row " + std::to_string(r) + " in section " +
+                       std::to_string(section));
+    return std::nullopt;
+}
+
+HostSession::Reply HostSession::row(int section, int r) {
+    auto table = tableOnScreen();
+    if (auto bad = checkRow(table.get(), section, r))
+        return *bad;
+    table->tapRowAtIndexPath(ui::IndexPath::forRow(r, section));
+    settle();
+    return {true, "tapped row " + std::to_string(r) + " of section " + std::to_string(section)};
+}
+
+HostSession::Reply HostSession::deleteRow(int section, int r) {
+    auto table = tableOnScreen();
+    if (auto bad = checkRow(table.get(), section, r))
+        return *bad;
+    // The red control in edit mode, else a swipe; then the Delete button.
+    const auto path = ui::IndexPath::forRow(r, section);
+    const bool offered =
+        table->isEditing() ? table->tapEditingControl(path) : table->swipeToDelete(path);
+    if (!offered || !table->tapDeleteConfirmation(path))
+        return failure("row " + std::to_string(r) + " of section " + std::to_string(section) +
+                       " cannot be deleted");
+    settle();
+    return {true, "deleted row " + std::to_string(r) + " of section " + std::to_string(section)};
 }
 
 HostSession::Reply HostSession::type(const std::string& text) {
@@ -331,19 +421,26 @@ HostSession::Reply HostSession::type(const std::string& text) {
     auto field = std::dynamic_pointer_cast<ui::TextField>(responder);
     auto textView = std::dynamic_pointer_cast<ui::TextView>(responder);
     if (!field && !textView) {
+        // The first field as the user sees it: the topmost, then leftmost.
         std::vector<ui::View::Ptr> views;
         if (auto controller = front())
             collectViews(controller->view(), views);
+        ui::View::Ptr first;
+        graphics::Point firstAt;
         for (const auto& view : views) {
-            if ((field = std::dynamic_pointer_cast<ui::TextField>(view))) {
-                field->becomeFirstResponder();
-                break;
-            }
-            if ((textView = std::dynamic_pointer_cast<ui::TextView>(view))) {
-                textView->becomeFirstResponder();
-                break;
+            if (!std::dynamic_pointer_cast<ui::TextField>(view) &&
+                !std::dynamic_pointer_cast<ui::TextView>(view))
+                continue;
+            const auto at = view->convertPointToView(graphics::Point(0, 0), nullptr);
+            if (!first || at.y < firstAt.y || (at.y == firstAt.y && at.x < firstAt.x)) {
+                first = view;
+                firstAt = at;
             }
         }
+        field = std::dynamic_pointer_cast<ui::TextField>(first);
+        textView = std::dynamic_pointer_cast<ui::TextView>(first);
+        if (first)
+            first->becomeFirstResponder();
     }
     if (field) {
         field->typeText(text);
@@ -352,7 +449,7 @@ HostSession::Reply HostSession::type(const std::string& text) {
     } else {
         return failure("there is no text field on screen");
     }
-    settle(kTransition);
+    settle();
     return {true, "typed \"" + text + "\""};
 }
 
@@ -361,13 +458,13 @@ HostSession::Reply HostSession::back() {
     if (auto nav = std::dynamic_pointer_cast<ui::NavigationController>(controller)) {
         if (nav->viewControllers().size() > 1) {
             nav->tapBackButton();
-            settle(kTransition);
+            settle();
             return {true, "went back"};
         }
     }
     if (controller && controller->presentingViewController()) {
         controller->dismissViewController(true);
-        settle(kTransition);
+        settle();
         return {true, "closed the screen"};
     }
     return failure("there is no screen to go back from");
@@ -382,14 +479,34 @@ HostSession::Reply HostSession::png(const std::string& path) {
     return {true, "wrote " + path};
 }
 
+void HostSession::showHistory() {
+    auto nav = delegate_->nav2();
+    const auto& list = delegate_->list();
+    if (!nav || !list || nav->topViewController() == list)
+        return;
+    for (auto alert = ui::AlertCenter::shared().topAlert(); alert;
+         alert = ui::AlertCenter::shared().topAlert()) {
+        const int cancel = alert->cancelButtonIndex();
+        if (!alert->tapButton(cancel >= 0 ? cancel : 0))
+            break;
+    }
+    nav->dismissViewController(false);
+    nav->popToRootViewController(false);
+    settle();
+    delegate_->readerOverlayDidDismiss();
+    settle();
+}
+
 HostSession::Reply HostSession::exportHistory(const std::string& path) {
     auto list = std::dynamic_pointer_cast<BarcodeListController>(delegate_->list());
     if (!list)
         return failure("there is no history list");
     if (!services::MailComposeViewController::canSendMail())
         return failure("mail cannot be sent here");
+    // The export is a button of the history list: go there first.
+    showHistory();
     list->sendEmail();
-    settle(kTransition);
+    settle();
     // The composer is the topmost presented screen; the user "sends" by
     // keeping its attachment, then closes it.
     std::shared_ptr<services::MailComposeViewController> composer;
@@ -401,7 +518,7 @@ HostSession::Reply HostSession::exportHistory(const std::string& path) {
     const bool written = foundation::FileManager::defaultManager().writeAtomically(
         path, composer->attachments()[0].data);
     composer->finish(services::MailComposeResult::sent);
-    settle(kTransition);
+    settle();
     if (!written)
         return failure("cannot write " + path);
     return {true, "exported the history to " + path};
@@ -412,7 +529,7 @@ HostSession::Reply HostSession::quit() {
         auto& application = ui::Application::shared();
         application.resignActive();
         application.enterBackground();
-        settle(kTransition);
+        settle();
         application.terminate();
     }
     quit_ = true;
@@ -441,12 +558,19 @@ std::shared_ptr<Barcode> HostSession::newestBarcode() {
     return found && !found->empty() ? found->front() : nullptr;
 }
 
-std::string HostSession::lastScanSummary() {
+std::string HostSession::lastScanLine() {
     auto barcode = newestBarcode();
     if (!barcode)
+        return "";
+    auto text = foundation::JSON::writeFragment(foundation::Value(barcode->data()));
+    return ZBarSymbol::nameForType(barcode->type()) + " " + text.value_or("\"\"");
+}
+
+std::string HostSession::lastScanSummary() {
+    const std::string line = lastScanLine();
+    if (line.empty())
         return "nothing stored";
-    std::string text =
-        "stored " + ZBarSymbol::nameForType(barcode->type()) + " \"" + barcode->data() + "\"";
+    std::string text = "stored " + line;
     if (auto route = delegate_->lastRoute())
         text += *route == ScanRoute::scanResult ? " for the scan-result screen"
                                                 : " for the detail screen";

@@ -14,6 +14,7 @@
 
 #include "host/HostSession.h"
 #include "host/SamplePhoto.h"
+#include "platform/graphics/Image.h"
 
 namespace {
 
@@ -25,24 +26,34 @@ void printUsage(std::FILE* out) {
                  HostSession::usage().c_str());
 }
 
+int fail(const std::string& text) {
+    std::fprintf(stderr, "barcodes: %s\n", text.c_str());
+    return 1;
+}
+
+// Prints the code's type and its text as a JSON string on the first line,
+// then the screen the scan led to. Anything not stored is a failure.
 int scan(const std::string& path) {
-    if (auto bad = HostSession::checkPicture(path)) {
-        std::fprintf(stderr, "barcodes: %s\n", bad->text.c_str());
-        return 1;
-    }
+    graphics::Image::Ptr picture;
+    if (auto bad = HostSession::checkPicture(path, &picture))
+        return fail(bad->text);
     HostSession session;
-    if (!session.isLaunched()) {
-        std::fprintf(stderr, "barcodes: the application did not launch\n");
-        return 1;
-    }
-    auto reply = session.photo(path);
-    if (!reply.ok) {
-        std::fprintf(stderr, "barcodes: %s\n", reply.text.c_str());
+    if (!session.isLaunched())
+        return fail("the application did not launch");
+    if (auto opened = session.withStoreFailures({}); !opened.ok) {
         session.quit();
-        return 1;
+        return fail(opened.text);
     }
-    std::printf("%s\n\n%s", reply.text.c_str(), session.screen().c_str());
-    session.quit();
+    auto reply = session.withStoreFailures(session.photo(path, picture));
+    if (!reply.ok) {
+        session.quit();
+        return fail(reply.text);
+    }
+    const std::string shown = session.lastScanLine() + "\n\n" + session.screen();
+    auto bye = session.withStoreFailures(session.quit());
+    if (!bye.ok)
+        return fail(bye.text);
+    std::fputs(shown.c_str(), stdout);
     return 0;
 }
 
@@ -53,20 +64,26 @@ int interactive() {
         return 1;
     }
     const bool prompt = isatty(STDIN_FILENO);
-    std::cout << session.screen() << std::flush;
     bool failed = false;
+    auto report = [&](const HostSession::Reply& reply) {
+        if (reply.ok)
+            return;
+        failed = true;
+        std::cerr << "error: " << reply.text << "\n" << std::flush;
+    };
+    report(session.withStoreFailures({}));
+    std::cout << session.screen() << std::flush;
     std::string line;
     while (!session.hasQuit()) {
         if (prompt)
             std::cout << "> " << std::flush;
         if (!std::getline(std::cin, line)) {
-            session.quit();
+            report(session.withStoreFailures(session.quit()));
             break;
         }
         auto reply = session.execute(line);
         if (!reply.ok) {
-            failed = true;
-            std::cerr << "error: " << reply.text << "\n" << std::flush;
+            report(reply);
         } else if (!reply.text.empty()) {
             std::cout << reply.text << (reply.text.back() == '\n' ? "" : "\n");
         }

@@ -4,6 +4,13 @@
 #include "platform/foundation/Format.h"
 #include "platform/foundation/PercentEncoding.h"
 
+namespace {
+
+// The recipient is the URL's path: only a query or fragment start ends it.
+constexpr const char* kPathDelimiters = "?#";
+
+}  // namespace
+
 EmailAction::EmailAction(const std::optional<std::string>& recipient,
                          const std::optional<std::string>& subject,
                          const std::optional<std::string>& body)
@@ -18,16 +25,17 @@ std::shared_ptr<EmailAction> EmailAction::actionWithRecipient(
 std::optional<foundation::URL> EmailAction::urlForRecipient(
     const std::optional<std::string>& recipient, const std::optional<std::string>& subject,
     const std::optional<std::string>& body) {
-    std::string text = "mailto:" + foundation::addingPercentEscapes(recipient.value_or(""));
+    std::string text =
+        "mailto:" + foundation::addingPercentEscapes(recipient.value_or(""), kPathDelimiters);
     char separator = '?';
     if (subject) {
         text += separator;
-        text += "subject=" + foundation::addingPercentEscapes(*subject);
+        text += "subject=" + foundation::addingPercentEscapes(*subject, kQueryValueDelimiters);
         separator = '&';
     }
     if (body) {
         text += separator;
-        text += "body=" + foundation::addingPercentEscapes(*body);
+        text += "body=" + foundation::addingPercentEscapes(*body, kQueryValueDelimiters);
     }
     return foundation::URL::fromString(text);
 }

@@ -19,6 +19,11 @@ class OpenUrlAction : public ResultAction, public ui::AlertViewDelegate {
   public:
     using OpenURLHook = std::function<void(const std::optional<foundation::URL>& url)>;
 
+    // Characters escaped in a query value besides the legacy set: unescaped,
+    // they would end or split the value ("Tom & Jerry" must arrive whole, and
+    // a "+" must stay a plus rather than become a space).
+    static constexpr const char* kQueryValueDelimiters = "&=?#+";
+
     explicit OpenUrlAction(std::optional<foundation::URL> URL) : URL_(std::move(URL)) {}
     static std::shared_ptr<OpenUrlAction> actionWithURL(std::optional<foundation::URL> URL);
 

@@ -12,8 +12,9 @@ std::shared_ptr<ShowMapAction> ShowMapAction::actionWithLocation(std::string loc
 }
 
 std::optional<foundation::URL> ShowMapAction::urlForLocation(const std::string& location) {
-    return foundation::URL::fromString(std::string("http://") + mapHost +
-                                       "/maps?q=" + foundation::addingPercentEscapes(location));
+    return foundation::URL::fromString(
+        std::string("http://") + mapHost +
+        "/maps?q=" + foundation::addingPercentEscapes(location, kQueryValueDelimiters));
 }
 
 std::string ShowMapAction::title() const {

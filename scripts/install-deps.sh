@@ -8,7 +8,7 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake make g++ pkg-config git ca-certificates \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  libzbar-dev libzxing-dev \
+  libzbar-dev zbar-tools libzxing-dev \
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev \
   libcairo2-dev fonts-dejavu-core \
   libxml2-dev libicu-dev libssl-dev nettle-dev \

@@ -1,8 +1,10 @@
 // Whole-process times of the `barcodes` program, each on a new home:
 // - cold launch to the first screen: from starting the process until it has
 //   printed the scanner screen (then it is told to quit);
-// - `barcodes scan PHOTO` end to end on the generated sample photo, from start
-//   to exit (launch, photo road, beep, thumbnail and its save, quit).
+// - `barcodes scan PHOTO` end to end on generated sample photos, from start
+//   to exit (launch, photo road, beep, thumbnail and its save, quit), beside
+//   zbarimg, zbar's own command-line scanner, on the same photos; prints the
+//   ratio of the two (target: at most 2).
 
 #include <benchmark/benchmark.h>
 
@@ -11,11 +13,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/support/RatioReporter.h"
 #include "host/SamplePhoto.h"
 
 extern char** environ;
@@ -46,7 +50,9 @@ struct Child {
     int out = -1;
 };
 
-Child spawn(const std::vector<std::string>& arguments, const std::string& home) {
+// Runs `program` with `arguments`, its standard input and output on pipes.
+Child spawn(const std::string& program, const std::vector<std::string>& arguments,
+            const std::string& home) {
     int toChild[2];
     int fromChild[2];
     if (pipe(toChild) != 0 || pipe(fromChild) != 0)
@@ -66,14 +72,14 @@ Child spawn(const std::vector<std::string>& arguments, const std::string& home) 
     for (auto& e : environment)
         envp.push_back(e.data());
     envp.push_back(nullptr);
-    std::vector<std::string> args{BARCODES_BINARY};
+    std::vector<std::string> args{program};
     args.insert(args.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     Child child;
-    if (posix_spawn(&child.pid, BARCODES_BINARY, &actions, nullptr, argv.data(), envp.data()) != 0)
+    if (posix_spawnp(&child.pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
         child.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(toChild[0]);
@@ -98,7 +104,7 @@ void BM_ColdLaunchToFirstScreen(benchmark::State& state) {
     for (auto _ : state) {
         const auto home = freshHome();
         const auto start = Clock::now();
-        Child child = spawn({}, home);
+        Child child = spawn(BARCODES_BINARY, {}, home);
         char first;
         const bool printed = read(child.out, &first, 1) == 1;
         const auto shown = Clock::now();
@@ -114,34 +120,87 @@ BENCHMARK(BM_ColdLaunchToFirstScreen)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10);
 
-void BM_ScanSamplePhoto(benchmark::State& state) {
-    const auto photo = (benchFolder() / "sample.png").string();
+// The photos both scanners read: the sample at its size and at full HD.
+const std::vector<std::pair<int, int>> kPhotoSizes = {{800, 600}, {1920, 1080}};
+
+std::string photoPath(int index) {
+    return (benchFolder() / ("sample-" + std::to_string(index) + ".png")).string();
+}
+
+bool writePhotos() {
     fs::create_directories(benchFolder());
-    if (!SamplePhoto::write(photo)) {
-        state.SkipWithError("cannot write the sample photo");
-        return;
+    for (std::size_t i = 0; i < kPhotoSizes.size(); ++i) {
+        auto bytes = SamplePhoto::png(SamplePhoto::kDefaultText, kPhotoSizes[i].first,
+                                      kPhotoSizes[i].second);
+        if (!bytes)
+            return false;
+        FILE* out = std::fopen(photoPath(static_cast<int>(i)).c_str(), "wb");
+        if (!out)
+            return false;
+        const bool written = std::fwrite(bytes->data(), 1, bytes->size(), out) == bytes->size();
+        if (std::fclose(out) != 0 || !written)
+            return false;
     }
+    return true;
+}
+
+// Times `program` with `arguments` then the photo of the benchmark's argument,
+// each run on a new home; a run must exit 0.
+void timeScans(benchmark::State& state, const std::string& program,
+               const std::vector<std::string>& arguments) {
+    auto args = arguments;
+    args.push_back(photoPath(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         const auto home = freshHome();
         const auto start = Clock::now();
-        Child child = spawn({"scan", photo}, home);
-        const int status = finish(child);
+        Child child = spawn(program, args, home);
+        const int status = child.pid > 0 ? finish(child) : -1;
         const auto end = Clock::now();
         if (status != 0) {
-            state.SkipWithError("barcodes scan failed");
+            state.SkipWithError((program + " failed on the photo").c_str());
             break;
         }
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
 }
-BENCHMARK(BM_ScanSamplePhoto)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_ScanSamplePhoto(benchmark::State& state) {
+    timeScans(state, BARCODES_BINARY, {"scan"});
+}
+BENCHMARK(BM_ScanSamplePhoto)
+    ->DenseRange(0, 1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
+void BM_ZbarimgSamplePhoto(benchmark::State& state) {
+    timeScans(state, "zbarimg", {"-q"});
+}
+BENCHMARK(BM_ZbarimgSamplePhoto)
+    ->DenseRange(0, 1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!writePhotos()) {
+        std::fprintf(stderr, "cannot write the sample photos\n");
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    for (std::size_t i = 0; i < kPhotoSizes.size(); ++i) {
+        const std::string suffix = "/" + std::to_string(i) + "/iterations:10/manual_time";
+        const double ours = reporter.times["BM_ScanSamplePhoto" + suffix];
+        const double theirs = reporter.times["BM_ZbarimgSamplePhoto" + suffix];
+        if (ours > 0 && theirs > 0)
+            std::printf("barcodes scan / zbarimg on the %dx%d photo: %.2f (target: at most 2)\n",
+                        kPhotoSizes[i].first, kPhotoSizes[i].second, ours / theirs);
+    }
     fs::remove_all(benchFolder());
     return 0;
 }

@@ -317,6 +317,16 @@ TimeInterval RunLoop::nextFireDate() const {
     return static_cast<double>(state_->schedule.begin()->first.first) / 1e9;
 }
 
+TimeInterval RunLoop::nextOneShotFireDate() const {
+    std::lock_guard lock(state_->mutex);
+    for (const auto& [when, timer] : state_->schedule) {
+        if (!timer->repeats()) {
+            return static_cast<double>(when.first) / 1e9;
+        }
+    }
+    return 0.0;
+}
+
 void RunLoop::advanceManualClockTo(std::int64_t target) {
     const std::int64_t start = detail::manualMonotonicStartNanoseconds();
     auto moveTo = [&](std::int64_t when) {

@@ -82,6 +82,10 @@ class RunLoop {
     std::size_t pendingCount() const;
     // Monotonic time in seconds of the earliest pending item; 0 when none.
     TimeInterval nextFireDate() const;
+    // The same, repeating timers left out: the earliest work that ends
+    // (a delayed perform, a one-shot timer, a posted block); 0 when none.
+    // An animation that repeats forever does not keep a loop busy.
+    TimeInterval nextOneShotFireDate() const;
 
   private:
     friend class ManualClock;

@@ -1,5 +1,7 @@
 #include "platform/graphics/ImageSource.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/graphics/BMPCodec.h"
@@ -24,6 +26,58 @@ ImageType imageTypeOfData(const foundation::Data& data) {
         return ImageType::bmp;
     }
     return ImageType::unknown;
+}
+
+namespace {
+
+std::uint32_t bigEndian(const foundation::Data& data, std::size_t at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i) {
+        value = value << 8 | data[at + static_cast<std::size_t>(i)];
+    }
+    return value;
+}
+
+std::uint32_t littleEndian(const foundation::Data& data, std::size_t at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        value = value << 8 | data[at + static_cast<std::size_t>(i)];
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<std::pair<int, int>> ImageSource::declaredPixelSize(const foundation::Data& data) {
+    auto pair = [](std::uint32_t width, std::uint32_t height) {
+        return std::make_pair(static_cast<int>(std::min<std::uint32_t>(width, INT32_MAX)),
+                              static_cast<int>(std::min<std::uint32_t>(height, INT32_MAX)));
+    };
+    switch (imageTypeOfData(data)) {
+        case ImageType::png:
+            if (data.size() >= 24 && std::memcmp(data.data() + 12, "IHDR", 4) == 0) {
+                return pair(bigEndian(data, 16, 4), bigEndian(data, 20, 4));
+            }
+            return std::nullopt;
+        case ImageType::gif:
+            if (data.size() >= 10) {
+                return pair(littleEndian(data, 6, 2), littleEndian(data, 8, 2));
+            }
+            return std::nullopt;
+        case ImageType::bmp:
+            if (data.size() >= 26) {
+                const auto height = static_cast<std::int32_t>(littleEndian(data, 22, 4));
+                return pair(
+                    littleEndian(data, 18, 4),
+                    static_cast<std::uint32_t>(height < 0 ? -std::int64_t{height} : height));
+            }
+            return std::nullopt;
+        case ImageType::jpeg:
+            return JPEGCodec::frameSize(data);
+        case ImageType::unknown:
+            break;
+    }
+    return std::nullopt;
 }
 
 ImageSource::ImageSource(foundation::Data data) : data_(std::move(data)), final_(true) {}

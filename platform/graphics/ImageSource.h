@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "platform/foundation/Data.h"
 #include "platform/graphics/Bitmap.h"
@@ -33,6 +34,11 @@ class ImageSource {
 
     // Replaces the data with everything received so far.
     void updateData(const foundation::Data& data, bool final);
+
+    // The width and height in pixels that the data's header declares,
+    // without decoding (PNG, JPEG, GIF, BMP): what a picture too large to
+    // decode says of itself. nullopt when no header can be read.
+    static std::optional<std::pair<int, int>> declaredPixelSize(const foundation::Data& data);
 
     ImageType type() const;
     // Frames that can be read; 0 when the data is not (yet) an image.

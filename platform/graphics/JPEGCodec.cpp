@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace graphics {
@@ -267,15 +268,19 @@ std::optional<foundation::Data> JPEGCodec::encode(const Bitmap& bitmap, double q
     return out;
 }
 
-std::optional<int> JPEGCodec::exifOrientation(const foundation::Data& data) {
-    // Walk the segments before the image data; APP1 carries EXIF.
+namespace {
+
+// Walks the segments before the image data, handing `visit` each marker, the
+// offset of its segment and the segment's length, until `visit` answers true.
+void walkSegments(const foundation::Data& data,
+                  const std::function<bool(std::uint8_t, std::size_t, std::size_t)>& visit) {
     std::size_t at = 2;
     if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8) {
-        return std::nullopt;
+        return;
     }
     while (at + 4 <= data.size()) {
         if (data[at] != 0xFF) {
-            return std::nullopt;
+            return;
         }
         const std::uint8_t marker = data[at + 1];
         if (marker == 0xFF) {
@@ -283,20 +288,43 @@ std::optional<int> JPEGCodec::exifOrientation(const foundation::Data& data) {
             continue;
         }
         if (marker == 0xDA || marker == 0xD9) {
-            return std::nullopt;
+            return;
         }
         const std::size_t length = static_cast<std::size_t>(data[at + 2]) << 8 | data[at + 3];
-        if (length < 2 || at + 2 + length > data.size()) {
-            return std::nullopt;
-        }
-        if (marker == kExifMarker) {
-            if (auto o = orientationFromExif(data.data() + at + 4, length - 2)) {
-                return o;
-            }
+        if (length < 2 || at + 2 + length > data.size() || visit(marker, at, length)) {
+            return;
         }
         at += 2 + length;
     }
-    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<int> JPEGCodec::exifOrientation(const foundation::Data& data) {
+    // APP1 carries EXIF.
+    std::optional<int> orientation;
+    walkSegments(data, [&](std::uint8_t marker, std::size_t at, std::size_t length) {
+        if (marker == kExifMarker) {
+            orientation = orientationFromExif(data.data() + at + 4, length - 2);
+        }
+        return orientation.has_value();
+    });
+    return orientation;
+}
+
+std::optional<std::pair<int, int>> JPEGCodec::frameSize(const foundation::Data& data) {
+    // The frame header (SOF0-SOF15 but DHT, JPG and DAC): precision, height, width.
+    std::optional<std::pair<int, int>> size;
+    walkSegments(data, [&](std::uint8_t marker, std::size_t at, std::size_t length) {
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame && length >= 7) {
+            size =
+                std::make_pair(data[at + 7] << 8 | data[at + 8], data[at + 5] << 8 | data[at + 6]);
+        }
+        return size.has_value();
+    });
+    return size;
 }
 
 }  // namespace graphics

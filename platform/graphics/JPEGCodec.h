@@ -4,6 +4,7 @@
 // read from (and written to) the APP1 segment.
 
 #include <optional>
+#include <utility>
 
 #include "platform/foundation/Data.h"
 #include "platform/graphics/Bitmap.h"
@@ -23,6 +24,8 @@ class JPEGCodec {
                                                   int exifOrientation = 1);
     // The orientation value of the EXIF APP1 segment of JPEG data, if any.
     static std::optional<int> exifOrientation(const foundation::Data& data);
+    // The width and height its frame header declares, without decoding.
+    static std::optional<std::pair<int, int>> frameSize(const foundation::Data& data);
 };
 
 }  // namespace graphics

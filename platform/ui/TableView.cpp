@@ -322,6 +322,25 @@ TableViewCell::Ptr TableView::cellForRowAtIndexPath(IndexPath indexPath) const {
     return it == visible_.end() ? nullptr : it->second;
 }
 
+TableViewCell::Ptr TableView::cellShowingRow(IndexPath indexPath) {
+    if (auto cell = cellForRowAtIndexPath(indexPath)) {
+        return cell;
+    }
+    auto source = dataSource();
+    if (!valid(indexPath) || !source) {
+        return nullptr;
+    }
+    auto cell = source->cellForRowAtIndexPath(*this, indexPath);
+    if (!cell) {
+        return nullptr;
+    }
+    configure(*cell, indexPath);
+    if (!cell->superview()) {
+        enqueue(cell);
+    }
+    return cell;
+}
+
 std::vector<TableViewCell::Ptr> TableView::visibleCells() const {
     std::vector<TableViewCell::Ptr> cells;
     for (const auto& [path, cell] : visible_) {
@@ -750,20 +769,31 @@ std::string TableView::outlineText() const {
     if (tableHeaderView_ && !tableHeaderView_->outlineText().empty()) {
         out += "\n  header: " + tableHeaderView_->outlineText();
     }
-    int shownSection = -1;
-    for (const auto& [path, cell] : visible_) {
-        if (path.section != shownSection) {
-            shownSection = path.section;
-            const auto& section = sections_[static_cast<std::size_t>(path.section)];
-            out += "\n  Section " + std::to_string(path.section);
-            if (section.headerTitle) {
-                out += " \"" + *section.headerTitle + "\"";
-            }
+    // Every row, those outside the visible area marked: the outline is read
+    // by people and scripts who cannot scroll. Asking the data source for an
+    // off-screen row is what scrolling to it would do, hence the cast.
+    auto& table = const_cast<TableView&>(*this);
+    for (int s = 0; s < numberOfSections(); ++s) {
+        if (numberOfRowsInSection(s) == 0) {
+            continue;
         }
-        out += "\n    [" + std::to_string(path.section) + "." + std::to_string(path.row) + "] " +
-               cell->outlineText();
-        if (cell->isShowingDeleteConfirmation()) {
-            out += " [Delete]";
+        const auto& section = sections_[static_cast<std::size_t>(s)];
+        out += "\n  Section " + std::to_string(s);
+        if (section.headerTitle) {
+            out += " \"" + *section.headerTitle + "\"";
+        }
+        for (int r = 0; r < numberOfRowsInSection(s); ++r) {
+            const IndexPath path{s, r};
+            const bool shown = visible_.count(path) > 0;
+            auto cell = table.cellShowingRow(path);
+            out += "\n    [" + std::to_string(s) + "." + std::to_string(r) + "] " +
+                   (cell ? cell->outlineText() : std::string());
+            if (cell && cell->isShowingDeleteConfirmation()) {
+                out += " [Delete]";
+            }
+            if (!shown) {
+                out += " (off screen)";
+            }
         }
     }
     if (tableFooterView_ && !tableFooterView_->outlineText().empty()) {

@@ -104,6 +104,10 @@ class TableView : public ScrollView {
     TableViewCell::Ptr dequeueReusableCell(const std::string& identifier, IndexPath indexPath);
     // The cell of a visible row; nullptr for a row off screen.
     TableViewCell::Ptr cellForRowAtIndexPath(IndexPath indexPath) const;
+    // The cell that shows a row, on screen or not: the visible cell, or one
+    // the data source configures for a row off screen (as scrolling to it
+    // would), handed back to the reuse queue at once. nullptr for no row.
+    TableViewCell::Ptr cellShowingRow(IndexPath indexPath);
     std::vector<TableViewCell::Ptr> visibleCells() const;
     std::vector<IndexPath> indexPathsForVisibleRows() const;
     std::optional<IndexPath> indexPathForCell(const TableViewCell& cell) const;

@@ -17,7 +17,7 @@ bool bytesAreUTF8(const zbar_symbol_t* symbol) {
         return true;
     }
     return foundation::utf16::isValidUTF8(
-        std::string_view(bytes, strnlen(bytes, zbar_symbol_get_data_length(symbol))));
+        std::string_view(bytes, zbar_symbol_get_data_length(symbol)));
 }
 
 bool sameLocation(const zbar_symbol_t* a, const zbar_symbol_t* b) {
@@ -139,8 +139,7 @@ std::shared_ptr<const ZBarSymbolTexts> ZBarImageScanner::convertedTexts(
                  s = zbar_symbol_next(s)) {
                 if (zbar_symbol_get_type(s) == ZBAR_QRCODE && sameLocation(raw, s)) {
                     const char* text = zbar_symbol_get_data(s);
-                    (*texts)[raw] =
-                        std::string(text, strnlen(text, zbar_symbol_get_data_length(s)));
+                    (*texts)[raw] = std::string(text, zbar_symbol_get_data_length(s));
                     break;
                 }
             }

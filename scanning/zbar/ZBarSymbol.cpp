@@ -91,7 +91,8 @@ std::optional<std::string> ZBarSymbol::data() const {
         return std::nullopt;
     }
     const std::size_t length = zbar_symbol_get_data_length(symbol_);
-    std::string text(bytes, strnlen(bytes, length));
+    // Binary data may hold NUL bytes: the length says where it ends.
+    std::string text(bytes, length);
     if (!foundation::utf16::isValidUTF8(text)) {
         return std::nullopt;
     }

@@ -14,11 +14,16 @@
 #include "app/AppScreens.h"
 #include "host/HostSession.h"
 #include "host/SamplePhoto.h"
+#include "model/Barcode.h"
+#include "model/BarcodeStore.h"
 #include "platform/foundation/ApplicationHome.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Timer.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Image.h"
 #include "platform/graphics/PNGCodec.h"
+#include "platform/store/Database.h"
 #include "platform/ui/AlertCenter.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ImagePickerController.h"
@@ -75,6 +80,11 @@ TEST_F(HostSessionTest, BadPicturesGiveAClearMessageAndLeaveTheScannerUsable) {
         {write("notes.png", "these are not pixels"), "not an image (PNG, JPEG, GIF or BMP): "},
         {write("truncated.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
          "not an image (PNG, JPEG, GIF or BMP): "},
+        // A picture whose header declares 20000 by 20000 pixels.
+        {write("huge.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20"
+                                       "\x08\x00\x00\x00\x00\0\0\0\0",
+                                       33)),
+         "too large (20000x20000 pixels; at most 16384 a side and 40000000 in all): "},
         {blankPNG(), "no barcode or QR code found in "},
     };
     for (const auto& c : cases) {
@@ -106,6 +116,8 @@ TEST_F(HostSessionTest, ScreenCommands) {
         {"back", false, "there is no screen to go back from"},
         {"row 0 0", false, "there is no table on screen"},
         {"row x", false, "usage: row SECTION ROW (numbers from 0)"},
+        {"delete 0", false, "usage: delete SECTION ROW (numbers from 0)"},
+        {"delete 0 0", false, "there is no table on screen"},
         {"tap Nothing Like This", false, "nothing on screen shows \"Nothing Like This\""},
         {"type hello", false, "there is no text field on screen"},
         {"photo", false, "usage: photo FILE"},
@@ -138,9 +150,11 @@ TEST_F(HostSessionTest, CameraFramesAreReadLikeAPhoto) {
         << reply.text;
 }
 
-// The program itself, as a person runs it.
-int run(const std::string& arguments, std::string* output) {
-    const std::string command = std::string(BARCODES_BINARY) + " " + arguments + " 2>&1";
+// The program itself, as a person runs it: what it prints on both streams,
+// or on its standard output alone.
+int run(const std::string& arguments, std::string* output, bool withErrors = true) {
+    const std::string command =
+        std::string(BARCODES_BINARY) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return -1;
@@ -160,8 +174,125 @@ TEST_F(HostSessionTest, TheProgramExitsNonZeroOnBadInput) {
     EXPECT_EQ(run("scan", &output), 2) << "usage";
     output.clear();
     const auto sample = (folder_ / "written.png").string();
-    EXPECT_EQ(run("sample " + sample, &output), 0) << output;
+    EXPECT_EQ(run("sample " + sample + " 'say \"hi\"'", &output), 0) << output;
     EXPECT_TRUE(graphics::Image::imageWithContentsOfFile(sample));
+    output.clear();
+    EXPECT_EQ(run("scan " + sample, &output, false), 0) << output;
+    EXPECT_EQ(output.substr(0, output.find('\n')), R"(QR-Code "say \"hi\"")") << output;
+}
+
+TEST_F(HostSessionTest, TheScanLineGivesTypeAndExactTextAsAJSONString) {
+    launch();
+    struct Case {
+        const char* rule;
+        std::string text;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"quotes and line breaks are escaped", "say \"hi\"\nbye", R"(QR-Code "say \"hi\"\nbye")"},
+        {"a NUL byte and what follows it are kept", std::string("id\0tail", 7),
+         R"(QR-Code "id\u0000tail")"},
+        {"non-ASCII text stays as it is", "Grüße & more", R"(QR-Code "Grüße & more")"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rule);
+        const auto path = (folder_ / "code.png").string();
+        ASSERT_TRUE(SamplePhoto::write(path, c.text));
+        auto reply = session_->photo(path);
+        ASSERT_TRUE(reply.ok) << reply.text;
+        EXPECT_EQ(session_->lastScanLine(), c.line);
+        EXPECT_EQ(reply.text, "stored " + c.line + " for the detail screen");
+    }
+}
+
+TEST_F(HostSessionTest, SettlingRunsTheApplicationsDelaysButNotItsAnimations) {
+    launch();
+    auto& loop = foundation::RunLoop::main();
+    std::vector<std::string> ran;
+    int ticks = 0;
+    auto animation = foundation::Timer::make(0.01, true, [&](foundation::Timer&) { ++ticks; });
+    loop.addTimer(animation);
+    loop.performAfter(0.3, [&] {
+        ran.push_back("after 0.3 s");
+        loop.performAfter(0.6, [&] { ran.push_back("0.6 s later"); });
+    });
+    loop.performAfter(5, [&] { ran.push_back("after 5 s"); });
+    session_->settle();
+    EXPECT_EQ(ran, (std::vector<std::string>{"after 0.3 s", "0.6 s later"}));
+    EXPECT_GT(ticks, 0) << "the animation goes on while time moves";
+    animation->invalidate();
+}
+
+// A first run of the program on the test's home; answers the store's path.
+std::string launchOnce() {
+    const auto sample = fs::path(BarcodeStore::storePath()).parent_path() / "first.png";
+    std::string output;
+    EXPECT_TRUE(SamplePhoto::write(sample.string()));
+    EXPECT_EQ(run("scan " + sample.string(), &output), 0) << output;
+    return BarcodeStore::storePath();
+}
+
+TEST_F(HostSessionTest, AHistoryStoreThatCannotBeOpenedIsNamedAndLeftUntouched) {
+    const auto sample = (folder_ / "sample.png").string();
+    ASSERT_TRUE(SamplePhoto::write(sample));
+    const auto store = BarcodeStore::storePath();
+    struct Case {
+        const char* rule;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"a file of junk", "this is not a history store at all, only some words"},
+        {"a store cut short",
+         [&] {
+             launchOnce();
+             std::ifstream in(store, std::ios::binary);
+             std::string bytes((std::istreambuf_iterator<char>(in)), {});
+             return bytes.substr(0, bytes.size() / 2);
+         }()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rule);
+        std::ofstream(store, std::ios::binary | std::ios::trunc) << c.bytes;
+        std::string output;
+        EXPECT_EQ(run("scan " + sample, &output), 1);
+        EXPECT_NE(output.find("barcodes: the history store cannot be opened: " + store),
+                  std::string::npos)
+            << output;
+        std::ifstream in(store, std::ios::binary);
+        EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), c.bytes);
+
+        relaunch();
+        auto reply = session_->execute("photo " + sample);
+        EXPECT_FALSE(reply.ok);
+        EXPECT_NE(reply.text.find("the history store cannot be opened: " + store),
+                  std::string::npos)
+            << reply.text;
+        EXPECT_NE(reply.text.find("the history store is not open"), std::string::npos)
+            << reply.text;
+    }
+}
+
+TEST_F(HostSessionTest, AFailedSaveReachesTheUser) {
+    const auto sample = (folder_ / "sample.png").string();
+    ASSERT_TRUE(SamplePhoto::write(sample));
+    const auto store = launchOnce();
+    // Another writer holds the store: it opens and reads, every save fails.
+    auto writer = store::Database::open(store, nullptr);
+    ASSERT_TRUE(writer && writer->begin());
+    std::string output;
+    EXPECT_EQ(run("scan " + sample, &output), 1);
+    EXPECT_NE(output.find("barcodes: the history was not saved to " + store), std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("QR-Code"), std::string::npos) << "nothing shown as stored";
+
+    relaunch();
+    auto reply = session_->execute("photo " + sample);
+    EXPECT_FALSE(reply.ok);
+    EXPECT_NE(reply.text.find("the history was not saved to " + store), std::string::npos)
+        << reply.text;
+    reply = session_->execute("quit");
+    EXPECT_FALSE(reply.ok) << "the save at the end fails too";
+    writer->rollback();
 }
 
 }  // namespace

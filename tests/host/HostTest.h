@@ -31,6 +31,15 @@ class HostTest : public testing::Test {
         ASSERT_TRUE(session_->isLaunched());
     }
 
+    // Ends the session (if any) and starts the application again on the
+    // same home, as a second run of the program would.
+    void relaunch() {
+        session_.reset();
+        ui::Application::shared().reset();
+        ui::AlertCenter::shared().reset();
+        launch();
+    }
+
     std::filesystem::path folder_;
     std::unique_ptr<HostSession> session_;
 };

@@ -6,8 +6,14 @@
 
 #include <random>
 
+#include <filesystem>
+#include <fstream>
+
+#include "model/Action.h"
 #include "model/Barcode.h"
 #include "model/BarcodeStore.h"
+#include "model/Classification.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/graphics/Bitmap.h"
 
 namespace {
@@ -105,6 +111,67 @@ TEST(CrashSafety, AProcessKilledWhileSavingLeavesEveryEarlierSaveIntact) {
         }
         confirmed = static_cast<std::int64_t>(codes.size());
     }
+}
+
+// A first launch on a new home: opens the store and runs the main loop
+// until its delayed save of the defaults is well past, then idles.
+[[noreturn]] void launchUntilKilled(const std::string& path) {
+    auto context = BarcodeStore::openContext(path, nullptr);
+    if (!context) {
+        _exit(2);
+    }
+    foundation::RunLoop::main().runFor(60);
+    _exit(0);
+}
+
+// Opens the store as the next launch does, lets its defaults be saved, and
+// answers the rows a launch after that finds.
+std::pair<std::size_t, std::size_t> defaultsAfterNextLaunch(const std::string& path) {
+    {
+        foundation::Error error;
+        auto context = BarcodeStore::openContext(path, &error);
+        EXPECT_TRUE(context) << error.localizedDescription;
+        if (!context) {
+            return {0, 0};
+        }
+        foundation::RunLoop::main().runUntil([&] { return !context->hasChanges(); }, 30);
+    }
+    auto context = BarcodeStore::openContext(path, nullptr);
+    if (!context || context->hasChanges()) {
+        return {0, 0};
+    }
+    return {Classification::classesInContext(*context)->size(),
+            Action::actionsInContext(*context)->size()};
+}
+
+TEST(CrashSafety, AFirstLaunchKilledAnywhereLeavesAStoreThatGetsItsDefaults) {
+    const auto folder = std::filesystem::path(BarcodeStore::storePath()).parent_path();
+    std::mt19937 random(std::random_device{}());
+    // Kill moments spread over opening, seeding, the save 0.1 s later and
+    // after it; a new store each round.
+    std::uniform_int_distribution<useconds_t> moment(0, 250'000);
+    for (int round = 0; round < 12; ++round) {
+        const std::string path = (folder / ("first-" + std::to_string(round) + ".dat")).string();
+        const useconds_t wait = moment(random);
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            launchUntilKilled(path);
+        }
+        usleep(wait);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(defaultsAfterNextLaunch(path), std::make_pair(std::size_t{15}, std::size_t{10}))
+            << "killed after " << wait << " us";
+    }
+}
+
+TEST(CrashSafety, AnEmptyStoreFileGetsTheDefaults) {
+    const std::string path = BarcodeStore::storePath();
+    std::ofstream(path, std::ios::trunc).close();
+    ASSERT_EQ(std::filesystem::file_size(path), 0u);
+    EXPECT_EQ(defaultsAfterNextLaunch(path), std::make_pair(std::size_t{15}, std::size_t{10}));
 }
 
 }  // namespace

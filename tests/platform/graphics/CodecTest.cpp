@@ -182,6 +182,26 @@ TEST(CodecTest, CorruptTruncatedAndHugeDataGiveNoImage) {
     hugeBmp[28] = 24;
     hugeBmp[21] = 0x7F, hugeBmp[25] = 0x7F;
     EXPECT_EQ(graphics::Image::imageWithData(hugeBmp), nullptr);
+
+    // The size a header claims is still read, for a message that says so.
+    using Size = std::optional<std::pair<int, int>>;
+    const std::pair<const foundation::Data*, Size> claims[] = {
+        {&png, Size({40, 30})},
+        {&jpeg, Size({40, 30})},
+        {&gif, Size({4, 4})},
+        {&hugeGif, Size({65535, 65535})},
+        {&hugeJpeg, Size({65535, 65535})},
+        {&hugeBmp, Size({0x7F000000, 0x7F000000})},
+    };
+    for (const auto& [data, size] : claims) {
+        EXPECT_EQ(ImageSource::declaredPixelSize(*data), size);
+    }
+    EXPECT_EQ(ImageSource::declaredPixelSize(graphics_test::pngHeader(100000, 100000)),
+              Size({100000, 100000}));
+    EXPECT_EQ(ImageSource::declaredPixelSize(foundation::dataFromString("not an image")),
+              std::nullopt);
+    EXPECT_EQ(ImageSource::declaredPixelSize(foundation::Data(png.begin(), png.begin() + 20)),
+              std::nullopt);
 }
 
 TEST(CodecTest, IncrementalSourceShowsTheRowsThatArrived) {

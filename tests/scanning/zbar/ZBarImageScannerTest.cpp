@@ -110,6 +110,8 @@ TEST(ZBarImageScannerTest, QRTextKeepsUTF8AndConvertsOtherCharacterSets) {
         // Shift-JIS and Latin-1 bytes are converted as the library does.
         {"\x82\xA0\x82\xA2", true, "\xE3\x81\x82\xE3\x81\x84"},
         {"caf\xC3\xA9", false, "caf\xC3\xA9"},
+        // Binary content keeps every byte, a NUL and what follows it too.
+        {std::string("id\0\x01tail", 8), true, std::string("id\0\x01tail", 8)},
     };
     auto scanner = applicationScanner();
     for (const Case& c : cases) {
