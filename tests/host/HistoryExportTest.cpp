@@ -69,6 +69,20 @@ TEST_F(HistoryExportTest, ScannedCodesAreListedOpenedAndExported) {
     EXPECT_NE(session_->screen().find("=1+2"), std::string::npos) << session_->screen();
 }
 
+TEST_F(HistoryExportTest, ExportWorksFromAnyScreen) {
+    scan("first.png", "from the detail screen");
+    // On the detail screen of that scan, with the share sheet open.
+    ASSERT_TRUE(session_->execute("tap Action").ok);
+    const auto csv = (folder_ / "history.csv").string();
+    auto reply = session_->execute("export " + csv);
+    ASSERT_TRUE(reply.ok) << reply.text;
+    std::ifstream in(csv, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_NE(bytes.str().find("from the detail screen"), std::string::npos) << bytes.str();
+    EXPECT_EQ(session_->delegate()->nav2()->topViewController(), session_->delegate()->list());
+}
+
 TEST_F(HistoryExportTest, ExportNeedsAFileName) {
     EXPECT_FALSE(session_->execute("export").ok);
 }
