@@ -5,6 +5,7 @@
 
 #include "ads/api/GADRequest.h"
 #include "ads/foundation/GADDevice.h"
+#include "platform/net/URLResponse.h"
 
 namespace {
 
@@ -44,58 +45,6 @@ const std::string& osVersionText() {
     return text;
 }
 
-// The platform's text for an HTTP status code, as URL responses name them.
-std::string localizedStringForStatusCode(long status) {
-    switch (status) {
-        case 200:
-            return "no error";
-        case 204:
-            return "no content";
-        case 301:
-            return "moved permanently";
-        case 302:
-            return "found";
-        case 304:
-            return "not modified";
-        case 400:
-            return "bad request";
-        case 401:
-            return "unauthorized";
-        case 403:
-            return "forbidden";
-        case 404:
-            return "not found";
-        case 408:
-            return "request timed out";
-        case 500:
-            return "internal server error";
-        case 502:
-            return "bad gateway";
-        case 503:
-            return "service unavailable";
-        case 504:
-            return "gateway timed out";
-        default:
-            break;
-    }
-    if (status >= 100 && status < 200) {
-        return "informational";
-    }
-    if (status >= 200 && status < 300) {
-        return "success";
-    }
-    if (status >= 300 && status < 400) {
-        return "redirected";
-    }
-    if (status >= 400 && status < 500) {
-        return "client error";
-    }
-    if (status >= 500 && status < 600) {
-        return "server error";
-    }
-    return "unknown";
-}
-
 std::string codeText(long code) {
     if (code == kGADErrorOSVersionTooLow) {
         return osVersionText();
@@ -126,8 +75,9 @@ GADRequestError::GADRequestError(long code, const std::shared_ptr<GADRequest>& r
     userInfo_[kGADLocalizedDescriptionKey] = message;
     userInfo_[kGADLocalizedFailureReasonErrorKey] = message;
     if (HTTPStatusCode > 0) {
-        userInfo_[kGADHttpStatusKey] = "HTTP status " + std::to_string(HTTPStatusCode) + ": " +
-                                       localizedStringForStatusCode(HTTPStatusCode);
+        userInfo_[kGADHttpStatusKey] =
+            "HTTP status " + std::to_string(HTTPStatusCode) + ": " +
+            net::URLResponse::localizedStringForStatusCode(HTTPStatusCode);
     }
 }
 

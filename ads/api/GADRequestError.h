@@ -9,29 +9,11 @@
 #include <optional>
 #include <string>
 
+#include "ads/foundation/GADErrorCode.h"
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Value.h"
 
 class GADRequest;
-
-inline constexpr const char* kGADErrorDomain = "com.dezuvo.ads";
-
-enum GADErrorCode : long {
-    kGADErrorInvalidRequest = 0,
-    kGADErrorNoFill = 1,
-    kGADErrorNetworkError = 2,
-    kGADErrorServerError = 3,
-    kGADErrorOSVersionTooLow = 4,
-    kGADErrorTimeout = 5,
-    kGADErrorInterstitialAlreadyUsed = 6,
-    kGADErrorMediationDataError = 7,
-    kGADErrorMediationAdapterError = 8,
-    kGADErrorMediationNoFill = 9,
-    kGADErrorMediationInvalidAdSize = 10,
-    kGADErrorInternalError = 11,
-    kGADErrorInvalidArgument = 12,
-    kGADErrorReceivedInvalidResponse = 13,
-};
 
 // Keys of the user information.
 inline constexpr const char* kGADLocalizedDescriptionKey = "NSLocalizedDescription";

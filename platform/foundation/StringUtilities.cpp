@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <memory>
 
 #include "platform/foundation/UTF16.h"
@@ -200,6 +201,27 @@ std::optional<std::uint32_t> scanHexInt(std::string_view text) {
         value = std::min<std::uint64_t>(value * 16 + static_cast<std::uint64_t>(digit), UINT32_MAX);
     }
     return static_cast<std::uint32_t>(value);
+}
+
+std::optional<std::int64_t> scanInteger(std::string_view text) {
+    const auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i >= text.size() || !isDigit(text[i]))
+        return std::nullopt;
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        const int digit = text[i] - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return negative ? -value : value;
 }
 
 std::optional<std::string> stringFromUTF8(const Data& data) {

@@ -49,6 +49,10 @@ std::optional<std::size_t> findIgnoringCase(std::string_view text, std::string_v
 // Reads a hexadecimal number as the platform's scanner does: leading white
 // space and an optional "0x" skipped, at least one hex digit required.
 std::optional<std::uint32_t> scanHexInt(std::string_view text);
+// Reads a decimal integer as the platform's scanner does: leading white
+// space and an optional sign skipped, at least one digit required; saturated
+// at the 64-bit limits.
+std::optional<std::int64_t> scanInteger(std::string_view text);
 
 // Bytes as UTF-8 text; nullopt when they are not valid UTF-8.
 std::optional<std::string> stringFromUTF8(const Data& data);

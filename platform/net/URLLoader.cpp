@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <condition_variable>
 #include <map>
 #include <string>
@@ -65,12 +64,6 @@ long errorCodeForCurl(CURLcode code) {
 std::string trimmed(std::string_view text) {
     static const auto spaceOrTab = foundation::CharacterSet::fromCharacters(" \t");
     return foundation::trim(text, spaceOrTab);
-}
-
-// Real elapsed seconds: time-outs are about the network, not the manual clock.
-double realSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
 }
 
 }  // namespace
@@ -311,9 +304,11 @@ int URLLoader::onProgress(void* user, curl_off_t downloadTotal, curl_off_t downl
     if (exchange->loader->isCancelled()) {
         return 1;
     }
-    // The time-out counts idle time: it starts again whenever bytes move.
+    // The time-out counts idle time on the run loop's clock (connecting
+    // included): it starts again whenever bytes move. curl calls this at
+    // least once a second while it waits.
     const curl_off_t moved = downloaded + uploaded;
-    const double now = realSeconds();
+    const double now = foundation::Clock::monotonic();
     if (moved != exchange->lastBytes) {
         exchange->lastBytes = moved;
         exchange->lastActivity = now;
@@ -336,7 +331,7 @@ void URLLoader::runHTTP() {
     Exchange exchange;
     exchange.loader = this;
     exchange.timeout = request_.timeoutInterval();
-    exchange.lastActivity = realSeconds();
+    exchange.lastActivity = foundation::Clock::monotonic();
 
     std::string address = url.absoluteString();
     if (const auto hash = address.find('#'); hash != std::string::npos) {
@@ -352,10 +347,6 @@ void URLLoader::runHTTP() {
     if (request_.httpShouldHandleCookies()) {
         curl_easy_setopt(curl, CURLOPT_SHARE, cookies);
         curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
-    }
-    if (request_.timeoutInterval() > 0) {
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
-                         static_cast<long>(std::ceil(request_.timeoutInterval() * 1000)));
     }
 
     const std::string& method = request_.httpMethod();

@@ -2,10 +2,11 @@
 
 // One load of one request, without redirects, on a loading thread: through a
 // registered URL protocol, from a file, or over HTTP(S) with libcurl
-// (certificates checked, cookies shared, idle time-out). The sink hears the
-// response, the data in chunks and then exactly one of finish or failure, on
-// the loading thread; after cancel() it hears nothing more. The building
-// block of connections, sessions and web views.
+// (certificates checked, cookies shared, an idle time-out measured on the run
+// loop's clock, so a ManualClock moves it). The sink hears the response, the
+// data in chunks and then exactly one of finish or failure, on the loading
+// thread; after cancel() it hears nothing more. The building block of
+// connections, sessions and web views.
 
 #include <atomic>
 #include <cstddef>

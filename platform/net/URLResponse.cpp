@@ -92,4 +92,55 @@ bool URLResponse::isRedirect() const {
     }
 }
 
+std::string URLResponse::localizedStringForStatusCode(long status) {
+    switch (status) {
+        case 200:
+            return "no error";
+        case 204:
+            return "no content";
+        case 301:
+            return "moved permanently";
+        case 302:
+            return "found";
+        case 304:
+            return "not modified";
+        case 400:
+            return "bad request";
+        case 401:
+            return "unauthorized";
+        case 403:
+            return "forbidden";
+        case 404:
+            return "not found";
+        case 408:
+            return "request timed out";
+        case 500:
+            return "internal server error";
+        case 502:
+            return "bad gateway";
+        case 503:
+            return "service unavailable";
+        case 504:
+            return "gateway timed out";
+        default:
+            break;
+    }
+    if (status >= 100 && status < 200) {
+        return "informational";
+    }
+    if (status >= 200 && status < 300) {
+        return "success";
+    }
+    if (status >= 300 && status < 400) {
+        return "redirected";
+    }
+    if (status >= 400 && status < 500) {
+        return "client error";
+    }
+    if (status >= 500 && status < 600) {
+        return "server error";
+    }
+    return "unknown";
+}
+
 }  // namespace net

@@ -43,6 +43,10 @@ class URLResponse {
     // The redirect statuses that carry a Location to follow.
     bool isRedirect() const;
 
+    // The platform's text for an HTTP status code ("not found"), or for its
+    // class ("client error") when the code has none of its own.
+    static std::string localizedStringForStatusCode(long status);
+
   private:
     foundation::URL url_;
     std::string mimeType_;

@@ -71,6 +71,17 @@ TEST(StringUtilitiesTest, ScansHexAsThePlatformScanner) {
     EXPECT_EQ(scanHexInt(""), std::nullopt);
 }
 
+TEST(StringUtilitiesTest, ScansDecimalIntegersAsThePlatformScanner) {
+    EXPECT_EQ(scanInteger("60"), 60);
+    EXPECT_EQ(scanInteger(" \t+30, private"), 30);
+    EXPECT_EQ(scanInteger("-5s"), -5);
+    EXPECT_EQ(scanInteger("99999999999999999999"), INT64_MAX);
+    EXPECT_EQ(scanInteger("-99999999999999999999"), -INT64_MAX);
+    EXPECT_EQ(scanInteger("abc"), std::nullopt);
+    EXPECT_EQ(scanInteger("- 1"), std::nullopt);
+    EXPECT_EQ(scanInteger(""), std::nullopt);
+}
+
 TEST(StringUtilitiesTest, ConvertsNamedEncodings) {
     EXPECT_EQ(stringFromData(Data{0x4d, 0xfc}, "ISO-8859-1"), "M\xc3\xbc");
     EXPECT_EQ(stringFromData(Data{0x82, 0xa0}, "Shift_JIS"), "\xe3\x81\x82");

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
+#include <condition_variable>
 #include <fstream>
-#include <thread>
+#include <mutex>
 
 #include "platform/foundation/ApplicationHome.h"
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
@@ -58,13 +58,32 @@ class URLConnectionTest : public testing::Test {
         s.Get("/big", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(std::string(300000, 'x'), "application/octet-stream");
         });
-        s.Get("/slow", [](const httplib::Request&, httplib::Response& response) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        s.Get("/stall", [this](const httplib::Request&, httplib::Response& response) {
+            std::unique_lock lock(stallMutex);
+            stallArrived = true;
+            stallReleased.wait(lock, [this] { return stallRelease; });
             response.set_content("late", "text/plain");
         });
         server.start();
     }
+    void TearDown() override { releaseStall(); }
 
+    bool stallHasArrived() {
+        std::lock_guard lock(stallMutex);
+        return stallArrived;
+    }
+    void releaseStall() {
+        {
+            std::lock_guard lock(stallMutex);
+            stallRelease = true;
+        }
+        stallReleased.notify_all();
+    }
+
+    std::mutex stallMutex;
+    std::condition_variable stallReleased;
+    bool stallArrived = false;
+    bool stallRelease = false;
     LocalServer server;
 };
 
@@ -176,12 +195,18 @@ TEST_F(URLConnectionTest, FailuresCarryTheURLLoadingDomainCodeAndURL) {
     }
 }
 
-TEST_F(URLConnectionTest, IdleRequestTimesOut) {
-    auto request = requestFor(server.url("/slow"));
-    request.setTimeoutInterval(0.5);
-    auto result = URLConnection::sendSynchronousRequest(request);
-    ASSERT_TRUE(result.error);
-    EXPECT_EQ(result.error->code, net::URLErrorCode::timedOut);
+TEST_F(URLConnectionTest, IdleRequestTimesOutOnTheRunLoopClock) {
+    foundation::ManualClock clock;
+    auto request = requestFor(server.url("/stall"));
+    request.setTimeoutInterval(30);
+    auto delegate = std::make_shared<RecordingDelegate>();
+    auto connection = URLConnection::make(request, delegate);
+    RunLoop::main().runUntil([&] { return stallHasArrived(); }, 10);
+    clock.advance(31);
+    EXPECT_TRUE(delegate->waitForEnd());
+    EXPECT_EQ(delegate->events, (std::vector<std::string>{"send", "fail"}));
+    ASSERT_TRUE(delegate->error);
+    EXPECT_EQ(delegate->error->code, net::URLErrorCode::timedOut);
 }
 
 TEST_F(URLConnectionTest, CancelInsideACallbackStopsEveryLaterCallback) {
