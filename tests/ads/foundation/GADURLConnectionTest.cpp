@@ -117,21 +117,21 @@ class GADURLConnectionTest : public testing::Test {
 
     // Loads the URL on a new connection to the end.
     std::shared_ptr<RecordingDelegate> load(const std::string& path, bool allowCache) {
-        auto delegate = std::make_shared<RecordingDelegate>();
-        delegate->allowCache = allowCache;
-        auto connection = std::make_shared<GADURLConnection>();
-        EXPECT_TRUE(connection->startWithURL(url(path), delegate));
-        EXPECT_TRUE(delegate->waitForEnd()) << path;
-        return delegate;
+        auto recorder = std::make_shared<RecordingDelegate>();
+        recorder->allowCache = allowCache;
+        EXPECT_TRUE(std::make_shared<GADURLConnection>()->startWithURL(url(path), recorder));
+        EXPECT_TRUE(recorder->waitForEnd()) << path;
+        return recorder;
     }
 
+    // What most tests load with.
+    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
+    std::shared_ptr<GADURLConnection> connection = std::make_shared<GADURLConnection>();
     std::atomic<int> adLoads{0};
     testing_support::LocalServer server;
 };
 
 TEST_F(GADURLConnectionTest, FollowsAnAcceptedRedirectAndDeliversTheBodyWithItsURL) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    auto connection = std::make_shared<GADURLConnection>();
     ASSERT_TRUE(connection->startWithURL(url("/redirect"), delegate));
     EXPECT_TRUE(connection->isInProgress());
     ASSERT_TRUE(delegate->waitForEnd());
@@ -144,9 +144,7 @@ TEST_F(GADURLConnectionTest, FollowsAnAcceptedRedirectAndDeliversTheBodyWithItsU
 }
 
 TEST_F(GADURLConnectionTest, ARefusedRedirectIsOneFailureAndNothingMore) {
-    auto delegate = std::make_shared<RecordingDelegate>();
     delegate->refuseRedirects = true;
-    auto connection = std::make_shared<GADURLConnection>();
     ASSERT_TRUE(connection->startWithURL(url("/redirect"), delegate));
     ASSERT_TRUE(delegate->waitForEnd());
     RunLoop::main().runUntilIdle();
@@ -188,9 +186,7 @@ TEST_F(GADURLConnectionTest, AResponseAlreadyExpiredIsNotStored) {
 }
 
 TEST_F(GADURLConnectionTest, AReusedConnectionAnswersFromTheCacheWithoutTraffic) {
-    auto delegate = std::make_shared<RecordingDelegate>();
     delegate->allowCache = true;
-    auto connection = std::make_shared<GADURLConnection>();
     ASSERT_TRUE(connection->startWithURL(url("/ad?slotname=s"), delegate));
     ASSERT_TRUE(delegate->waitForEnd());
     delegate->events.clear();
@@ -213,8 +209,6 @@ TEST_F(GADURLConnectionTest, ServerErrorsAndOtherBodiesAreFinishedLoads) {
 TEST_F(GADURLConnectionTest, ATransportFailureCarriesNoStatus) {
     const std::string address = server.url("/ad");
     server.stop();
-    auto delegate = std::make_shared<RecordingDelegate>();
-    auto connection = std::make_shared<GADURLConnection>();
     ASSERT_TRUE(connection->startWithURL(*URL::fromString(address), delegate));
     ASSERT_TRUE(delegate->waitForEnd());
     EXPECT_EQ(delegate->events, std::vector<std::string>{"fail"});
@@ -224,8 +218,6 @@ TEST_F(GADURLConnectionTest, ATransportFailureCarriesNoStatus) {
 }
 
 TEST_F(GADURLConnectionTest, RefusesASecondStartWhileLoading) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    auto connection = std::make_shared<GADURLConnection>();
     ASSERT_TRUE(connection->startWithURL(url("/ad"), delegate));
     foundation::Error error;
     EXPECT_FALSE(connection->startWithURL(url("/error"), delegate, &error));
@@ -237,8 +229,6 @@ TEST_F(GADURLConnectionTest, RefusesASecondStartWhileLoading) {
 
 TEST_F(GADURLConnectionTest, AConnectionThatCannotBeMadeFailsOnceAndIsNotLeftLoading) {
     GADMNSURLConnectionFactory::setSharedFactory(std::make_shared<BrokenFactory>());
-    auto delegate = std::make_shared<RecordingDelegate>();
-    auto connection = std::make_shared<GADURLConnection>();
     EXPECT_TRUE(connection->startWithURL(url("/ad"), delegate));
     EXPECT_EQ(delegate->events, std::vector<std::string>{"fail"});
     EXPECT_FALSE(delegate->error);
@@ -252,8 +242,7 @@ TEST_F(GADURLConnectionTest, AConnectionThatCannotBeMadeFailsOnceAndIsNotLeftLoa
 
 TEST_F(GADURLConnectionTest, RequestsCarryTheUserAgentAndAPostItsBody) {
     GADDevice::currentDevice().setUserAgentString("TestAgent/1.0");
-    GADURLConnection connection;
-    const net::URLRequest get = connection.requestForURL(url("/ad"), std::nullopt, "text/plain");
+    const net::URLRequest get = connection->requestForURL(url("/ad"), std::nullopt, "text/plain");
     EXPECT_EQ(get.httpMethod(), "GET");
     EXPECT_EQ(get.valueForHTTPHeaderField("User-Agent"), "TestAgent/1.0");
     EXPECT_FALSE(get.valueForHTTPHeaderField("Content-Length"));
@@ -261,7 +250,7 @@ TEST_F(GADURLConnectionTest, RequestsCarryTheUserAgentAndAPostItsBody) {
     EXPECT_TRUE(get.httpBody().empty());
 
     const foundation::Data body{'{', '"', 0xc3, 0xa9, '"', '}'};
-    const net::URLRequest post = connection.requestForURL(url("/ad"), body, "application/json");
+    const net::URLRequest post = connection->requestForURL(url("/ad"), body, "application/json");
     EXPECT_EQ(post.httpMethod(), "POST");
     EXPECT_EQ(post.httpBody(), body);
     EXPECT_EQ(post.valueForHTTPHeaderField("Content-Length"), "6");
