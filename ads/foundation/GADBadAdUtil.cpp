@@ -1,6 +1,7 @@
 #include "ads/foundation/GADBadAdUtil.h"
 
 #include "ads/foundation/GADDictionaryAdditions.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/UserDefaults.h"
 
 namespace {
@@ -10,15 +11,21 @@ constexpr const char* kReportAddress = "https://reports.dezuvo.com/s/reportAd";
 }  // namespace
 
 const std::shared_ptr<GADBadAdUtil>& GADBadAdUtil::sharedInstance() {
-    static const auto* const instance =
-        new std::shared_ptr<GADBadAdUtil>(std::make_shared<GADBadAdUtil>());
+    static const auto* const instance = foundation::ProcessState::withReset(
+        new std::shared_ptr<GADBadAdUtil>(std::make_shared<GADBadAdUtil>()),
+        [](std::shared_ptr<GADBadAdUtil>& reporter) { reporter->reset(); });
     return *instance;
 }
 
 GADBadAdUtil::~GADBadAdUtil() {
+    reset();
+}
+
+void GADBadAdUtil::reset() {
     if (connection_) {
         connection_->stop();
         connection_->setDelegate({});
+        connection_.reset();
     }
 }
 

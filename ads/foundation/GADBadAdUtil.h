@@ -20,6 +20,8 @@ class GADBadAdUtil : public GADURLConnectionDelegate,
     static const std::shared_ptr<GADBadAdUtil>& sharedInstance();
 
     ~GADBadAdUtil() override;
+    // Stops the latest report's connection and lets it go.
+    void reset();
 
     // Sends the report on a new connection; the previous one loses its
     // delegate and runs on. Nothing without a report address.

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/foundation/ProcessState.h"
+
 namespace {
 
 struct SharedFactory {
@@ -10,7 +12,11 @@ struct SharedFactory {
 };
 
 SharedFactory& shared() {
-    static auto* const shared = new SharedFactory();
+    static auto* const shared =
+        foundation::ProcessState::withReset(new SharedFactory(), [](SharedFactory& state) {
+            std::lock_guard lock(state.mutex);
+            state.factory.reset();
+        });
     return *shared;
 }
 

@@ -9,13 +9,15 @@
 #include "platform/foundation/ApplicationHome.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/PathUtilities.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/StringUtilities.h"
 
 GADURLConnection::MemoryCache& GADURLConnection::memoryCache() {
     static MemoryCache* const cache = [] {
         auto* made = new MemoryCache();
         made->setCountLimit(kMemoryCacheCountLimit);
-        return made;
+        return foundation::ProcessState::withReset(
+            made, [](MemoryCache& memory) { memory.removeAllObjects(); });
     }();
     return *cache;
 }

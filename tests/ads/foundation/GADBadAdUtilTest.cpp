@@ -8,7 +8,7 @@
 #include "ads/foundation/GADBadAdUtil.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "ads/foundation/GADURLConnection.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/RunLoop.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ class GADURLConnectionTest : public testing::Test {
     }
     void TearDown() override { GADURLConnection::clearCache(); }
 
-    URL url(const std::string& path) const { return *URL::fromString(server.url(path)); }
+    URL url(const std::string& path) { return *URL::fromString(server.url(path)); }
 
     // Loads the URL on a new connection to the end.
     std::shared_ptr<RecordingDelegate> load(const std::string& path, bool allowCache) {
