@@ -15,12 +15,14 @@
 #include "platform/media/MediaClasses.h"
 #include "platform/ui/Application.h"
 #include "platform/web/WebClasses.h"
+#include "ui/CopyLabel/UILabelClipboard.h"
 
 void registerApplicationClasses() {
     static std::once_flag once;
     std::call_once(once, [] {
         media::registerMediaClasses();
         web::registerWebClasses();
+        UILabelClipboard::load();
         foundation::ClassRegistry::shared().registerClass<ui::ApplicationDelegate>(
             {"AppDelegate",
              "NSObject",

@@ -111,6 +111,16 @@ std::string BarButtonItem::displayTitle() const {
     return image_ ? "image" : "";
 }
 
+const View::Ptr& BarButtonItem::view() {
+    if (customView_) {
+        return customView_;
+    }
+    if (!view_) {
+        view_ = std::make_shared<View>();
+    }
+    return view_;
+}
+
 bool BarButtonItem::tap() {
     if (!enabled_ || !action_) {
         return false;

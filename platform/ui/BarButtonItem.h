@@ -69,6 +69,9 @@ class BarButtonItem {
     BarButtonItemStyle style() const { return style_; }
     void setStyle(BarButtonItemStyle style) { style_ = style; }
     const View::Ptr& customView() const { return customView_; }
+    // The view that shows the item in its bar (the custom view when there is
+    // one), made on first use: gestures on the item attach to it.
+    const View::Ptr& view();
     void setCustomView(View::Ptr view) { customView_ = std::move(view); }
     double width() const { return width_; }
     void setWidth(double width) { width_ = width; }
@@ -103,6 +106,7 @@ class BarButtonItem {
     graphics::Image::Ptr landscapeImage_;
     BarButtonItemStyle style_ = BarButtonItemStyle::plain;
     View::Ptr customView_;
+    View::Ptr view_;
     double width_ = 0;
     bool enabled_ = true;
     int tag_ = 0;

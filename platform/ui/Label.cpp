@@ -1,10 +1,25 @@
 #include "platform/ui/Label.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/ui/TextMeasurement.h"
 
 namespace ui {
+
+namespace {
+
+std::atomic<bool> labelsCanBecomeFirstResponder{false};
+
+}  // namespace
+
+bool Label::canBecomeFirstResponder() const {
+    return labelsCanBecomeFirstResponder;
+}
+
+void Label::setAllLabelsCanBecomeFirstResponder(bool can) {
+    labelsCanBecomeFirstResponder = can;
+}
 
 Label::Label(const graphics::Rect& frame) : View(frame) {
     setUserInteractionEnabled(false);

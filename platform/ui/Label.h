@@ -58,6 +58,11 @@ class Label : public View {
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
+    // Labels take the focus only where the application says every label of
+    // the process may (a category of the label class does).
+    bool canBecomeFirstResponder() const override;
+    static void setAllLabelsCanBecomeFirstResponder(bool can);
+
     // The lines as shown in the current bounds (wrapped, cut to the line count).
     std::vector<std::string> displayedLines() const;
     // The font size after shrinking to fit the width, when allowed.

@@ -29,6 +29,12 @@ class MenuController {
     bool isMenuVisible() const { return visible_; }
     void setMenuVisible(bool visible, bool animated = false) { visible_ = visible; }
     const std::vector<MenuItem>& menuItems() const { return items_; }
+    // The titles the visible menu offers: the edit commands the first
+    // responder can perform, then the custom items. Empty while hidden.
+    std::vector<std::string> visibleItemTitles() const;
+    // What a finger does: chooses the item with that title; the menu hides
+    // and the command goes to the first responder. False when not offered.
+    bool tapItem(const std::string& title);
     void setMenuItems(std::vector<MenuItem> items) { items_ = std::move(items); }
     void reset();
 

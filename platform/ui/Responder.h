@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "platform/ui/EditAction.h"
+
 namespace ui {
 
 class Responder : public std::enable_shared_from_this<Responder> {
@@ -14,6 +16,10 @@ class Responder : public std::enable_shared_from_this<Responder> {
 
     virtual bool canBecomeFirstResponder() const { return false; }
     virtual bool canResignFirstResponder() const { return true; }
+    // canPerformAction:withSender: for the edit menu's commands, and the
+    // command itself (copy:, paste:, ...).
+    virtual bool canPerformAction(EditAction action) const { return false; }
+    virtual void performEditAction(EditAction action) {}
     // Takes the focus from the current first responder, if it lets go.
     virtual bool becomeFirstResponder();
     virtual bool resignFirstResponder();

@@ -23,7 +23,7 @@ class ScrollView : public View {
     graphics::Size contentSize() const { return contentSize_; }
     void setContentSize(graphics::Size size) { contentSize_ = size; }
     graphics::EdgeInsets contentInset() const { return contentInset_; }
-    void setContentInset(graphics::EdgeInsets insets) { contentInset_ = insets; }
+    virtual void setContentInset(graphics::EdgeInsets insets) { contentInset_ = insets; }
     graphics::EdgeInsets scrollIndicatorInsets() const { return indicatorInsets_; }
     void setScrollIndicatorInsets(graphics::EdgeInsets insets) { indicatorInsets_ = insets; }
 

@@ -39,15 +39,15 @@ class TextView : public ScrollView {
 
     std::string text() const;
     // Setting from code asks no delegate; the selection moves to the end.
-    void setText(std::string text);
+    virtual void setText(std::string text);
     const std::optional<AttributedString>& attributedText() const { return attributedText_; }
-    void setAttributedText(std::optional<AttributedString> text);
+    virtual void setAttributedText(std::optional<AttributedString> text);
     const Font& font() const { return font_; }
-    void setFont(const Font& font) { font_ = font; }
+    virtual void setFont(const Font& font) { font_ = font; }
     const graphics::Color& textColor() const { return textColor_; }
     void setTextColor(const graphics::Color& color) { textColor_ = color; }
     TextAlignment textAlignment() const { return alignment_; }
-    void setTextAlignment(TextAlignment alignment) { alignment_ = alignment; }
+    virtual void setTextAlignment(TextAlignment alignment) { alignment_ = alignment; }
     bool isEditable() const { return editable_; }
     void setEditable(bool editable) { editable_ = editable; }
     bool isSelectable() const { return selectable_; }
@@ -57,6 +57,10 @@ class TextView : public ScrollView {
     graphics::EdgeInsets textContainerInset() const { return textContainerInset_; }
     void setTextContainerInset(graphics::EdgeInsets insets) { textContainerInset_ = insets; }
     double lineFragmentPadding() const { return lineFragmentPadding_; }
+    // Whether text is laid out in a text container (with its inset and line
+    // padding); the older text views have none.
+    bool hasTextContainer() const { return hasTextContainer_; }
+    void setHasTextContainer(bool has) { hasTextContainer_ = has; }
     void setLineFragmentPadding(double padding) { lineFragmentPadding_ = padding; }
     const TextAttributes& typingAttributes() const { return typingAttributes_; }
     void setTypingAttributes(TextAttributes attributes) {
@@ -76,7 +80,7 @@ class TextView : public ScrollView {
     bool resignFirstResponder() override;
 
     // Keyboard simulation (editable views only); answers whether the change was made.
-    bool insertText(const std::string& text);
+    virtual bool insertText(const std::string& text);
     bool replaceCharacters(TextRange range, const std::string& replacement);
     bool deleteBackward();
 
@@ -96,6 +100,7 @@ class TextView : public ScrollView {
     unsigned dataDetectorTypes_ = DataDetectorTypes::none;
     graphics::EdgeInsets textContainerInset_{8, 0, 8, 0};
     double lineFragmentPadding_ = 5;
+    bool hasTextContainer_ = true;
     TextAttributes typingAttributes_;
     TextRange selectedRange_;
     KeyboardTraits traits_;

@@ -151,7 +151,12 @@ class View : public Responder, public foundation::Observable {
     void invalidateIntrinsicContentSize() { ++intrinsicContentSizeInvalidations_; }
     int intrinsicContentSizeInvalidations() const { return intrinsicContentSizeInvalidations_; }
 
-    void setNeedsDisplay() { needsDisplay_ = true; }
+    void setNeedsDisplay() {
+        needsDisplay_ = true;
+        ++displayRequests_;
+    }
+    // How many times a redraw was asked for.
+    int displayRequests() const { return displayRequests_; }
     bool needsDisplay() const { return needsDisplay_; }
     void clearNeedsDisplay() { needsDisplay_ = false; }
 
@@ -230,6 +235,7 @@ class View : public Responder, public foundation::Observable {
     bool translatesMask_ = true;
     bool needsLayout_ = false;
     bool needsDisplay_ = false;
+    int displayRequests_ = 0;
     int intrinsicContentSizeInvalidations_ = 0;
     std::vector<std::shared_ptr<GestureRecognizer>> recognizers_;
 };

@@ -692,23 +692,21 @@ bool WebView::canGoForward() const {
 }
 
 void WebView::goBack() {
-    assertMainThread();
-    const auto* item = history_.backItem();
-    if (item == nullptr) {
-        return;
-    }
-    navigate(kMainFrame, net::URLRequest(item->url), NavigationType::backForward, false, item->html,
-             history_.currentIndex() - 1);
+    goToBackForwardListItem(-1);
 }
 
 void WebView::goForward() {
+    goToBackForwardListItem(1);
+}
+
+void WebView::goToBackForwardListItem(int offset) {
     assertMainThread();
-    const auto* item = history_.forwardItem();
-    if (item == nullptr) {
+    const auto* item = history_.itemAt(offset);
+    if (offset == 0 || item == nullptr) {
         return;
     }
     navigate(kMainFrame, net::URLRequest(item->url), NavigationType::backForward, false, item->html,
-             history_.currentIndex() + 1);
+             history_.currentIndex() + offset);
 }
 
 // Navigation.

@@ -79,6 +79,9 @@ class WebView : public ui::View {
     bool canGoForward() const;
     void goBack();
     void goForward();
+    // goToBackForwardListItem: ; `offset` counts from the current item (-1:
+    // the one back). Nothing happens without an item there.
+    void goToBackForwardListItem(int offset);
     const BackForwardList& backForwardList() const { return history_; }
 
     bool isLoading() const { return loading_; }

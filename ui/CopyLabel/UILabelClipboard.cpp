@@ -1,0 +1,11 @@
+#include "ui/CopyLabel/UILabelClipboard.h"
+
+#include "platform/ui/Label.h"
+
+namespace UILabelClipboard {
+
+void load() {
+    ui::Label::setAllLabelsCanBecomeFirstResponder(true);
+}
+
+}  // namespace UILabelClipboard
