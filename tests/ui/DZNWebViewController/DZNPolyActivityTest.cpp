@@ -39,6 +39,7 @@ TEST(DZNPolyActivityTest, PerformsOnTheFirstURLItem) {
     auto copy = DZNPolyActivity::activityWithType(DZNPolyActivity::copyLink);
     EXPECT_EQ(copy->activityType(), "com.trevask.DZNWebViewController.activity.CopyLink");
     EXPECT_EQ(copy->activityTitle(), "Copy Link");
+    EXPECT_NE(copy->activityImage(), nullptr);
     EXPECT_TRUE(copy->canPerformWithActivityItems(items));
     std::optional<bool> finished;
     copy->setFinishHandler([&](bool completed) { finished = completed; });

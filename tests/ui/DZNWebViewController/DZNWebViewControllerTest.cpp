@@ -149,6 +149,8 @@ TEST_F(DZNWebViewControllerTest, LoadsItsURLOnAppearingAndShowsTitleProgressAndT
     EXPECT_EQ(progress->progress(), 0);
 
     EXPECT_EQ(browser->stateBarItem()->accessibilityLabel(), "Reload");
+    EXPECT_EQ(browser->stateBarItem()->image(), browser->reloadButtonImage());
+    EXPECT_NE(browser->reloadButtonImage(), nullptr);
     EXPECT_TRUE(browser->actionBarItem()->isEnabled());
     EXPECT_FALSE(browser->backwardBarItem()->isEnabled());
     EXPECT_FALSE(ui::Application::shared().isNetworkActivityIndicatorVisible());
