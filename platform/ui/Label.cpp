@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/ui/TextMeasurement.h"
 
 namespace ui {
@@ -18,6 +20,11 @@ bool Label::canBecomeFirstResponder() const {
 }
 
 void Label::setAllLabelsCanBecomeFirstResponder(bool can) {
+    // Process state: tests put it back.
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        foundation::ProcessState::addReset([] { labelsCanBecomeFirstResponder = false; });
+    });
     labelsCanBecomeFirstResponder = can;
 }
 

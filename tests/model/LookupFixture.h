@@ -12,7 +12,7 @@
 #include "model/BarcodeStore.h"
 #include "model/Scraper.h"
 #include "platform/foundation/RunLoop.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 class LookupFixture : public testing::Test {
   protected:

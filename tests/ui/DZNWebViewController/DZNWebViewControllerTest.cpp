@@ -15,7 +15,7 @@
 #include "platform/ui/TableViewController.h"
 #include "platform/ui/TouchSimulator.h"
 #include "platform/ui/Window.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 #include "ui/DZNWebViewController/DZNPolyActivity.h"
 #include "ui/DZNWebViewController/DZNWebViewController.h"
 
