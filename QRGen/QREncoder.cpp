@@ -62,6 +62,39 @@ int dataCapacity(int version, int level) {
     return QRVersionTable[version][QRVersionColumn::dataCodewords + level];
 }
 
+// The 15 format-information bits of `level` and mask `m`, with their BCH
+// check bits, masked.
+int formatBits(int level, int m) {
+    const int data = kLevelBits[level] << 3 | m;
+    int remainder = data;
+    for (int i = 0; i < 10; ++i) {
+        remainder = (remainder << 1) ^ ((remainder >> 9) * 0x537);
+    }
+    return (data << 10 | remainder) ^ 0x5412;
+}
+
+// Whether mask `m` inverts the module of column x and row y.
+bool masked(int m, int x, int y) {
+    switch (m) {
+        case 0:
+            return (x + y) % 2 == 0;
+        case 1:
+            return y % 2 == 0;
+        case 2:
+            return x % 3 == 0;
+        case 3:
+            return (x + y) % 3 == 0;
+        case 4:
+            return (y / 2 + x / 3) % 2 == 0;
+        case 5:
+            return (x * y) % 2 + (x * y) % 3 == 0;
+        case 6:
+            return ((x * y) % 2 + (x * y) % 3) % 2 == 0;
+        default:
+            return ((x + y) % 2 + (x * y) % 3) % 2 == 0;
+    }
+}
+
 }  // namespace
 
 int QREncoder::encodeText(int level_, int version_, bool autoExtent, int mask_, const char* text,
@@ -452,14 +485,11 @@ void QREncoder::buildMatrix() {
     if (chosen < 0) {
         int best = 0;
         for (int m = 0; m < 8; ++m) {
-            applyMask(m);
-            placeFormatInfo(m);
-            const int score = scorePenalty();
+            const int score = scoreMask(m);
             if (m == 0 || score < best) {
                 best = score;
                 chosen = m;
             }
-            applyMask(m);
         }
     }
     mask = chosen;
@@ -593,127 +623,114 @@ void QREncoder::placeCodewords() {
 void QREncoder::applyMask(int m) {
     for (int x = 0; x < moduleCount; ++x) {
         for (int y = 0; y < moduleCount; ++y) {
-            if (module(x, y) & kFunction) {
-                continue;
-            }
-            bool invert = false;
-            switch (m) {
-                case 0:
-                    invert = (x + y) % 2 == 0;
-                    break;
-                case 1:
-                    invert = y % 2 == 0;
-                    break;
-                case 2:
-                    invert = x % 3 == 0;
-                    break;
-                case 3:
-                    invert = (x + y) % 3 == 0;
-                    break;
-                case 4:
-                    invert = (y / 2 + x / 3) % 2 == 0;
-                    break;
-                case 5:
-                    invert = (x * y) % 2 + (x * y) % 3 == 0;
-                    break;
-                case 6:
-                    invert = ((x * y) % 2 + (x * y) % 3) % 2 == 0;
-                    break;
-                default:
-                    invert = ((x + y) % 2 + (x * y) % 3) % 2 == 0;
-                    break;
-            }
-            if (invert) {
+            if (!(module(x, y) & kFunction) && masked(m, x, y)) {
                 module(x, y) ^= kDark;
             }
         }
     }
 }
 
-void QREncoder::placeFormatInfo(int m) {
-    const int data = kLevelBits[level] << 3 | m;
-    int remainder = data;
-    for (int i = 0; i < 10; ++i) {
-        remainder = (remainder << 1) ^ ((remainder >> 9) * 0x537);
-    }
-    const int bits = (data << 10 | remainder) ^ 0x5412;
-    auto bitAt = [bits](int i) { return ((bits >> i) & 1) != 0; };
+template <typename Visit>
+void QREncoder::forEachFormatModule(Visit visit) const {
     const int size = moduleCount;
     for (int i = 0; i <= 5; ++i) {
-        setFunction(8, i, bitAt(i));
+        visit(8, i, i);
     }
-    setFunction(8, 7, bitAt(6));
-    setFunction(8, 8, bitAt(7));
-    setFunction(7, 8, bitAt(8));
+    visit(8, 7, 6);
+    visit(8, 8, 7);
+    visit(7, 8, 8);
     for (int i = 9; i < 15; ++i) {
-        setFunction(14 - i, 8, bitAt(i));
+        visit(14 - i, 8, i);
     }
     for (int i = 0; i < 8; ++i) {
-        setFunction(size - 1 - i, 8, bitAt(i));
+        visit(size - 1 - i, 8, i);
     }
     for (int i = 8; i < 15; ++i) {
-        setFunction(8, size - 15 + i, bitAt(i));
+        visit(8, size - 15 + i, i);
     }
-    setFunction(8, size - 8, true);
 }
 
-int QREncoder::scorePenalty() const {
-    const int size = moduleCount;
-    auto dark = [this](int x, int y) { return (module(x, y) & kDark) != 0; };
-    int score = 0;
+void QREncoder::placeFormatInfo(int m) {
+    const int bits = formatBits(level, m);
+    forEachFormatModule([&](int x, int y, int i) { setFunction(x, y, (bits >> i) & 1); });
+    setFunction(8, moduleCount - 8, true);
+}
 
-    // Rule 1 and rule 3 along rows (horizontal == true) and columns.
-    for (int horizontal = 0; horizontal < 2; ++horizontal) {
-        for (int line = 0; line < size; ++line) {
-            auto at = [&](int i) { return horizontal ? dark(i, line) : dark(line, i); };
-            int run = 1;
-            for (int i = 1; i <= size; ++i) {
-                if (i < size && at(i) == at(i - 1)) {
-                    ++run;
-                    continue;
-                }
-                if (run >= 5) {
-                    score += run - 2;
-                }
-                run = 1;
+int QREncoder::scoreMask(int m) {
+    const int size = moduleCount;
+    int darkCount = 0;
+    for (int x = 0; x < size; ++x) {
+        const std::uint8_t* column = modules + x * kMaxModules;
+        std::uint8_t* out = columns_ + x * size;
+        for (int y = 0; y < size; ++y) {
+            std::uint8_t dark = column[y] & kDark;
+            if (!(column[y] & kFunction) && masked(m, x, y)) {
+                dark ^= kDark;
             }
-            auto lightOrOutside = [&](int i) { return i < 0 || i >= size || !at(i); };
-            for (int p = 0; p + 7 <= size; ++p) {
-                if (!(at(p) && !at(p + 1) && at(p + 2) && at(p + 3) && at(p + 4) && !at(p + 5) &&
-                      at(p + 6))) {
-                    continue;
-                }
-                if (!lightOrOutside(p - 1) || !lightOrOutside(p + 7)) {
-                    continue;
-                }
-                bool before = true, after = true;
-                for (int k = 1; k <= 4; ++k) {
-                    before = before && lightOrOutside(p - k);
-                    after = after && lightOrOutside(p + 6 + k);
-                }
-                if (before || after) {
-                    score += 40;
-                }
-            }
+            out[y] = dark;
         }
     }
+    const int bits = formatBits(level, m);
+    forEachFormatModule([&](int x, int y, int i) {
+        columns_[x * size + y] = static_cast<std::uint8_t>((bits >> i) & 1);
+    });
+    columns_[8 * size + size - 8] = 1;
+    for (int x = 0; x < size; ++x) {
+        for (int y = 0; y < size; ++y) {
+            rows_[y * size + x] = columns_[x * size + y];
+            darkCount += columns_[x * size + y];
+        }
+    }
+
+    int score = 0;
+    for (int line = 0; line < size; ++line) {
+        score += scoreLine(rows_ + line * size, size) + scoreLine(columns_ + line * size, size);
+    }
     // Rule 2: 2x2 blocks of one colour.
-    for (int x = 0; x + 1 < size; ++x) {
-        for (int y = 0; y + 1 < size; ++y) {
-            const bool c = dark(x, y);
-            if (dark(x + 1, y) == c && dark(x, y + 1) == c && dark(x + 1, y + 1) == c) {
+    for (int y = 0; y + 1 < size; ++y) {
+        const std::uint8_t* top = rows_ + y * size;
+        const std::uint8_t* bottom = top + size;
+        for (int x = 0; x + 1 < size; ++x) {
+            const std::uint8_t c = top[x];
+            if (top[x + 1] == c && bottom[x] == c && bottom[x + 1] == c) {
                 score += 3;
             }
         }
     }
     // Rule 4: balance of light and dark.
-    int light = 0;
-    for (int x = 0; x < size; ++x) {
-        for (int y = 0; y < size; ++y) {
-            light += dark(x, y) ? 0 : 1;
+    const int percent = (size * size - darkCount) * 100 / (size * size);
+    score += 10 * (std::abs(50 - percent) / 5);
+    return score;
+}
+
+int QREncoder::scoreLine(const std::uint8_t* line, int size) {
+    int score = 0;
+    // Rule 1: runs of five or more modules of one colour.
+    int run = 1;
+    for (int i = 1; i <= size; ++i) {
+        if (i < size && line[i] == line[i - 1]) {
+            ++run;
+            continue;
+        }
+        if (run >= 5) {
+            score += run - 2;
+        }
+        run = 1;
+    }
+    // Rule 3: dark-light-dark-dark-dark-light-dark with four light modules
+    // (or the symbol's edge) on one side. A window of 15 modules slides over
+    // the line padded with four light ones at each end: bits 14-11 are the
+    // four before a candidate, bits 10-4 the candidate, bits 3-0 the four after.
+    unsigned window = 0;
+    for (int i = 0; i < size + 8; ++i) {
+        const unsigned bit = i >= 4 && i < size + 4 ? line[i - 4] : 0;
+        window = ((window << 1) | bit) & 0x7FFF;
+        if (i < 14 || i - 14 > size - 7) {
+            continue;
+        }
+        if ((window & 0xFF8) == 0x5D0 && ((window & 0x7800) == 0 || (window & 0xF) == 0)) {
+            score += 40;
         }
     }
-    const int percent = light * 100 / (size * size);
-    score += 10 * (std::abs(50 - percent) / 5);
     return score;
 }

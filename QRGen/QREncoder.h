@@ -54,7 +54,14 @@ class QREncoder {
     void placeCodewords();
     void applyMask(int m);
     void placeFormatInfo(int m);
-    int scorePenalty() const;
+    // Calls visit(x, y, bit) for each of the 30 format-information modules
+    // with the index (0-14) of the format bit it shows.
+    template <typename Visit>
+    void forEachFormatModule(Visit visit) const;
+    // The penalty of mask `m`, scored on copies of the symbol (row by row and
+    // column by column) so the module matrix stays unmasked.
+    int scoreMask(int m);
+    static int scoreLine(const std::uint8_t* line, int size);
 
     void mergeNumericAlphanumeric(int group);
     void mergeIntoBytes(int group);
@@ -74,4 +81,7 @@ class QREncoder {
     int segmentLengths[kMaxTextLength] = {};
     int codewordCount = 0;
     std::uint8_t allCodewords[kMaxCodewords] = {};
+    // The masked symbol being scored: 1 dark, 0 light, row by row and column by column.
+    std::uint8_t rows_[kMaxModules * kMaxModules] = {};
+    std::uint8_t columns_[kMaxModules * kMaxModules] = {};
 };

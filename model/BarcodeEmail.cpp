@@ -5,7 +5,7 @@
 #include "model/Classifier.h"
 #include "platform/foundation/PercentEncoding.h"
 #include "platform/ui/AlertView.h"
-#include "scanning/zbar/ZBarSymbol.h"
+#include "scanning/symbology/SymbologyNames.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ void BarcodeEmail::addBarcode(Barcode& barcode) {
     }
     std::vector<std::string> row;
     row.reserve(allActions_.size() + 4);
-    const std::string symbology = ZBarSymbol::nameForType(barcode.type());
+    const std::string symbology = SymbologyNames::nameForType(barcode.type());
     const std::string data = barcode.data();
     const std::string name = barcode.name();
     const foundation::Date date = barcode.date();

@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake make g++ pkg-config git ca-certificates \
-  libgtest-dev libgmock-dev libbenchmark-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev libqrencode-dev \
   libzbar-dev zbar-tools libzxing-dev \
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev \
   libcairo2-dev fonts-dejavu-core \

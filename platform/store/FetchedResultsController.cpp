@@ -8,14 +8,14 @@ namespace store {
 
 namespace {
 
-using Positions = std::map<const ManagedObject*, ui::IndexPath>;
+using Positions = std::map<const ManagedObject*, foundation::IndexPath>;
 
 Positions positionsOf(const std::vector<SectionInfo>& sections) {
     Positions positions;
     for (std::size_t s = 0; s < sections.size(); ++s) {
         for (std::size_t r = 0; r < sections[s].objects.size(); ++r) {
             positions[sections[s].objects[r].get()] =
-                ui::IndexPath{static_cast<int>(s), static_cast<int>(r)};
+                foundation::IndexPath{static_cast<int>(s), static_cast<int>(r)};
         }
     }
     return positions;
@@ -83,7 +83,7 @@ bool FetchedResultsController::performFetch(foundation::Error* error) {
 }
 
 std::shared_ptr<ManagedObject> FetchedResultsController::objectAtIndexPath(
-    const ui::IndexPath& indexPath) const {
+    const foundation::IndexPath& indexPath) const {
     if (indexPath.section < 0 || indexPath.row < 0 ||
         static_cast<std::size_t>(indexPath.section) >= sections_.size()) {
         return nullptr;
@@ -93,13 +93,13 @@ std::shared_ptr<ManagedObject> FetchedResultsController::objectAtIndexPath(
                                                                     : nullptr;
 }
 
-std::optional<ui::IndexPath> FetchedResultsController::indexPathForObject(
+std::optional<foundation::IndexPath> FetchedResultsController::indexPathForObject(
     const ManagedObject* object) const {
     for (std::size_t s = 0; s < sections_.size(); ++s) {
         const auto& objects = sections_[s].objects;
         for (std::size_t r = 0; r < objects.size(); ++r) {
             if (objects[r].get() == object) {
-                return ui::IndexPath{static_cast<int>(s), static_cast<int>(r)};
+                return foundation::IndexPath{static_cast<int>(s), static_cast<int>(r)};
             }
         }
     }
@@ -205,9 +205,9 @@ void FetchedResultsController::contextDidChange(const Context::Changes& changes)
     }
     struct ObjectChange {
         std::shared_ptr<ManagedObject> object;
-        std::optional<ui::IndexPath> from;
+        std::optional<foundation::IndexPath> from;
         ChangeType type;
-        std::optional<ui::IndexPath> to;
+        std::optional<foundation::IndexPath> to;
     };
     std::vector<ObjectChange> objectChanges;
     Positions before = positionsOf(sections_);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/foundation/Error.h"
+#include "platform/foundation/IndexPath.h"
 #include "platform/store/Context.h"
 #include "platform/store/FetchRequest.h"
-#include "platform/ui/IndexPath.h"
 
 namespace store {
 
@@ -37,8 +37,9 @@ class FetchedResultsControllerDelegate {
     // (old and new position); update: `indexPath` (position before the change).
     virtual void controllerDidChangeObject(FetchedResultsController& controller,
                                            const std::shared_ptr<ManagedObject>& object,
-                                           std::optional<ui::IndexPath> indexPath, ChangeType type,
-                                           std::optional<ui::IndexPath> newIndexPath) {}
+                                           std::optional<foundation::IndexPath> indexPath,
+                                           ChangeType type,
+                                           std::optional<foundation::IndexPath> newIndexPath) {}
     virtual void controllerDidChangeSection(FetchedResultsController& controller,
                                             const SectionInfo& section, std::size_t sectionIndex,
                                             ChangeType type) {}
@@ -71,8 +72,8 @@ class FetchedResultsController {
     const std::vector<std::shared_ptr<ManagedObject>>& fetchedObjects() const { return objects_; }
     const std::vector<SectionInfo>& sections() const { return sections_; }
     // nullptr outside the sections.
-    std::shared_ptr<ManagedObject> objectAtIndexPath(const ui::IndexPath& indexPath) const;
-    std::optional<ui::IndexPath> indexPathForObject(const ManagedObject* object) const;
+    std::shared_ptr<ManagedObject> objectAtIndexPath(const foundation::IndexPath& indexPath) const;
+    std::optional<foundation::IndexPath> indexPathForObject(const ManagedObject* object) const;
 
   private:
     void contextDidChange(const Context::Changes& changes);

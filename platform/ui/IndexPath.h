@@ -1,25 +1,12 @@
 #pragma once
 
-// A row in a sectioned list: the position tables, their data sources and their
-// delegates talk in.
+// Tables, their data sources and their delegates talk in the foundation's
+// index paths (section and row).
 
-#include <compare>
-#include <string>
+#include "platform/foundation/IndexPath.h"
 
 namespace ui {
 
-struct IndexPath {
-    int section = 0;
-    int row = 0;
-
-    static IndexPath forRow(int row, int section) { return IndexPath{section, row}; }
-
-    std::string description() const {
-        return "{" + std::to_string(section) + ", " + std::to_string(row) + "}";
-    }
-
-    friend bool operator==(const IndexPath&, const IndexPath&) = default;
-    friend auto operator<=>(const IndexPath&, const IndexPath&) = default;
-};
+using IndexPath = foundation::IndexPath;
 
 }  // namespace ui

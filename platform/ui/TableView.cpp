@@ -525,6 +525,7 @@ bool TableView::tapEditingControl(IndexPath indexPath) {
     if (!editing_) {
         return false;
     }
+    auto source = dataSource();
     auto style = editingStyleFor(indexPath);
     if (style == TableViewCellEditingStyle::remove) {
         if (auto cell = cellForRowAtIndexPath(indexPath)) {
@@ -532,15 +533,16 @@ bool TableView::tapEditingControl(IndexPath indexPath) {
         }
         return true;
     }
-    if (style == TableViewCellEditingStyle::insert) {
-        dataSource()->commitEditingStyle(*this, TableViewCellEditingStyle::insert, indexPath);
+    if (source && style == TableViewCellEditingStyle::insert) {
+        source->commitEditingStyle(*this, TableViewCellEditingStyle::insert, indexPath);
         return true;
     }
     return false;
 }
 
 bool TableView::tapDeleteConfirmation(IndexPath indexPath) {
-    if (editingStyleFor(indexPath) != TableViewCellEditingStyle::remove) {
+    auto source = dataSource();
+    if (!source || editingStyleFor(indexPath) != TableViewCellEditingStyle::remove) {
         return false;
     }
     auto keep = shared_from_this();
@@ -548,7 +550,7 @@ bool TableView::tapDeleteConfirmation(IndexPath indexPath) {
     if (auto cell = cellForRowAtIndexPath(indexPath)) {
         cell->setShowingDeleteConfirmation(false);
     }
-    dataSource()->commitEditingStyle(*this, TableViewCellEditingStyle::remove, indexPath);
+    source->commitEditingStyle(*this, TableViewCellEditingStyle::remove, indexPath);
     if (swiped) {
         if (auto d = tableDelegate()) {
             d->didEndEditingRowAtIndexPath(*this, indexPath);

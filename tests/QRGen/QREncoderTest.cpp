@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -214,6 +215,64 @@ TEST(QREncoderTest, AutomaticMaskHasTheLowestPenaltyAndTiesGoToTheLowerNumber) {
         }
         const Encoded automatic = encode(text);
         EXPECT_EQ(automatic.encoder->mask, best);
+    }
+}
+
+std::string repeatTo(const std::string& unit, std::size_t length) {
+    std::string out;
+    while (out.size() < length) {
+        out += unit;
+    }
+    out.resize(length);
+    return out;
+}
+
+// FNV-1a over the module count, the mask and every module.
+std::uint64_t digest(const QREncoder& q) {
+    std::uint64_t hash = 1469598103934665603ull;
+    auto mix = [&](std::uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
+    mix(static_cast<std::uint8_t>(q.moduleCount));
+    mix(static_cast<std::uint8_t>(q.mask));
+    for (int x = 0; x < q.moduleCount; ++x) {
+        for (int y = 0; y < q.moduleCount; ++y) {
+            mix(q.modules[x * 177 + y]);
+        }
+    }
+    return hash;
+}
+
+// Symbols made before the mask scoring was rewritten for speed: the same
+// texts must give the same modules and masks.
+TEST(QREncoderTest, SymbolsStayTheSameModuleForModule) {
+    const std::string sentence = "The quick brown fox jumps over the lazy dog. ";
+    struct Case {
+        const char* what;
+        std::string text;
+        int level;
+        int version;
+        int mask;
+        std::uint64_t digest;
+    };
+    const Case cases[] = {
+        {"short URL", "https://example.com/", 1, 2, 1, 0x69353eac45b54905ull},
+        {"short URL at H", "https://example.com/", 3, 3, 7, 0xd965601fa91e0d5dull},
+        {"500 bytes", repeatTo(sentence, 500), 1, 17, 2, 0xc3107784cf9fa0b8ull},
+        {"500 bytes at Q", repeatTo(sentence, 500), 2, 21, 3, 0x65de44e9a2bfdb71ull},
+        {"the largest version's capacity", repeatTo("abcdefghijklmnopqrstuvwxyz", 2953), 0, 40, 2,
+         0xc07a1cc101b32184ull},
+        {"UTF-8 text", repeatTo("Grüße aus Zürich, 日本語のテキスト ✓ ", 300), 1, 13, 2,
+         0xe40e08a49247eb1eull},
+        {"digits", repeatTo("0123456789", 1000), 1, 16, 1, 0xc6776b4f0128f3acull},
+        {"alphanumeric", repeatTo("HELLO WORLD $%*+-./:", 700), 0, 15, 5, 0x9ccb852123137c2cull},
+        {"mixed segments", repeatTo("ABC123def456", 400), 1, 15, 2, 0x8071c4bc44f87dc6ull},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Encoded e = encode(c.text, c.level);
+        ASSERT_EQ(e.status, 1);
+        EXPECT_EQ(e.encoder->version, c.version);
+        EXPECT_EQ(e.encoder->mask, c.mask);
+        EXPECT_EQ(digest(*e.encoder), c.digest);
     }
 }
 

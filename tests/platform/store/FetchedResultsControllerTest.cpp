@@ -16,7 +16,7 @@ class Recorder : public store::FetchedResultsControllerDelegate {
   public:
     std::vector<std::string> lines;
 
-    static std::string at(const std::optional<ui::IndexPath>& p) {
+    static std::string at(const std::optional<foundation::IndexPath>& p) {
         return p ? std::to_string(p->section) + "." + std::to_string(p->row) : "-";
     }
     void controllerWillChangeContent(store::FetchedResultsController&) override {
@@ -24,8 +24,8 @@ class Recorder : public store::FetchedResultsControllerDelegate {
     }
     void controllerDidChangeObject(store::FetchedResultsController&,
                                    const std::shared_ptr<store::ManagedObject>& object,
-                                   std::optional<ui::IndexPath> from, ChangeType type,
-                                   std::optional<ui::IndexPath> to) override {
+                                   std::optional<foundation::IndexPath> from, ChangeType type,
+                                   std::optional<foundation::IndexPath> to) override {
         static const char* names[] = {"", "insert", "delete", "move", "update"};
         lines.push_back(std::string(names[static_cast<int>(type)]) + " " +
                         object->valueForKey("name").stringValue() + " " + at(from) + "->" + at(to));
@@ -81,7 +81,7 @@ TEST(FetchedResultsController, ReportsInsertsDeletesMovesAndUpdatesWithTheirInde
     EXPECT_EQ(recorder->lines,
               (std::vector<std::string>{"will", "insert d -->0.1", "did", "will", "delete b 0.2->-",
                                         "move c 0.3->0.0", "update a2 0.0->-", "did"}));
-    EXPECT_EQ(controller.indexPathForObject(a.get()), (ui::IndexPath{0, 1}));
+    EXPECT_EQ(controller.indexPathForObject(a.get()), (foundation::IndexPath{0, 1}));
     EXPECT_EQ(controller.fetchedObjects().size(), 3u);
 
     recorder->lines.clear();

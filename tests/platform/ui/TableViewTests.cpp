@@ -166,6 +166,43 @@ TEST_F(TableViewTest, SwipeToDeleteCommitsAndTheTableFollows) {
     EXPECT_EQ(texts(*table), (std::vector<std::string>{"a", "c", "x", "y"}));
 }
 
+// A delegate that lets go of the table's only data source while the table
+// asks it for a row's editing style.
+class ReleasingDelegate : public ui::TableViewDelegate {
+  public:
+    std::shared_ptr<ListController> source;
+    ui::TableViewCellEditingStyle style = ui::TableViewCellEditingStyle::remove;
+
+    std::optional<ui::TableViewCellEditingStyle> editingStyleForRowAtIndexPath(TableView&,
+                                                                               IndexPath) override {
+        source.reset();
+        return style;
+    }
+};
+
+TEST_F(TableViewTest, AnEditingTapCommitsToTheDataSourceItStartedWith) {
+    for (auto style :
+         {ui::TableViewCellEditingStyle::insert, ui::TableViewCellEditingStyle::remove}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        auto delegate = std::make_shared<ReleasingDelegate>();
+        delegate->style = style;
+        delegate->source = std::make_shared<ListController>();
+        std::weak_ptr<ListController> source = delegate->source;
+        auto other = std::make_shared<TableView>(graphics::Rect(0, 0, 320, 480));
+        other->setDataSource(delegate->source);
+        other->setTableDelegate(delegate);
+        other->reloadData();
+        if (style == ui::TableViewCellEditingStyle::insert) {
+            other->setEditing(true, false);
+            EXPECT_TRUE(other->tapEditingControl({0, 1}));
+        } else {
+            EXPECT_TRUE(other->tapDeleteConfirmation({0, 1}));
+            EXPECT_EQ(other->numberOfRowsInSection(0), 2) << "the row is deleted";
+        }
+        EXPECT_TRUE(source.expired());
+    }
+}
+
 TEST_F(TableViewTest, UpdatesThatDoNotMatchTheDataSourceAreRejected) {
     controller->data[0].push_back("d");
     EXPECT_THROW(table->deleteRowsAtIndexPaths({{0, 0}}, ui::TableViewRowAnimation::fade),

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/MailComposerController.h"
+#include "app/MailComposerController.h"
 #include "platform/foundation/Clock.h"
 #include "platform/ui/Window.h"
 

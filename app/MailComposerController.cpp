@@ -1,4 +1,4 @@
-#include "model/MailComposerController.h"
+#include "app/MailComposerController.h"
 
 #include "platform/foundation/Log.h"
 
