@@ -686,17 +686,17 @@ int QREncoder::scoreMask(int m) {
     for (int line = 0; line < size; ++line) {
         score += scoreLine(rows_ + line * size, size) + scoreLine(columns_ + line * size, size);
     }
-    // Rule 2: 2x2 blocks of one colour.
+    // Rule 2: 2x2 blocks of one colour, counted without branches (modules
+    // are 0 or 1, so a block is of one colour when no pair differs).
+    int blocks = 0;
     for (int y = 0; y + 1 < size; ++y) {
         const std::uint8_t* top = rows_ + y * size;
         const std::uint8_t* bottom = top + size;
         for (int x = 0; x + 1 < size; ++x) {
-            const std::uint8_t c = top[x];
-            if (top[x + 1] == c && bottom[x] == c && bottom[x + 1] == c) {
-                score += 3;
-            }
+            blocks += 1 ^ ((top[x] ^ top[x + 1]) | (top[x] ^ bottom[x]) | (top[x] ^ bottom[x + 1]));
         }
     }
+    score += 3 * blocks;
     // Rule 4: balance of light and dark.
     const int percent = (size * size - darkCount) * 100 / (size * size);
     score += 10 * (std::abs(50 - percent) / 5);
@@ -704,33 +704,33 @@ int QREncoder::scoreMask(int m) {
 }
 
 int QREncoder::scoreLine(const std::uint8_t* line, int size) {
+    // Lengths of the runs of one colour, measured without branches: the
+    // colours are 0 and 1, so a change of colour is their exclusive or.
+    int runs[kMaxModules];
+    int last = 0;
+    int run = 1;
+    runs[0] = 1;
+    for (int i = 1; i < size; ++i) {
+        const int change = line[i] ^ line[i - 1];
+        last += change;
+        run = run * (1 - change) + 1;
+        runs[last] = run;
+    }
+    const int count = last + 1;
     int score = 0;
     // Rule 1: runs of five or more modules of one colour.
-    int run = 1;
-    for (int i = 1; i <= size; ++i) {
-        if (i < size && line[i] == line[i - 1]) {
-            ++run;
-            continue;
-        }
-        if (run >= 5) {
-            score += run - 2;
-        }
-        run = 1;
+    for (int k = 0; k < count; ++k) {
+        score += (runs[k] >= 5) * (runs[k] - 2);
     }
-    // Rule 3: dark-light-dark-dark-dark-light-dark with four light modules
-    // (or the symbol's edge) on one side. A window of 15 modules slides over
-    // the line padded with four light ones at each end: bits 14-11 are the
-    // four before a candidate, bits 10-4 the candidate, bits 3-0 the four after.
-    unsigned window = 0;
-    for (int i = 0; i < size + 8; ++i) {
-        const unsigned bit = i >= 4 && i < size + 4 ? line[i - 4] : 0;
-        window = ((window << 1) | bit) & 0x7FFF;
-        if (i < 14 || i - 14 > size - 7) {
-            continue;
-        }
-        if ((window & 0xFF8) == 0x5D0 && ((window & 0x7800) == 0 || (window & 0xF) == 0)) {
-            score += 40;
-        }
+    // Rule 3: dark-light-dark-dark-dark-light-dark (runs of 1, 1, 3, 1, 1) with
+    // four light modules, or a light run that reaches the symbol's edge, on
+    // one side; the edge itself counts as light.
+    for (int k = line[0] ? 0 : 1; k + 4 < count; k += 2) {
+        const bool finder = (runs[k] == 1) & (runs[k + 1] == 1) & (runs[k + 2] == 3) &
+                            (runs[k + 3] == 1) & (runs[k + 4] == 1);
+        const bool before = k <= 1 || runs[k - 1] >= 4;
+        const bool after = k + 6 >= count || runs[k + 5] >= 4;
+        score += 40 * (finder & (before | after));
     }
     return score;
 }
