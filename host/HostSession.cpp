@@ -30,6 +30,7 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Outline.h"
 #include "platform/ui/Responder.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/ScreenRenderer.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
@@ -474,7 +475,8 @@ HostSession::Reply HostSession::png(const std::string& path) {
     auto w = window();
     if (!w)
         return failure("there is no window");
-    if (!ui::ScreenRenderer::writePNG(*w, path))
+    // At the screen's scale, as the phone would show it.
+    if (!ui::ScreenRenderer::writePNG(*w, path, ui::Screen::mainScreen().scale()))
         return failure("cannot write " + path);
     return {true, "wrote " + path};
 }

@@ -10,7 +10,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libgtest-dev libgmock-dev libbenchmark-dev libqrencode-dev \
   libzbar-dev zbar-tools libzxing-dev \
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev \
-  libcairo2-dev fonts-dejavu-core \
+  libcairo2-dev fonts-dejavu-core fonts-droid-fallback \
   libxml2-dev libicu-dev libssl-dev nettle-dev \
   libcurl4-openssl-dev libcpp-httplib-dev nlohmann-json3-dev \
   libplist-dev libplist++-dev libsqlite3-dev uuid-dev \

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numbers>
 
+#include "platform/graphics/FontRuns.h"
 #include "platform/graphics/Image.h"
 
 namespace graphics {
@@ -27,34 +28,6 @@ cairo_matrix_t toCairo(const AffineTransform& t) {
     cairo_matrix_t m;
     cairo_matrix_init(&m, t.a, t.b, t.c, t.d, t.tx, t.ty);
     return m;
-}
-
-// Keeps valid UTF-8 sequences and replaces every other byte with "?", so that
-// cairo never sees a string it rejects.
-std::string sanitizedUtf8(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        int length = c < 0x80           ? 1
-                     : (c >> 5) == 0x6  ? 2
-                     : (c >> 4) == 0xE  ? 3
-                     : (c >> 3) == 0x1E ? 4
-                                        : 0;
-        bool ok = length > 0 && i + length <= text.size() && (length == 1 || c >= 0xC2) && c != 0;
-        for (int k = 1; ok && k < length; ++k) {
-            ok = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        }
-        if (ok) {
-            out.append(text, i, length);
-            i += length;
-        } else {
-            out.push_back('?');
-            ++i;
-        }
-    }
-    return out;
 }
 
 cairo_surface_t* surfaceFromBitmap(const Bitmap& bitmap) {
@@ -491,9 +464,18 @@ void BitmapContext::drawText(const std::string& text, Point point, const Font& f
     cairo_font_extents_t extents;
     cairo_font_extents(cr, &extents);
     setSource(state_.fill);
-    cairo_new_path(cr);
-    cairo_move_to(cr, point.x, point.y + extents.ascent);
-    cairo_show_text(cr, sanitizedUtf8(text).c_str());
+    double x = point.x;
+    for (const auto& run : FontRuns::split(text, font)) {
+        cairo_select_font_face(cr, run.font.family.c_str(), CAIRO_FONT_SLANT_NORMAL,
+                               run.font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr, run.font.pointSize);
+        cairo_text_extents_t advance;
+        cairo_text_extents(cr, run.text.c_str(), &advance);
+        cairo_new_path(cr);
+        cairo_move_to(cr, x, point.y + extents.ascent);
+        cairo_show_text(cr, run.text.c_str());
+        x += advance.x_advance;
+    }
     cairo_new_path(cr);
 }
 

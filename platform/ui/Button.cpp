@@ -120,21 +120,44 @@ void Button::refresh() {
     setNeedsLayout();
 }
 
+graphics::Rect Button::contentRectForBounds(const graphics::Rect& bounds) const {
+    return graphics::insetRect(bounds, contentInsets_);
+}
+
+graphics::Rect Button::imageRectForContentRect(const graphics::Rect& content) const {
+    auto image = currentImage();
+    auto size = image ? image->size() : graphics::Size{};
+    double width = std::min(size.width, content.size.width);
+    // The image and the title go side by side, placed together.
+    auto font = titleLabel_ ? titleLabel_->font() : Font::systemFontOfSize(Font::buttonFontSize());
+    double group = std::min(content.size.width, width + font.widthOf(currentTitle()));
+    double x = content.origin.x;
+    if (contentHorizontalAlignment() == ContentHorizontalAlignment::right) {
+        x = content.maxX() - group;
+    } else if (contentHorizontalAlignment() != ContentHorizontalAlignment::left) {
+        x = content.midX() - group / 2;
+    }
+    auto r = graphics::Rect(x, content.midY() - size.height / 2, width, size.height);
+    return graphics::insetRect(r, imageInsets_);
+}
+
+graphics::Rect Button::titleRectForContentRect(const graphics::Rect& content) const {
+    if (!currentImage()) {
+        return graphics::insetRect(content, titleInsets_);
+    }
+    double x = imageRectForContentRect(content).maxX() + imageInsets_.right;
+    auto r =
+        graphics::Rect(x, content.origin.y, std::max(0.0, content.maxX() - x), content.size.height);
+    return graphics::insetRect(r, titleInsets_);
+}
+
 void Button::layoutSubviews() {
-    auto content = graphics::insetRect(bounds(), contentInsets_);
-    double imageWidth = 0;
+    auto content = contentRectForBounds(bounds());
     if (imageView_) {
-        auto image = currentImage();
-        auto size = image ? image->size() : graphics::Size{};
-        imageWidth = std::min(size.width, content.size.width);
-        auto r = graphics::Rect(content.origin.x, content.midY() - size.height / 2, imageWidth,
-                                size.height);
-        imageView_->setFrame(graphics::insetRect(r, imageInsets_));
+        imageView_->setFrame(imageRectForContentRect(content));
     }
     if (titleLabel_) {
-        auto r = graphics::Rect(content.origin.x + imageWidth, content.origin.y,
-                                content.size.width - imageWidth, content.size.height);
-        titleLabel_->setFrame(graphics::insetRect(r, titleInsets_));
+        titleLabel_->setFrame(titleRectForContentRect(content));
     }
 }
 

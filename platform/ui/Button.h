@@ -47,6 +47,14 @@ class Button : public Control {
 
     const Label::Ptr& titleLabel();
     const ImageView::Ptr& imageView();
+    // The title label and image view once asked for; nullptr before.
+    const Label::Ptr& loadedTitleLabel() const { return titleLabel_; }
+    const ImageView::Ptr& loadedImageView() const { return imageView_; }
+
+    // Where layout puts the content, the image and the title.
+    graphics::Rect contentRectForBounds(const graphics::Rect& bounds) const;
+    graphics::Rect imageRectForContentRect(const graphics::Rect& content) const;
+    graphics::Rect titleRectForContentRect(const graphics::Rect& content) const;
 
     graphics::EdgeInsets contentEdgeInsets() const { return contentInsets_; }
     void setContentEdgeInsets(graphics::EdgeInsets insets) { contentInsets_ = insets; }

@@ -1,53 +1,50 @@
 #include "platform/ui/ScreenRenderer.h"
 
+#include <algorithm>
 #include <fstream>
+#include <numbers>
 #include <optional>
 
 #include "platform/graphics/BitmapContext.h"
-#include "platform/graphics/Font.h"
 #include "platform/graphics/PNGCodec.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/NavigationBar.h"
-#include "platform/ui/TextField.h"
-#include "platform/ui/TextView.h"
-#include "platform/ui/Toolbar.h"
+#include "platform/ui/AlertCenter.h"
+#include "platform/ui/AlertController.h"
+#include "platform/ui/AlertPainter.h"
+#include "platform/ui/ViewPainter.h"
+#include "platform/ui/Window.h"
 
 namespace ui {
 
 namespace {
 
-graphics::Font drawingFont(const Font& font) {
-    return graphics::Font{"DejaVu Sans", font.pointSize(), font.isBold()};
-}
-
-void drawImage(graphics::BitmapContext& context, const graphics::Image& image,
-               const graphics::Rect& rect, double alpha) {
-    auto bitmap = image.uprightBitmap();
-    if (!bitmap || bitmap->width() == 0 || bitmap->height() == 0) {
-        return;
-    }
-    auto t = graphics::AffineTransform::makeScale(rect.size.width / bitmap->width(),
-                                                  rect.size.height / bitmap->height());
-    t.tx = rect.origin.x;
-    t.ty = rect.origin.y;
-    context.drawBitmap(*bitmap, t, alpha);
-}
-
-void drawText(graphics::BitmapContext& context, const std::string& text, const Font& font,
-              const graphics::Color& color, graphics::Point at) {
-    if (text.empty()) {
-        return;
-    }
+void fillBackground(graphics::BitmapContext& context, const graphics::Rect& b,
+                    const graphics::Color& color, double radius) {
     context.setFillColor(color);
-    context.drawText(text, at, drawingFont(font));
+    if (radius <= 0) {
+        context.fillRect(b);
+        return;
+    }
+    radius = std::min({radius, b.size.width / 2, b.size.height / 2});
+    constexpr double pi = std::numbers::pi;
+    context.beginPath();
+    context.addArc(b.origin.x + radius, b.origin.y + radius, radius, pi, 1.5 * pi, false);
+    context.addArc(b.maxX() - radius, b.origin.y + radius, radius, 1.5 * pi, 2 * pi, false);
+    context.addArc(b.maxX() - radius, b.maxY() - radius, radius, 0, 0.5 * pi, false);
+    context.addArc(b.origin.x + radius, b.maxY() - radius, radius, 0.5 * pi, pi, false);
+    context.closePath();
+    context.fillPath();
 }
 
-void drawBarText(graphics::BitmapContext& context, const std::string& text,
-                 const graphics::Rect& b) {
-    drawText(context, text, Font::systemFontOfSize(15), graphics::Color::blackColor(),
-             {8, (b.size.height - Font::systemFontOfSize(15).lineHeight()) / 2});
+void drawView(graphics::BitmapContext& context, const View& view, double alpha);
+
+// Draws a view that is not in the tree (a bar item's custom view) into `rect`.
+void drawDetached(graphics::BitmapContext& context, const View& view, const graphics::Rect& rect,
+                  double alpha) {
+    auto b = view.bounds();
+    context.saveGState();
+    context.translateCTM(rect.origin.x - b.origin.x, rect.origin.y - b.origin.y);
+    drawView(context, view, alpha);
+    context.restoreGState();
 }
 
 void drawView(graphics::BitmapContext& context, const View& view, double alpha) {
@@ -58,59 +55,31 @@ void drawView(graphics::BitmapContext& context, const View& view, double alpha) 
     auto b = view.bounds();
     context.saveGState();
     context.setAlpha(alpha);
-    if (auto background = view.backgroundColor()) {
-        context.setFillColor(*background);
-        context.fillRect(graphics::Rect(b.origin, b.size));
+    if (auto alert = std::dynamic_pointer_cast<AlertController>(view.viewController())) {
+        AlertPainter::draw(context, b, AlertPainter::contentOf(*alert));
+        context.restoreGState();
+        return;
     }
     const Layer& layer = view.layer();
+    if (auto background = view.backgroundColor()) {
+        fillBackground(context, b, *background, layer.cornerRadius());
+    }
     if (layer.borderWidth() > 0) {
         context.setStrokeColor(layer.borderColor());
         context.setLineWidth(layer.borderWidth());
         context.strokeRect(b.insetBy(layer.borderWidth() / 2, layer.borderWidth() / 2));
     }
-    if (auto label = dynamic_cast<const Label*>(&view)) {
-        double y = b.origin.y;
-        auto font = label->font().fontWithSize(label->displayedFontSize());
-        auto lines = label->displayedLines();
-        double total = font.lineHeight() * static_cast<double>(lines.size());
-        y += (b.size.height - total) / 2;
-        for (const auto& line : lines) {
-            double width = font.widthOf(line);
-            double x = b.origin.x;
-            if (label->textAlignment() == TextAlignment::center) {
-                x += (b.size.width - width) / 2;
-            } else if (label->textAlignment() == TextAlignment::right) {
-                x += b.size.width - width;
-            }
-            drawText(context, line, font, label->textColor(), {x, y});
-            y += font.lineHeight();
-        }
-    } else if (auto imageView = dynamic_cast<const ImageView*>(&view)) {
-        if (auto image = imageView->displayedImage()) {
-            drawImage(context, *image, b, alpha);
-        }
-    } else if (auto button = dynamic_cast<const Button*>(&view)) {
-        if (auto background = button->backgroundImageForState(button->state())) {
-            drawImage(context, *background, b, alpha);
-        }
-    } else if (auto field = dynamic_cast<const TextField*>(&view)) {
-        bool empty = field->text().empty();
-        drawText(context, empty ? field->placeholder() : field->text(), field->font(),
-                 empty ? graphics::Color::grayColor() : field->textColor(),
-                 {b.origin.x + 4, b.origin.y + (b.size.height - field->font().lineHeight()) / 2});
-    } else if (auto textView = dynamic_cast<const TextView*>(&view)) {
-        drawText(context, textView->text(), textView->font(), textView->textColor(),
-                 {b.origin.x + textView->lineFragmentPadding(),
-                  b.origin.y + textView->textContainerInset().top});
-    } else if (dynamic_cast<const NavigationBar*>(&view) || dynamic_cast<const Toolbar*>(&view)) {
-        context.setFillColor(graphics::Color::white(0.97));
-        context.fillRect(b);
-        drawBarText(context, view.outlineText(), b);
-    }
     if (view.clipsToBounds()) {
         context.clipToRect(b);
     }
+    ViewPainter::drawContent(context, view, alpha,
+                             [&context, alpha](const View& detached, const graphics::Rect& rect) {
+                                 drawDetached(context, detached, rect, alpha);
+                             });
     for (const auto& subview : view.subviews()) {
+        if (ViewPainter::drawsSubview(view, *subview)) {
+            continue;
+        }
         context.saveGState();
         auto c = subview->center();
         auto sb = subview->bounds();
@@ -134,6 +103,11 @@ graphics::Image::Ptr ScreenRenderer::render(const View& view, double scale) {
     auto b = view.bounds();
     context->translateCTM(-b.origin.x, -b.origin.y);
     drawView(*context, view, 1);
+    if (dynamic_cast<const Window*>(&view)) {
+        for (const auto& alert : AlertCenter::shared().visibleAlerts()) {
+            AlertPainter::draw(*context, b, AlertPainter::contentOf(*alert));
+        }
+    }
     return context->makeImage();
 }
 

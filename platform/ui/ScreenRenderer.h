@@ -1,9 +1,10 @@
 #pragma once
 
-// Draws a view tree into a picture, for a person who wants to look at a
-// screen: background colours, borders, images, label, button and field texts
-// and table rows, at the screen's scale or one given. Text uses a real font;
-// layout uses the deterministic metric, so glyphs may not fill their boxes.
+// Draws a view tree into a picture as a person sees the screen: backgrounds,
+// borders, and what each view shows (see ViewPainter); for a window also the
+// alerts and action sheets on screen over a dimmed screen. Text is laid out
+// and drawn with a real font (with a fallback for scripts it lacks), so it
+// fits the frames that layout gave the views.
 
 #include <string>
 

@@ -63,7 +63,11 @@ void TableViewCell::layoutSubviews() {
     auto content = contentView_->bounds();
     double x = 10 + indentationLevel_ * 10;
     if (imageView_->image()) {
+        // An image taller than the row is scaled down to the row's height.
         auto size = imageView_->image()->size();
+        if (size.height > content.size.height && size.height > 0) {
+            size = {size.width * content.size.height / size.height, content.size.height};
+        }
         imageView_->setFrame(
             graphics::Rect(x, (content.size.height - size.height) / 2, size.width, size.height));
         x += size.width + 10;

@@ -9,18 +9,6 @@ namespace {
 
 using CodePoints = std::vector<char32_t>;
 
-std::vector<CodePoints> paragraphs(std::string_view text) {
-    std::vector<CodePoints> out(1);
-    for (char32_t c : Font::codePointsOf(text)) {
-        if (c == U'\n' || c == U'\r' || c == 0x2028 || c == 0x2029) {
-            out.emplace_back();
-        } else {
-            out.back().push_back(c);
-        }
-    }
-    return out;
-}
-
 double widthOf(const CodePoints& line, const Font& font) {
     double width = 0;
     for (char32_t c : line) {
@@ -73,6 +61,18 @@ double visibleWidth(CodePoints line, const Font& font) {
 }
 
 }  // namespace
+
+std::vector<std::vector<char32_t>> TextMeasurement::paragraphs(std::string_view text) {
+    std::vector<CodePoints> out(1);
+    for (char32_t c : Font::codePointsOf(text)) {
+        if (c == U'\n' || c == U'\r' || c == 0x2028 || c == 0x2029) {
+            out.emplace_back();
+        } else {
+            out.back().push_back(c);
+        }
+    }
+    return out;
+}
 
 graphics::Size TextMeasurement::sizeWithFont(std::string_view text, const Font& font) {
     if (text.empty()) {

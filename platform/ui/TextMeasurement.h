@@ -25,6 +25,9 @@ class TextMeasurement {
                                        graphics::Size constraint,
                                        LineBreakMode mode = LineBreakMode::wordWrap,
                                        int maxLines = 0);
+    // The characters of each paragraph: the text split at line and paragraph
+    // separators.
+    static std::vector<std::vector<char32_t>> paragraphs(std::string_view text);
     // The lines of the wrapped text, for drawing.
     static std::vector<std::string> wrapLines(std::string_view text, const Font& font, double width,
                                               LineBreakMode mode = LineBreakMode::wordWrap);

@@ -19,6 +19,10 @@
 #include "platform/ui/Layer.h"
 #include "platform/ui/Responder.h"
 
+namespace graphics {
+class BitmapContext;
+}
+
 namespace ui {
 
 class GestureRecognizer;
@@ -150,6 +154,11 @@ class View : public Responder, public foundation::Observable {
     virtual graphics::Size intrinsicContentSize() const { return {-1, -1}; }
     void invalidateIntrinsicContentSize() { ++intrinsicContentSizeInvalidations_; }
     int intrinsicContentSizeInvalidations() const { return intrinsicContentSizeInvalidations_; }
+
+    // What the view draws over its background when the screen is rendered,
+    // in its bounds' coordinates (views of the layer's own kinds are drawn
+    // by the renderer).
+    virtual void drawContent(graphics::BitmapContext& context) const {}
 
     void setNeedsDisplay() {
         needsDisplay_ = true;

@@ -16,6 +16,7 @@
 #include "platform/net/UserAgent.h"
 #include "platform/web/DOMPrelude.h"
 #include "platform/web/HTMLTreeBuilder.h"
+#include "platform/web/Painter.h"
 #include "platform/web/ScriptEngine.h"
 #include "platform/web/ScriptStringLiteral.h"
 
@@ -190,18 +191,27 @@ class WebView::ScriptLoader : public net::URLConnectionDelegate {
 class WebView::ResourceLoader : public net::URLConnectionDelegate {
   public:
     ResourceLoader(std::weak_ptr<WebView> view, int frameId, unsigned serial, long key,
-                   bool counted)
+                   bool counted, std::string url)
         : view_(std::move(view)),
           frameId_(frameId),
           serial_(serial),
           key_(key),
-          counted_(counted) {}
+          counted_(counted),
+          url_(std::move(url)) {}
 
     void connectionDidReceiveResponse(net::URLConnection&,
                                       const net::URLResponse& response) override {
         ok_ = !response.isHTTP() || response.statusCode() < 400;
     }
+    void connectionDidReceiveData(net::URLConnection&, const foundation::Data& data) override {
+        data_.insert(data_.end(), data.begin(), data.end());
+    }
     void connectionDidFinishLoading(net::URLConnection& connection) override {
+        if (auto view = view_.lock(); view && ok_) {
+            if (auto image = graphics::Image::imageWithData(data_)) {
+                view->images_[url_] = image;
+            }
+        }
         deliver(connection, ok_);
     }
     void connectionDidFailWithError(net::URLConnection& connection, const net::URLError&) override {
@@ -233,6 +243,8 @@ class WebView::ResourceLoader : public net::URLConnectionDelegate {
     unsigned serial_;
     long key_;
     bool counted_;
+    std::string url_;
+    foundation::Data data_;
     bool ok_ = false;
 };
 
@@ -256,6 +268,11 @@ WebView::~WebView() {
     frames_.clear();
     retiredEngines_.clear();
     JSContextGroupRelease(group_);
+}
+
+graphics::Image::Ptr WebView::loadedImage(const std::string& url) const {
+    auto it = images_.find(url);
+    return it == images_.end() ? nullptr : it->second;
 }
 
 std::size_t WebView::activeLoadCount() const {
@@ -486,8 +503,8 @@ void WebView::installNatives(ScriptEngine& engine, int frameId, unsigned serial)
             ++frame->pending;
         }
         frame->connections.push_back(net::URLConnection::make(
-            request,
-            std::make_shared<ResourceLoader>(self(), frameId, serial, key, frame->loading)));
+            request, std::make_shared<ResourceLoader>(self(), frameId, serial, key, frame->loading,
+                                                      url->absoluteString())));
         return Value();
     });
     engine.defineFunction(
@@ -548,6 +565,11 @@ std::string WebView::stringByEvaluatingJavaScriptFromString(const std::string& s
     const std::string result = evaluateIn(kMainFrame, script);
     updateTitle();
     return result;
+}
+
+void WebView::drawContent(graphics::BitmapContext& context) const {
+    // Reading the page runs a script in it that leaves the page as it was.
+    Painter::drawPage(context, const_cast<WebView&>(*this));
 }
 
 bool WebView::tapElement(const std::string& elementId) {
@@ -967,6 +989,9 @@ void WebView::commitDocument(int frameId, const std::string& html, const foundat
     startEngine(frameId);
     Frame& frame = *frames_.at(frameId);
     frame.url = url;
+    if (frameId == kMainFrame) {
+        images_.clear();
+    }
     std::string referrer;
     if (frame.parentId >= 0 && frames_.count(frame.parentId) && frames_.at(frame.parentId)->url) {
         referrer = frames_.at(frame.parentId)->url->absoluteString();

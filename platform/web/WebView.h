@@ -28,6 +28,7 @@
 #include "platform/foundation/Observable.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/URL.h"
+#include "platform/graphics/Image.h"
 #include "platform/net/URLError.h"
 #include "platform/net/URLRequest.h"
 #include "platform/net/URLResponse.h"
@@ -135,8 +136,13 @@ class WebView : public ui::View {
 
     // Loads of documents, scripts and sub-resources in progress, all frames.
     std::size_t activeLoadCount() const;
+    // The image the page loaded from `url` (absolute), decoded; nullptr while
+    // it has not arrived or when it is not a picture.
+    graphics::Image::Ptr loadedImage(const std::string& url) const;
 
     foundation::Value valueForKey(std::string_view key) const override;
+    // Paints the page (see Painter).
+    void drawContent(graphics::BitmapContext& context) const override;
 
   private:
     struct Frame;
@@ -202,6 +208,8 @@ class WebView : public ui::View {
     unsigned nextEngineSerial_ = 0;
     // Contexts replaced while a script was running, released at depth 0.
     std::vector<std::unique_ptr<ScriptEngine>> retiredEngines_;
+    // The pictures the page's images loaded, by URL, for the painter.
+    std::map<std::string, graphics::Image::Ptr> images_;
     int scriptDepth_ = 0;
     std::map<int, std::unique_ptr<Frame>> frames_;
     int nextFrameId_ = 1;

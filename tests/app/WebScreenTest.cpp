@@ -8,6 +8,9 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/ScreenRenderer.h"
+#include "platform/ui/Window.h"
+#include "tests/platform/graphics/Ink.h"
 #include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
@@ -111,6 +114,59 @@ TEST_F(WebScreenTest, PageLinksToOtherSchemesGoToThePlatformAndOfflineShowsTheOf
     waitForPage(*screen->webView());
     EXPECT_EQ(screen->webView()->title(), "No connection");
     EXPECT_FALSE(screen->webView()->scalesPageToFit());
+}
+
+TEST_F(WebScreenTest, APageShowsItsBoxAndHeadingAndABlankPageNothing) {
+    testing_support::LocalServer server;
+    server.server().Get("/box", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(
+            "<title>Box</title><body style='margin:0'>"
+            "<div style='width:120px;height:60px;background-color:#ff0000'></div>"
+            "<h1 style='margin:10px 0'>Welcome</h1></body>",
+            "text/html");
+    });
+    server.server().Get("/blank", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content("<title>Blank</title><body><script>var a;</script></body>",
+                             "text/html");
+    });
+    server.start();
+    // The screen on `path` in a window: its picture and where the web view is.
+    auto render = [&](const std::string& path) {
+        auto screen = std::make_shared<WebViewController>();
+        auto window = ui::Window::make();
+        window->setRootViewController(ui::NavigationController::withRootViewController(screen));
+        window->makeKeyAndVisible();
+        RunLoop::main().runUntilIdle();
+        screen->loadURL(*URL::fromString(server.url(path)));
+        waitForPage(*screen->webView());
+        auto view = screen->webView();
+        auto image = ui::ScreenRenderer::render(*window);
+        return std::make_pair(image ? image->bitmap() : nullptr,
+                              view->convertRectToView(view->bounds(), nullptr));
+    };
+    using graphics::Rect;
+    using graphics::Rgba8;
+
+    auto [bitmap, frame] = render("/box");
+    ASSERT_TRUE(bitmap);
+    ASSERT_GT(frame.size.height, 100);
+    const int x = static_cast<int>(frame.minX());
+    const int y = static_cast<int>(frame.minY());
+    EXPECT_EQ(bitmap->pixel(x + 60, y + 30), (Rgba8{255, 0, 0, 255}));
+    const auto page = bitmap->pixel(x + 200, y + 30);
+    EXPECT_NE(page, (Rgba8{255, 0, 0, 255}));
+    // The heading sits under the box, from the left edge.
+    auto heading =
+        inkIn(*bitmap, Rect(frame.minX(), frame.minY() + 61, frame.size.width, 80), page, 24);
+    EXPECT_GT(heading.count, 200);
+    EXPECT_LT(heading.bounds.minX(), frame.minX() + 8);
+    EXPECT_GT(heading.bounds.minY(), frame.minY() + 60 + 10);
+
+    auto [blank, blankFrame] = render("/blank");
+    ASSERT_TRUE(blank);
+    const Rect top(blankFrame.minX(), blankFrame.minY(), blankFrame.size.width, 200);
+    const auto paper = blank->pixel(static_cast<int>(top.midX()), static_cast<int>(top.midY()));
+    EXPECT_EQ(inkIn(*blank, top, paper).count, 0);
 }
 
 }  // namespace
