@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/StringUtilities.h"
 
 namespace net {
@@ -31,7 +32,14 @@ struct CookieShare {
         static_cast<CookieShare*>(user)->locks[data].unlock();
     }
     static CookieShare& shared() {
-        static auto* share = new CookieShare();
+        static auto* share =
+            foundation::ProcessState::withReset(new CookieShare(), [](CookieShare& jar) {
+                if (CURL* curl = curl_easy_init()) {
+                    curl_easy_setopt(curl, CURLOPT_SHARE, jar.handle);
+                    curl_easy_setopt(curl, CURLOPT_COOKIELIST, "ALL");
+                    curl_easy_cleanup(curl);
+                }
+            });
         return *share;
     }
 };
