@@ -1,4 +1,5 @@
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/RunLoopTaskQueue.h"
 
 #include <algorithm>
 #include <chrono>
@@ -129,22 +130,31 @@ void RunLoop::addTimer(const std::shared_ptr<Timer>& timer) {
 }
 
 void RunLoop::schedule(const std::shared_ptr<Timer>& timer, std::int64_t deadline) {
+    schedule(state_, timer, deadline);
+}
+
+void RunLoop::schedule(const std::shared_ptr<RunLoopState>& state,
+                       const std::shared_ptr<Timer>& timer, std::int64_t deadline) {
     {
         std::lock_guard timerLock(timer->callbackMutex_);
-        timer->loop_ = state_;
+        timer->loop_ = state;
     }
     {
-        std::lock_guard lock(state_->mutex);
+        std::lock_guard lock(state->mutex);
         if (!timer->isValid()) {
             return;
         }
         timer->deadline_ = deadline;
-        timer->sequence_ = state_->nextSequence++;
+        timer->sequence_ = state->nextSequence++;
         timer->scheduled_ = true;
-        state_->schedule.emplace(std::make_pair(deadline, timer->sequence_), timer);
-        ++state_->generation;
+        state->schedule.emplace(std::make_pair(deadline, timer->sequence_), timer);
+        ++state->generation;
     }
-    state_->wake.notify_all();
+    state->wake.notify_all();
+}
+
+std::shared_ptr<TaskQueue> RunLoop::taskQueue() const {
+    return std::make_shared<RunLoopTaskQueue>(state_);
 }
 
 void RunLoop::unschedule(Timer& timer) {

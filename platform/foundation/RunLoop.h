@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/TaskQueue.h"
 #include "platform/foundation/Timer.h"
 
 namespace foundation {
@@ -49,6 +50,12 @@ class RunLoop {
     // strongly keeps it alive until the call, as the platform's perform does.
     std::shared_ptr<Timer> performAfter(TimeInterval delay, Task task, const void* owner = nullptr,
                                         std::string tag = {});
+    // This loop as a task queue (scheduleInRunLoop:forMode:): blocks handed
+    // to it run on this loop's thread as perform() would run them. The queue
+    // may outlive the loop; what it is handed after the loop's thread ended
+    // is dropped.
+    std::shared_ptr<TaskQueue> taskQueue() const;
+
     // cancelPreviousPerformRequestsWithTarget: : cancels every pending
     // delayed perform of `owner`.
     void cancelPerforms(const void* owner);
@@ -90,10 +97,13 @@ class RunLoop {
   private:
     friend class ManualClock;
     friend class Timer;
+    friend class RunLoopTaskQueue;
 
     explicit RunLoop(bool isMain);
     // Schedules `timer` at `deadline` (monotonic nanoseconds).
     void schedule(const std::shared_ptr<Timer>& timer, std::int64_t deadline);
+    static void schedule(const std::shared_ptr<RunLoopState>& state,
+                         const std::shared_ptr<Timer>& timer, std::int64_t deadline);
     // Runs items one by one while they are due at the current clock reading
     // and `condition` (when given) is false; a pending stop() ends it when
     // `honourStop`. Answers how many ran.

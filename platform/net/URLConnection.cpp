@@ -230,7 +230,8 @@ void URLConnection::startLoad() {
     const unsigned generation = ++generation_;
     response_.reset();
     received_.clear();
-    auto loader = URLLoader::start(current_, std::make_shared<Sink>(weak_from_this(), generation));
+    auto loader = URLLoader::start(current_, std::make_shared<Sink>(weak_from_this(), generation),
+                                   verifiesServerTrust_);
     std::lock_guard lock(loaderMutex_);
     if (ended_) {
         loader->cancel();
@@ -327,6 +328,19 @@ void URLConnection::handleFinish() {
 
 void URLConnection::handleFail(const URLError& error) {
     auto delegate = delegate_;
+    if (error.code == URLErrorCode::serverCertificateUntrusted && verifiesServerTrust_ &&
+        delegate && current_.url()) {
+        const auto disposition = delegate->connectionDidReceiveServerTrustChallenge(
+            *this, current_.url()->host().value_or(""));
+        if (ended_) {
+            return;
+        }
+        if (disposition == AuthChallengeDisposition::useCredential) {
+            verifiesServerTrust_ = false;
+            startLoad();
+            return;
+        }
+    }
     end();
     if (delegate) {
         delegate->connectionDidFailWithError(*this, error);

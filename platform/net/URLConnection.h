@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "platform/foundation/Data.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/foundation/TaskQueue.h"
 #include "platform/net/URLCache.h"
 #include "platform/net/URLConnectionDelegate.h"
@@ -55,6 +56,9 @@ class URLConnection : public std::enable_shared_from_this<URLConnection> {
     // scheduleInRunLoop / setDelegateQueue: ; only before start. The queue
     // must run its blocks one at a time, in order.
     void setDelegateQueue(std::shared_ptr<foundation::TaskQueue> queue);
+    // scheduleInRunLoop:forMode: : callbacks run on `loop`'s thread; only
+    // before start.
+    void scheduleInRunLoop(const foundation::RunLoop& loop) { setDelegateQueue(loop.taskQueue()); }
     // The cache consulted and filled (the shared one by default; nullptr: none).
     void setURLCache(URLCache* cache) { cache_ = cache; }
 
@@ -94,6 +98,7 @@ class URLConnection : public std::enable_shared_from_this<URLConnection> {
     std::optional<URLResponse> response_;
     foundation::Data received_;
     bool storable_ = false;
+    bool verifiesServerTrust_ = true;
 };
 
 }  // namespace net

@@ -5,8 +5,10 @@
 // response, the data in chunks, and then exactly one of finish or failure.
 
 #include <optional>
+#include <string>
 
 #include "platform/foundation/Data.h"
+#include "platform/net/AuthChallengeDisposition.h"
 #include "platform/net/CachedURLResponse.h"
 #include "platform/net/URLError.h"
 #include "platform/net/URLRequest.h"
@@ -27,6 +29,15 @@ class URLConnectionDelegate {
     virtual std::optional<URLRequest> connectionWillSendRequest(
         URLConnection& connection, const URLRequest& request, const URLResponse* redirectResponse) {
         return request;
+    }
+    // connection:willSendRequestForAuthenticationChallenge: for the server
+    // trust of `host`, asked only after its certificate failed the check,
+    // which always runs. useCredential trusts that server for this load and
+    // sends the request again without the check; any other answer lets the
+    // load fail with the certificate error.
+    virtual AuthChallengeDisposition connectionDidReceiveServerTrustChallenge(
+        URLConnection& connection, const std::string& host) {
+        return AuthChallengeDisposition::performDefaultHandling;
     }
     virtual void connectionDidReceiveResponse(URLConnection& connection,
                                               const URLResponse& response) {}

@@ -116,12 +116,16 @@ class LoaderProtocolClient : public URLProtocolClient {
     bool ended_ = false;
 };
 
-URLLoader::URLLoader(URLRequest request, std::shared_ptr<URLLoaderSink> sink)
-    : request_(std::move(request)), sink_(std::move(sink)) {}
+URLLoader::URLLoader(URLRequest request, std::shared_ptr<URLLoaderSink> sink,
+                     bool verifiesServerTrust)
+    : request_(std::move(request)),
+      sink_(std::move(sink)),
+      verifiesServerTrust_(verifiesServerTrust) {}
 
-std::shared_ptr<URLLoader> URLLoader::start(URLRequest request,
-                                            std::shared_ptr<URLLoaderSink> sink) {
-    auto loader = std::make_shared<URLLoader>(std::move(request), std::move(sink));
+std::shared_ptr<URLLoader> URLLoader::start(URLRequest request, std::shared_ptr<URLLoaderSink> sink,
+                                            bool verifiesServerTrust) {
+    auto loader =
+        std::make_shared<URLLoader>(std::move(request), std::move(sink), verifiesServerTrust);
     foundation::WorkerPool::shared().submit([loader] { loader->run(); });
     return loader;
 }
@@ -342,8 +346,8 @@ void URLLoader::runHTTP() {
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, verifiesServerTrust_ ? 1L : 0L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, verifiesServerTrust_ ? 2L : 0L);
     if (request_.httpShouldHandleCookies()) {
         curl_easy_setopt(curl, CURLOPT_SHARE, cookies);
         curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");

@@ -34,8 +34,10 @@ class URLLoaderSink {
 
 class URLLoader : public std::enable_shared_from_this<URLLoader> {
   public:
-    static std::shared_ptr<URLLoader> start(URLRequest request,
-                                            std::shared_ptr<URLLoaderSink> sink);
+    // Without `verifiesServerTrust` an HTTPS server is taken as it is, its
+    // certificate unchecked: only for a server a delegate chose to trust.
+    static std::shared_ptr<URLLoader> start(URLRequest request, std::shared_ptr<URLLoaderSink> sink,
+                                            bool verifiesServerTrust = true);
 
     void cancel();
     bool isCancelled() const { return cancelled_.load(); }
@@ -43,7 +45,8 @@ class URLLoader : public std::enable_shared_from_this<URLLoader> {
     // The MIME type the layer gives a file by its extension.
     static std::string mimeTypeForPath(const std::string& path);
 
-    URLLoader(URLRequest request, std::shared_ptr<URLLoaderSink> sink);
+    URLLoader(URLRequest request, std::shared_ptr<URLLoaderSink> sink,
+              bool verifiesServerTrust = true);
 
   private:
     friend class LoaderProtocolClient;
@@ -67,6 +70,7 @@ class URLLoader : public std::enable_shared_from_this<URLLoader> {
 
     URLRequest request_;
     std::shared_ptr<URLLoaderSink> sink_;
+    bool verifiesServerTrust_;
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> done_{false};
     std::mutex protocolMutex_;

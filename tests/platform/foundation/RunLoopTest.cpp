@@ -232,5 +232,30 @@ TEST(RunLoopClockTest, RealClockFiresTimersWhileRunning) {
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
 }
 
+TEST_F(RunLoopTest, AThreadsLoopAsATaskQueueRunsBlocksOnThatThreadUntilTheThreadEnds) {
+    std::shared_ptr<foundation::TaskQueue> queue;
+    std::thread::id ranOn;
+    bool wasCurrent = false;
+    std::thread worker([&] {
+        auto& loop = RunLoop::current();
+        queue = loop.taskQueue();
+        EXPECT_TRUE(queue->isCurrent());
+        queue->async([&] {
+            ranOn = std::this_thread::get_id();
+            wasCurrent = queue->isCurrent();
+            RunLoop::current().stop();
+        });
+        loop.run();
+        EXPECT_EQ(ranOn, std::this_thread::get_id());
+    });
+    worker.join();
+    EXPECT_TRUE(wasCurrent);
+    EXPECT_FALSE(queue->isCurrent());
+    // The loop went with its thread: what it is handed now is dropped.
+    bool ran = false;
+    queue->async([&] { ran = true; });
+    EXPECT_FALSE(ran);
+}
+
 }  // namespace
 }  // namespace foundation
