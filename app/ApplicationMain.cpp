@@ -7,6 +7,7 @@
 #include "app/BarcodeDetailController.h"
 #include "app/BarcodeListController.h"
 #include "app/InputQRTextViewController.h"
+#include "app/OverlayScreens.h"
 #include "app/ScanViewController.h"
 #include "app/WebViewController.h"
 #include "app/ZBarReader2ViewController.h"
@@ -15,6 +16,7 @@
 #include "platform/media/MediaClasses.h"
 #include "platform/ui/Application.h"
 #include "platform/web/WebClasses.h"
+#include "remote/OtherApps/RIROtherAppsViewController.h"
 #include "ui/CopyLabel/UILabelClipboard.h"
 
 void registerApplicationClasses() {
@@ -51,6 +53,14 @@ void registerApplicationScreens() {
     ScanViewController::registerScreen();
     InputQRTextViewController::registerScreen();
     BarcodeListController::registerScreen();
+    auto& overlay = OverlayScreens::shared();
+    if (!overlay.otherApps) {
+        overlay.otherApps = [](const std::string& developerURL) {
+            auto list = std::make_shared<RIROtherAppsViewController>();
+            list->setDeveloperURL(developerURL);
+            return list;
+        };
+    }
     if (!screens.detail) {
         screens.detail = [](const std::shared_ptr<Barcode>& barcode) {
             return std::make_shared<BarcodeDetailController>(barcode);

@@ -157,15 +157,20 @@ void ReaderOverlayView::info() {
 }
 
 void ReaderOverlayView::showMenu() {
-    auto sheet = ui::ActionSheet::make("", std::weak_ptr<ui::ActionSheetDelegate>(self()),
-                                       foundation::localizedString("Cancel"), std::nullopt,
-                                       {foundation::localizedString("QR Code Creator"),
-                                        foundation::localizedString("Help & About")});
+    auto sheet = ui::ActionSheet::make(
+        "", std::weak_ptr<ui::ActionSheetDelegate>(self()), foundation::localizedString("Cancel"),
+        std::nullopt,
+        {foundation::localizedString("QR Code Creator"),
+         foundation::localizedString("Help & About"), foundation::localizedString("Our Apps")});
     sheet->setActionSheetStyle(ui::ActionSheetStyle::blackOpaque);
     sheet->showInView(self());
 }
 
 void ReaderOverlayView::actionSheetClickedButtonAtIndex(ui::ActionSheet&, int index) {
+    if (index == 2) {
+        loadDeveloperUrl2();
+        return;
+    }
     auto& screens = OverlayScreens::shared();
     const auto& factory = index == 0 ? screens.qrCreator : index == 1 ? screens.about : nullptr;
     if (!factory)

@@ -77,7 +77,8 @@ class ReaderOverlayView : public ui::View, public ui::ActionSheetDelegate {
     void action();
     // The torch toggle.
     void info();
-    // The menu sheet: "QR Code Creator", "Help & About", "Cancel".
+    // The menu sheet: "QR Code Creator", "Help & About", "Our Apps" (the
+    // developer-page loader), "Cancel".
     void showMenu();
     void actionSheetClickedButtonAtIndex(ui::ActionSheet& sheet, int index) override;
 

@@ -8,6 +8,7 @@
 #include "platform/net/URLCache.h"
 #include "platform/net/URLError.h"
 #include "remote/WebImage/SDScaledImageForKey.h"
+#include "remote/WebImage/SDWebImageManager.h"
 #include "remote/WebImage/UIImageForceDecode.h"
 #include "remote/WebImage/UIImageMultiFormat.h"
 
@@ -17,8 +18,10 @@ foundation::Error imageError(const char* description) {
     return foundation::Error{SDWebImageErrorDomain, 0, description};
 }
 
+// The key the shared image manager gives the request's URL: its scale rule
+// reads "@2x." and "@3x." from it.
 std::string keyFor(const net::URLRequest& request) {
-    return request.url() ? request.url()->absoluteString() : std::string();
+    return SDWebImageManager::sharedManager()->cacheKeyForURL(request.url());
 }
 
 }  // namespace

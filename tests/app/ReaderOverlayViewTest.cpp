@@ -103,7 +103,7 @@ TEST_F(ReaderOverlayViewTest, TheMenuOpensTheQRCreatorOrTheAboutScreen) {
         int index;
         std::string pushed;
     };
-    for (const auto& c : {Case{0, "qr"}, Case{1, "about"}, Case{2, "scanner"}}) {
+    for (const auto& c : {Case{0, "qr"}, Case{1, "about"}, Case{3, "scanner"}}) {
         SCOPED_TRACE(c.index);
         ui::AlertCenter::shared().reset();
         ASSERT_TRUE(overlay->coverView()->btnMenu()->tap());
@@ -112,8 +112,9 @@ TEST_F(ReaderOverlayViewTest, TheMenuOpensTheQRCreatorOrTheAboutScreen) {
         auto sheet = std::dynamic_pointer_cast<ui::ActionSheet>(shown.front());
         ASSERT_TRUE(sheet);
         EXPECT_EQ(sheet->title(), "");
-        EXPECT_EQ(sheet->buttonTitles(),
-                  (std::vector<std::string>{"QR Code Creator", "Help & About", "Cancel"}));
+        EXPECT_EQ(
+            sheet->buttonTitles(),
+            (std::vector<std::string>{"QR Code Creator", "Help & About", "Our Apps", "Cancel"}));
         EXPECT_EQ(sheet->actionSheetStyle(), ui::ActionSheetStyle::blackOpaque);
         EXPECT_EQ(sheet->anchorView(), overlay);
         ASSERT_TRUE(sheet->tapButton(c.index));
@@ -238,6 +239,20 @@ TEST_F(DeveloperPageLoaderTest, EveryOutcomeTakesTheHUDAwayAndOnlyADecryptedAddr
             clock->advance(1);
         }
     }
+}
+
+TEST_F(DeveloperPageLoaderTest, TheMenusOurAppsEntryOpensTheListOfTheDecryptedAddress) {
+    launch();
+    DeveloperPage::setURL("http://127.0.0.1:" + std::to_string(port) + "/ok");
+    ui::AlertCenter::shared().reset();
+    ASSERT_TRUE(overlay->coverView()->btnMenu()->tap());
+    auto sheet = std::dynamic_pointer_cast<ui::ActionSheet>(ui::AlertCenter::shared().topAlert());
+    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(sheet->tapButton(2));
+    ASSERT_TRUE(settle([&] { return !otherAppsAddresses.empty(); }));
+    clock->advance(1);
+    EXPECT_EQ(otherAppsAddresses, std::vector<std::string>{address});
+    EXPECT_EQ(topName(), "apps");
 }
 
 TEST_F(DeveloperPageLoaderTest, ThePageIsReadOnlyFromASuccessfulAnswer) {

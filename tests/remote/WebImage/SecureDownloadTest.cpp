@@ -1,5 +1,5 @@
-// The HTTPS server of these tests needs cpp-httplib's OpenSSL support.
-#define CPPHTTPLIB_OPENSSL_SUPPORT
+// The HTTPS server needs cpp-httplib's OpenSSL support, which its pkg-config
+// flags turn on.
 #include <gtest/gtest.h>
 #include <httplib.h>
 

@@ -1,0 +1,26 @@
+#pragma once
+
+// What the owner of an image manager may decide: whether an image is
+// downloaded at all, and what a downloaded image becomes. nullopt means the
+// delegate does not answer that question.
+
+#include <optional>
+
+#include "platform/foundation/URL.h"
+#include "platform/graphics/Image.h"
+
+class SDWebImageManager;
+
+class SDWebImageManagerDelegate {
+  public:
+    virtual ~SDWebImageManagerDelegate() = default;
+    virtual std::optional<bool> imageManagerShouldDownloadImageForURL(SDWebImageManager& manager,
+                                                                      const foundation::URL& url) {
+        return std::nullopt;
+    }
+    // Runs on a global queue of high priority.
+    virtual std::optional<graphics::Image::Ptr> imageManagerTransformDownloadedImage(
+        SDWebImageManager& manager, const graphics::Image::Ptr& image, const foundation::URL& url) {
+        return std::nullopt;
+    }
+};
