@@ -7,6 +7,7 @@
 #include "app/BarcodeDetailController.h"
 #include "app/BarcodeListController.h"
 #include "app/InputQRTextViewController.h"
+#include "app/MHAboutViewController.h"
 #include "app/OverlayScreens.h"
 #include "app/ScanViewController.h"
 #include "app/WebViewController.h"
@@ -54,6 +55,9 @@ void registerApplicationScreens() {
     InputQRTextViewController::registerScreen();
     BarcodeListController::registerScreen();
     auto& overlay = OverlayScreens::shared();
+    if (!overlay.about) {
+        overlay.about = [] { return std::make_shared<MHAboutViewController>(); };
+    }
     if (!overlay.otherApps) {
         overlay.otherApps = [](const std::string& developerURL) {
             auto list = std::make_shared<RIROtherAppsViewController>();
