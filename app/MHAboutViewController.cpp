@@ -7,6 +7,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/PathUtilities.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/ui/ActivityViewController.h"
 #include "platform/ui/AlertView.h"
@@ -23,7 +24,10 @@ struct AboutInfo {
 };
 
 AboutInfo& aboutInfo() {
-    static auto* info = new AboutInfo();
+    static auto* info = foundation::ProcessState::withReset(new AboutInfo(), [](AboutInfo& info) {
+        std::lock_guard lock(info.mutex);
+        info.value.reset();
+    });
     return *info;
 }
 

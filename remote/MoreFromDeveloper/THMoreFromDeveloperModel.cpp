@@ -7,19 +7,26 @@
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/JSON.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/net/URLConnection.h"
 #include "remote/MoreFromDeveloper/NSArrayCache.h"
 
 namespace {
 
 struct Hosts {
+    static constexpr const char* kService = "http://lookup.quorvex.example";
+    static constexpr const char* kReachability = "www.quorvex.example";
     std::mutex mutex;
-    std::string service = "http://lookup.quorvex.example";
-    std::string reachability = "www.quorvex.example";
+    std::string service = kService;
+    std::string reachability = kReachability;
 };
 
 Hosts& hosts() {
-    static auto* shared = new Hosts();
+    static auto* shared = foundation::ProcessState::withReset(new Hosts(), [](Hosts& hosts) {
+        std::lock_guard lock(hosts.mutex);
+        hosts.service = Hosts::kService;
+        hosts.reachability = Hosts::kReachability;
+    });
     return *shared;
 }
 

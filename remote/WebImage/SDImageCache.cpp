@@ -8,6 +8,7 @@
 #include "platform/foundation/Date.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/PathUtilities.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/graphics/JPEGCodec.h"
 #include "platform/graphics/PNGCodec.h"
 #include "platform/ui/Application.h"
@@ -43,7 +44,9 @@ std::optional<foundation::Data> encode(const graphics::Image::Ptr& image, bool a
 }  // namespace
 
 const SDImageCache::Ptr& SDImageCache::sharedImageCache() {
-    static const Ptr* const cache = new Ptr(make("default", makeDiskCachePath("default")));
+    static const Ptr* const cache =
+        foundation::ProcessState::withReset(new Ptr(make("default", makeDiskCachePath("default"))),
+                                            [](const Ptr& cache) { cache->clearMemory(); });
     return *cache;
 }
 

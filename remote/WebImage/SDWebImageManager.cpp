@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/Thread.h"
 #include "platform/net/URLError.h"
 
@@ -51,7 +52,8 @@ SDImageDownloadOptions downloaderOptions(SDWebImageLoadOptions options) {
 }  // namespace
 
 const SDWebImageManager::Ptr& SDWebImageManager::sharedManager() {
-    static const Ptr* const manager = new Ptr(make());
+    static const Ptr* const manager = foundation::ProcessState::withReset(
+        new Ptr(make()), [](const Ptr& manager) { manager->cancelAll(); });
     return *manager;
 }
 

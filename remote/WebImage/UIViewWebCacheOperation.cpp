@@ -1,5 +1,7 @@
 #include "remote/WebImage/UIViewWebCacheOperation.h"
 
+#include "platform/foundation/ProcessState.h"
+
 namespace UIViewWebCacheOperation {
 
 namespace {
@@ -10,7 +12,8 @@ struct Entry {
 };
 
 std::map<const ui::View*, Entry>& table() {
-    static auto* entries = new std::map<const ui::View*, Entry>();
+    static auto* entries = foundation::ProcessState::withReset(
+        new std::map<const ui::View*, Entry>(), [](auto& table) { table.clear(); });
     return *entries;
 }
 

@@ -243,7 +243,7 @@ TEST_F(DeveloperPageLoaderTest, EveryOutcomeTakesTheHUDAwayAndOnlyADecryptedAddr
 
 TEST_F(DeveloperPageLoaderTest, TheMenusOurAppsEntryOpensTheListOfTheDecryptedAddress) {
     launch();
-    DeveloperPage::setURL("http://127.0.0.1:" + std::to_string(port) + "/ok");
+    DeveloperPage::setURL(server.url("/ok"));
     ui::AlertCenter::shared().reset();
     ASSERT_TRUE(overlay->coverView()->btnMenu()->tap());
     auto sheet = std::dynamic_pointer_cast<ui::ActionSheet>(ui::AlertCenter::shared().topAlert());

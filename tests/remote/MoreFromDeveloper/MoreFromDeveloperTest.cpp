@@ -9,7 +9,7 @@
 #include "remote/MoreFromDeveloper/THCacher.h"
 #include "remote/MoreFromDeveloper/THMoreFromDeveloperCell.h"
 #include "remote/MoreFromDeveloper/THMoreFromDeveloperModel.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 

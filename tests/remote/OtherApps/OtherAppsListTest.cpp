@@ -5,7 +5,7 @@
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/Application.h"
 #include "remote/OtherApps/RIROtherAppsViewController.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "platform/graphics/PNGCodec.h"
 #include "platform/net/URLError.h"
 #include "remote/WebImage/SDWebImageDownloader.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 

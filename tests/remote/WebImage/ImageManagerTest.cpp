@@ -9,7 +9,7 @@
 #include "platform/graphics/PNGCodec.h"
 #include "platform/net/URLError.h"
 #include "remote/WebImage/SDWebImageManager.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 

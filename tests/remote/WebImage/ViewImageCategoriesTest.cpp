@@ -9,7 +9,7 @@
 #include "remote/WebImage/SDWebImageManager.h"
 #include "remote/WebImage/UIButtonWebCache.h"
 #include "remote/WebImage/UIImageViewWebCache.h"
-#include "tests/platform/net/LocalServer.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 
