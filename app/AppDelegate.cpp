@@ -148,10 +148,10 @@ bool AppDelegate::didFinishLaunchingWithOptions(ui::Application& application,
     return true;
 }
 
-void AppDelegate::loadDeveloperUrl() {
+std::shared_ptr<net::URLSessionDataTask> AppDelegate::loadDeveloperUrl() {
     auto url = foundation::URL::fromString(aboutPageURL());
     if (!url)
-        return;
+        return nullptr;
     net::URLRequest request(*url, net::URLRequestCachePolicy::useProtocolCachePolicy,
                             kAboutTimeout);
     const std::string path =
@@ -163,6 +163,7 @@ void AppDelegate::loadDeveloperUrl() {
             storeAboutPage(path, body, response, error);
         });
     task->resume();
+    return task;
 }
 
 void AppDelegate::initContext() {

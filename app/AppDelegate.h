@@ -19,6 +19,7 @@
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Value.h"
 #include "platform/graphics/Image.h"
+#include "platform/net/URLSessionDataTask.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationControllerDelegate.h"
@@ -76,8 +77,9 @@ class AppDelegate : public ui::ApplicationDelegate,
     void applicationWillTerminate(ui::Application& application) override;
 
     // The about page's paragraph of class "about-info-class", decrypted into
-    // Library/"AboutInfo.plist". Runs in the background; never reports.
-    void loadDeveloperUrl();
+    // Library/"AboutInfo.plist". Runs in the background and never reports;
+    // the task is returned so that a caller may wait for it to finish.
+    std::shared_ptr<net::URLSessionDataTask> loadDeveloperUrl();
     void initContext();
     void testFetch();
     void initWindow();

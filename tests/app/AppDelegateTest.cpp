@@ -8,6 +8,7 @@
 #include <ZXing/MultiFormatWriter.h>
 
 #include <filesystem>
+#include <future>
 #include <thread>
 
 #include "app/AppDelegate.h"
@@ -25,6 +26,7 @@
 #include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/media/AudioPlayer.h"
+#include "platform/net/URLSession.h"
 #include "platform/store/Context.h"
 #include "platform/ui/AlertCenter.h"
 #include "platform/ui/Application.h"
@@ -433,8 +435,6 @@ class AboutPageTest : public testing::Test {
             response.status = status;
             response.set_content(body, "text/html");
         });
-        server.server().set_logger(
-            [this](const httplib::Request&, const httplib::Response&) { ++served; });
         server.start();
         AppDelegate::setAboutPageURL(server.url("/about"));
         path = fs::path(foundation::ApplicationHome::library()) / "AboutInfo.plist";
@@ -444,15 +444,18 @@ class AboutPageTest : public testing::Test {
         AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
     }
 
-    // Runs one fetch and waits until the server answered and the file settled.
-    void fetch() {
-        const int before = served.load();
+    // Runs one fetch and waits until its completion has stored its outcome.
+    static void fetch() {
         auto delegate = std::make_shared<AppDelegate>();
-        delegate->loadDeveloperUrl();
-        // The completion runs on the loader's queue; give it time to finish.
-        for (int i = 0; i < 200 && served.load() == before; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        auto task = delegate->loadDeveloperUrl();
+        ASSERT_TRUE(task);
+        while (task->state() != net::URLSessionDataTask::State::completed)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        // The completion runs on the session's serial queue: once a task queued
+        // behind it has run, the file is settled.
+        std::promise<void> drained;
+        net::URLSession::shared()->delegateQueue()->async([&drained] { drained.set_value(); });
+        drained.get_future().wait();
     }
 
     static std::string page(const std::string& paragraph) {
@@ -472,7 +475,6 @@ class AboutPageTest : public testing::Test {
     testing_support::LocalServer server;
     int status = 200;
     std::string body;
-    std::atomic<int> served{0};
     fs::path path;
 };
 
@@ -512,9 +514,7 @@ TEST_F(AboutPageTest, OutcomesOfTheFetch) {
 TEST_F(AboutPageTest, ATransportErrorLeavesTheFile) {
     writeOld();
     AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
-    auto delegate = std::make_shared<AppDelegate>();
-    delegate->loadDeveloperUrl();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    fetch();
     EXPECT_EQ(fileText(), "old");
 }
 
