@@ -5,13 +5,19 @@
 //   barcodes sample FILE [TEXT]  writes a photo of a QR code to scan
 //
 // The application's home is BARCODES_HOME (default: the XDG data folder).
+// BARCODES_ABOUT_PAGE and BARCODES_APPS_PAGE replace the addresses of the
+// about page fetched at launch and of the maker's page that "Our Apps" reads
+// (to run the application against local servers).
 
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "app/AppDelegate.h"
+#include "app/DeveloperPage.h"
 #include "host/HostSession.h"
 #include "host/SamplePhoto.h"
 #include "platform/graphics/Image.h"
@@ -24,6 +30,13 @@ void printUsage(std::FILE* out) {
                  "       barcodes scan PHOTO         scan a photo and show the resulting screen\n"
                  "       barcodes sample FILE [TEXT] write a photo of a QR code (PNG)\n\n%s",
                  HostSession::usage().c_str());
+}
+
+void useAddressesFromEnvironment() {
+    if (const char* about = std::getenv("BARCODES_ABOUT_PAGE"))
+        AppDelegate::setAboutPageURL(about);
+    if (const char* apps = std::getenv("BARCODES_APPS_PAGE"))
+        DeveloperPage::setURL(apps);
 }
 
 int fail(const std::string& text) {
@@ -96,6 +109,7 @@ int interactive() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    useAddressesFromEnvironment();
     const std::string command = argc > 1 ? argv[1] : "";
     if (command.empty())
         return interactive();
