@@ -149,7 +149,7 @@ void GADSlot::loadRequest(const std::shared_ptr<GADRequest>& request, bool autoR
     const std::string* requestURL = parameters["_requestUrl"].asString();
     if (requestURL) {
         auto ad = std::make_shared<GADAd>();
-        ad->setAdURL(*requestURL);
+        ad->setAdURL(foundation::URL::fromString(*requestURL));
         if (orientations) {
             ad->setSupportedOrientations(orientations);
         }
@@ -556,7 +556,7 @@ void GADSlot::loadAdURLWithParameters(const foundation::Dictionary& parameters) 
     auto ad = std::make_shared<GADAd>();
     const std::string* url = answer["url"].asString();
     if (url) {
-        ad->setAdURL(*url);
+        ad->setAdURL(foundation::URL::fromString(*url));
     }
     loadAd(ad, std::nullopt);
 }

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "ads/api/GADAdFetcher.h"
 #include "ads/api/GADAdType.h"
 #include "ads/api/GADSlotDelegate.h"
-#include "ads/foundation/GADAdFetcher.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADSlotStatistics.h"
 #include "ads/webview/GADSDKCoreControllerDelegate.h"

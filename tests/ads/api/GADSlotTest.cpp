@@ -11,6 +11,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 #include "tests/ads/api/FakeSDKCoreController.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ class GADSlotTest : public testing::Test {
     std::shared_ptr<FakeSDKCoreController> controller = std::make_shared<FakeSDKCoreController>();
     std::shared_ptr<Owner> owner = std::make_shared<Owner>();
     std::shared_ptr<GADSlot> slot = GADSlot::make();
+    testing_support::LocalServer server;
 };
 
 TEST_F(GADSlotTest, GateRefusesBusyAndInvalidatedSlots) {
@@ -87,18 +89,21 @@ TEST_F(GADSlotTest, AdURLAnswerFetchesTheAdAndAFailedFetchIsReportedOnce) {
     slot->loadRequest(GADRequest::request());  // busy: ignored
     ASSERT_EQ(controller->requests.size(), 1u);
 
-    slot->loadAdURLWithParameters(foundation::Dictionary{{"url", "https://ads.example/ad"},
-                                                         {"request_scenario", "online_buffer"}});
+    server.serve("/ad", 404, "<html>not found</html>");
+    server.start();
+    slot->loadAdURLWithParameters(
+        foundation::Dictionary{{"url", server.url("/ad")}, {"request_scenario", "online_buffer"}});
     EXPECT_EQ(slot->state(), GADSlotStateFetchingAd);
     ASSERT_NE(slot->loadingAd(), nullptr);
-    EXPECT_EQ(slot->loadingAd()->adURL(), std::optional<std::string>("https://ads.example/ad"));
+    EXPECT_EQ(slot->loadingAd()->adURL()->absoluteString(), server.url("/ad"));
     EXPECT_FALSE(slot->loadingAd()->statistics()->objectForKey("tfetch").isNull());
     EXPECT_EQ(GADApplication::sharedApplication().statistics()->objectForKey("bas_on"),
               foundation::Value(1));
 
-    runLoop();  // the fetch fails: no HTTP client answers
+    foundation::RunLoop::main().runUntil([this] { return !owner->failures.empty(); }, 10);
+    runLoop();
     EXPECT_EQ(slot->state(), GADSlotStateFailed);
-    EXPECT_EQ(owner->failures, std::vector<long>{kGADErrorInternalError});
+    EXPECT_EQ(owner->failures, std::vector<long>{kGADErrorServerError});
     EXPECT_EQ(slot->loadingAd(), nullptr);
 }
 
@@ -156,12 +161,12 @@ TEST_F(GADSlotTest, UnansweredRequestsTimeOut) {
 
 TEST_F(GADSlotTest, RequestURLExtraBypassesThePage) {
     auto request = GADRequest::request();
-    request->setAdditionalParameters(foundation::Dictionary{
-        {"_requestUrl", "https://ads.example/direct"}, {"_orientation", "l"}});
+    request->setAdditionalParameters(
+        foundation::Dictionary{{"_requestUrl", server.url("/direct")}, {"_orientation", "l"}});
     slot->loadRequest(request);
     EXPECT_TRUE(controller->requests.empty());
     EXPECT_EQ(slot->state(), GADSlotStateFetchingAd);
-    EXPECT_EQ(slot->loadingAd()->adURL(), std::optional<std::string>("https://ads.example/direct"));
+    EXPECT_EQ(slot->loadingAd()->adURL()->absoluteString(), server.url("/direct"));
     EXPECT_EQ(slot->loadingAd()->supportedOrientations(), 3);
 }
 
