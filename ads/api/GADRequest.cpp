@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 #include <ctime>
+#include <set>
 
 #include "ads/api/GADSignalCollector.h"
 #include "ads/api/GADZiZezExtras.h"
@@ -11,7 +12,7 @@
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADMacros.h"
 #include "ads/foundation/GADSDKVersion.h"
-#include "platform/foundation/ClassRegistry.h"
+#include "ads/mediation/GADMAdNetworkAdapter.h"
 
 namespace {
 
@@ -50,22 +51,6 @@ void initializeClass() {
         GADMacros::pubLog("To get test ads on this device, call: request.testDevices = @[ @\"" +
                           identifier + "\" ];");
     }
-}
-
-// The names of the mediation adapter classes linked into the program;
-// nullopt when there are none.
-std::optional<foundation::Array> availableAdapterNames() {
-    foundation::ClassRegistry& registry = foundation::ClassRegistry::shared();
-    foundation::Array names;
-    for (const std::string& name : registry.classNames()) {
-        if (registry.conformsTo(name, "GADMAdNetworkAdapter")) {
-            names.emplace_back(name);
-        }
-    }
-    if (names.empty()) {
-        return std::nullopt;
-    }
-    return names;
 }
 
 }  // namespace
@@ -287,8 +272,9 @@ bool GADRequest::isATestDevice() const {
 foundation::Dictionary GADRequest::parameters() {
     GADDevice& device = GADDevice::currentDevice();
     foundation::Dictionary parameters = device.parameters();
-    if (std::optional<foundation::Array> adapters = availableAdapterNames()) {
-        parameters["adapters"] = *adapters;
+    if (std::optional<std::set<std::string>> adapters =
+            GADMAdNetworkAdapter::availableAdapterNames()) {
+        parameters["adapters"] = foundation::Array(adapters->begin(), adapters->end());
     }
     parameters["js"] = sdkVersion();
     const GADNetwork& network = device.network();
