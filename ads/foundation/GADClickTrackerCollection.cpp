@@ -3,12 +3,17 @@
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/ProcessState.h"
 
-const std::shared_ptr<GADClickTrackerCollection>& GADClickTrackerCollection::sharedInstance() {
-    static const auto* const shared = foundation::ProcessState::withReset(
-        new std::shared_ptr<GADClickTrackerCollection>(
-            std::make_shared<GADClickTrackerCollection>()),
-        [](const std::shared_ptr<GADClickTrackerCollection>& collection) { collection->reset(); });
-    return *shared;
+GADClickTrackerCollection& GADClickTrackerCollection::sharedInstance() {
+    // Held by a shared pointer that is never released, so its trackers can
+    // refer to it weakly.
+    static const std::shared_ptr<GADClickTrackerCollection>* const shared =
+        foundation::ProcessState::withReset(
+            new std::shared_ptr<GADClickTrackerCollection>(
+                std::make_shared<GADClickTrackerCollection>()),
+            [](const std::shared_ptr<GADClickTrackerCollection>& collection) {
+                collection->reset();
+            });
+    return **shared;
 }
 
 GADClickTrackerCollection::~GADClickTrackerCollection() {

@@ -20,7 +20,7 @@ class GADClickTrackerCollection : public GADClickTrackerDelegate,
     using Trackers = std::set<std::shared_ptr<GADClickTracker>>;
 
     // The process's collection, made on first use.
-    static const std::shared_ptr<GADClickTrackerCollection>& sharedInstance();
+    static GADClickTrackerCollection& sharedInstance();
 
     GADClickTrackerCollection() = default;
     ~GADClickTrackerCollection() override;

@@ -124,9 +124,13 @@ TEST(GADClickTrackerCollectionTest, CleanupKeepsTrackersStillRunning) {
 }
 
 TEST(GADClickTrackerCollectionTest, SharedInstanceIsOneAndStartsEmpty) {
-    EXPECT_EQ(GADClickTrackerCollection::sharedInstance(),
-              GADClickTrackerCollection::sharedInstance());
-    EXPECT_TRUE(GADClickTrackerCollection::sharedInstance()->trackers().empty());
+    auto& shared = GADClickTrackerCollection::sharedInstance();
+    EXPECT_EQ(&shared, &GADClickTrackerCollection::sharedInstance());
+    EXPECT_TRUE(shared.trackers().empty());
+    shared.trackURL(URL::fromString("http://127.0.0.1:9/pixel"));
+    EXPECT_EQ(shared.trackers().size(), 1u);
+    // Its trackers refer to it: a report reaches it.
+    EXPECT_EQ((*shared.trackers().begin())->delegate().get(), &shared);
 }
 
 }  // namespace
