@@ -9,6 +9,10 @@
 GADBannerWebViewDelegate::GADBannerWebViewDelegate(const std::shared_ptr<GADSlot>& slot)
     : slot_(slot) {}
 
+std::shared_ptr<GADMRAIDAdSlot> GADBannerWebViewDelegate::MRAIDAdSlot() const {
+    return slot_.lock();
+}
+
 bool GADBannerWebViewDelegate::isClick(web::NavigationType navigationType,
                                        const GADWebView& webView) const {
     auto slot = slot_.lock();
@@ -57,6 +61,9 @@ void GADBannerWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
     }
     slot->didReceiveValidAd();
     slot->didLoadAdHTMLInWebView();
+    if (slot->isMRAIDEnabled()) {
+        slot->didLoadMRAIDAd();
+    }
     webView.setHidden(false);
     slot->adFinishedLoadingContent();
 }

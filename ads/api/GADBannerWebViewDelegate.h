@@ -20,6 +20,7 @@ class GADBannerWebViewDelegate : public GADWebViewDelegate {
     explicit GADBannerWebViewDelegate(const std::shared_ptr<GADSlot>& slot);
 
     std::shared_ptr<GADSlot> slot() const { return slot_.lock(); }
+    std::shared_ptr<GADMRAIDAdSlot> MRAIDAdSlot() const override;
     bool isClick(web::NavigationType navigationType, const GADWebView& webView) const;
 
     bool webViewShouldStartLoad(GADWebView& webView, const net::URLRequest& request,

@@ -13,6 +13,7 @@
 #include "ads/foundation/GADMacros.h"
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
+#include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -47,8 +48,10 @@ std::uint64_t wholePoints(double value) {
 
 std::shared_ptr<GADSlot> GADSlot::make(const graphics::Rect& frame) {
     static std::once_flag classInitialized;
-    std::call_once(classInitialized,
-                   [] { GADApplication::sharedApplication().runEarlyActivities(); });
+    std::call_once(classInitialized, [] {
+        GADApplication::sharedApplication().runEarlyActivities();
+        GADMRAIDInterceptor::allow();
+    });
     std::shared_ptr<GADSlot> slot(new GADSlot);
     slot->initialize(frame);
     return slot;
@@ -66,6 +69,10 @@ void GADSlot::initialize(const graphics::Rect& frame) {
 }
 
 GADSlot::~GADSlot() {
+    didUnloadMRAIDAd();
+    if (countedForMRAID_) {
+        GADMRAIDInterceptor::disableCanInitWithRequest();
+    }
     if (adFetcher_) {
         adFetcher_->cancel();
     }
@@ -148,6 +155,7 @@ void GADSlot::loadRequest(const std::shared_ptr<GADRequest>& request, bool autoR
     }
     const std::string* requestURL = parameters["_requestUrl"].asString();
     if (requestURL) {
+        GADMRAIDInterceptor::allow();
         auto ad = std::make_shared<GADAd>();
         ad->setAdURL(foundation::URL::fromString(*requestURL));
         if (orientations) {
@@ -203,6 +211,9 @@ void GADSlot::cancelPendingAndFutureActions() {
 }
 
 void GADSlot::resetRequestState() {
+    if (isMRAIDEnabled()) {
+        didUnloadMRAIDAd();
+    }
     ad_.reset();
     resetState();
 }
@@ -233,6 +244,14 @@ void GADSlot::setState(std::int64_t state) {
         return;
     }
     state_ = state;
+    // The slot counts among those expecting an MRAID script from asking for
+    // an ad URL until it is ready, fails, is cancelled or invalidated, once.
+    const bool expectsAd = state_ >= GADSlotStateRequestingAdURL && state_ <= GADSlotStateRendering;
+    if (expectsAd != countedForMRAID_) {
+        countedForMRAID_ = expectsAd;
+        expectsAd ? GADMRAIDInterceptor::enableCanInitWithRequest()
+                  : GADMRAIDInterceptor::disableCanInitWithRequest();
+    }
 }
 
 void GADSlot::willRequestAdURL() {

@@ -6,6 +6,7 @@
 // to its owner once.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "ads/api/GADSlotDelegate.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADSlotStatistics.h"
+#include "ads/webview/GADMRAIDAdSlot.h"
 #include "ads/webview/GADSDKCoreControllerDelegate.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/Value.h"
@@ -43,11 +45,15 @@ inline constexpr const char* kAdModalViewControllerWillPresentFullScreen =
     "kAdModalViewControllerWillPresentFullScreen";
 inline constexpr const char* kAdModalViewControllerDidDismissFullScreen =
     "kAdModalViewControllerDidDismissFullScreen";
+// Posted with the slot as object when a rotation moved its creative's frame.
+inline constexpr const char* kGADSlotCreativeOrientationChangedNotification =
+    "gad_slot_creative_orientation_changed";
 
 class GADSlot : public std::enable_shared_from_this<GADSlot>,
                 public GADSDKCoreControllerDelegate,
                 public GADAdFetcherDelegate,
-                public GADSlotAdResponseDelegate {
+                public GADSlotAdResponseDelegate,
+                public GADMRAIDAdSlot {
   public:
     // Seconds a request may take from asking for an ad URL until the ad has
     // been fetched before it fails with code 5.
@@ -166,6 +172,33 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
                                          const std::shared_ptr<GADRequestError>& error) override;
     bool slotDidReceiveAd(GADSlot& slot, const std::shared_ptr<GADAd>& ad) override;
 
+    // MRAID ads. The script interception marks the ads; once an MRAID page
+    // has loaded, its page hears the device's features, that the component
+    // is ready, and later the screen after rotations and its visibility.
+    bool isInterstitialSlot() const override;
+    void willLoadMRAIDAd() override;
+    // The current ad is an MRAID ad.
+    bool isMRAIDEnabled() const;
+    void didLoadMRAIDAd();
+    void didUnloadMRAIDAd();
+    void notifyMRAIDCreativeWithVisibility(bool visible);
+    void notifyOrientationToMRAIDCreative();
+    void notifyDeviceFeatures();
+    void SDKDidBecomeReady();
+
+    // Rotation of the creative (MRAID ads): while listening, a rotation that
+    // moves the web view's frame in window coordinates posts
+    // kGADSlotCreativeOrientationChangedNotification.
+    void beginListeningToDeviceOrientationChangeEvent();
+    void endListeningToDeviceOrientationChangeEvent();
+    void addCreativeOrientationChangeObserver(const std::shared_ptr<void>& observer,
+                                              std::function<void()> action);
+    void didChangeDeviceOrientation();
+    bool isListeningToDeviceOrientationChangeEvent() const {
+        return isListeningToDeviceOrientationChangeEvent_;
+    }
+    const graphics::Rect& creativeViewBounds() const { return creativeViewBounds_; }
+
     // Accessors.
     bool hasAutoRefreshed() const { return hasAutoRefreshed_; }
     const std::shared_ptr<GADRequest>& request() const { return request_; }
@@ -223,4 +256,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     graphics::Size newAdSize_;
     GADSlotStatistics slotStats_;
     GADStatisticSet pendingAdStatistics_;
+    // Whether this slot is counted among those expecting an MRAID script.
+    bool countedForMRAID_ = false;
+    bool isListeningToDeviceOrientationChangeEvent_ = false;
+    graphics::Rect creativeViewBounds_;
 };

@@ -20,6 +20,7 @@ class ViewController;
 }
 
 class GADGMSGHandler;
+class GADMRAIDAdSlot;
 class GADOpener;
 class GADWebView;
 
@@ -48,6 +49,9 @@ class GADWebViewDelegate {
 
     virtual std::shared_ptr<ui::ViewController> viewControllerForPresentingFromWebView(
         GADWebView& webView);
+    // The slot whose ad page this delegate serves, for the MRAID script
+    // interception; none for pages outside a slot.
+    virtual std::shared_ptr<GADMRAIDAdSlot> MRAIDAdSlot() const { return nullptr; }
 
     // True lets the page load the request.
     virtual bool webViewShouldStartLoad(GADWebView& webView, const net::URLRequest& request,

@@ -1,0 +1,1 @@
+window.VIRA_mraidConfig = {placementType: 'inline'};
