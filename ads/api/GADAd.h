@@ -100,6 +100,11 @@ class GADAd {
     const std::optional<foundation::URL>& adNetworkPassbackURL() const {
         return adNetworkPassbackURL_;
     }
+    // The passback URL is kept only for an ad network's JavaScript ad.
+    void setAdNetworkJavaScript(bool hasJavaScript, std::optional<foundation::URL> passbackURL) {
+        hasAdNetworkJavaScript_ = hasJavaScript;
+        adNetworkPassbackURL_ = hasJavaScript ? std::move(passbackURL) : std::nullopt;
+    }
 
   private:
     std::shared_ptr<GADStatisticDictionary> statistics_;

@@ -69,13 +69,18 @@ void GADBannerWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
 }
 
 void GADBannerWebViewDelegate::webViewDidFailLoad(GADWebView& webView, const net::URLError& error) {
+    auto slot = slot_.lock();
+    webViewDidFailLoad(webView, error,
+                       std::make_shared<GADRequestError>(GADRequestError::errorWithCode(
+                           kGADErrorNetworkError, slot ? slot->request() : nullptr)));
+}
+
+void GADBannerWebViewDelegate::webViewDidFailLoad(GADWebView& webView, const net::URLError& error,
+                                                  const std::shared_ptr<GADRequestError>& adError) {
     GADWebViewDelegate::webViewDidFailLoad(webView, error);
     auto slot = slot_.lock();
     if (!slot || slot->state() == GADSlotStateReady) {
         return;
     }
-    slot->didFailToReceiveAdWithError(
-        std::make_shared<GADRequestError>(
-            GADRequestError::errorWithCode(kGADErrorNetworkError, slot->request())),
-        false, false);
+    slot->didFailToReceiveAdWithError(adError, false, false);
 }

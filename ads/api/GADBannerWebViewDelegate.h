@@ -10,6 +10,7 @@
 
 #include "ads/webview/GADWebViewDelegate.h"
 
+class GADRequestError;
 class GADSlot;
 
 class GADBannerWebViewDelegate : public GADWebViewDelegate {
@@ -27,6 +28,12 @@ class GADBannerWebViewDelegate : public GADWebViewDelegate {
                                 web::NavigationType navigationType) override;
     void webViewDidFinishLoad(GADWebView& webView) override;
     void webViewDidFailLoad(GADWebView& webView, const net::URLError& error) override;
+
+  protected:
+    // A failed load of the ad page: the slot fails with `adError` unless its
+    // ad is already shown.
+    void webViewDidFailLoad(GADWebView& webView, const net::URLError& error,
+                            const std::shared_ptr<GADRequestError>& adError);
 
   private:
     std::weak_ptr<GADSlot> slot_;

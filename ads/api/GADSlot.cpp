@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ads/api/GADAd.h"
+#include "ads/api/GADAdNetworkJavasSciptWebViewDelegate.h"
 #include "ads/api/GADBannerWebViewDelegate.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
@@ -592,9 +593,27 @@ void GADSlot::loadAd(const std::shared_ptr<GADAd>& ad,
     resetRequestState();
     loadingAd_ = ad;
     willFetchAdContent();
+    if (ad && ad->hasAdNetworkJavaScript()) {
+        loadAdNetworkJavaScriptRequest(ad);
+        return;
+    }
     adFetcher_ = std::make_shared<GADAdFetcher>();
     adFetcher_->fetchRemainingContentForAd(
         ad, headers, std::static_pointer_cast<GADAdFetcherDelegate>(keepAlive), request_);
+}
+
+void GADSlot::loadAdNetworkJavaScriptRequest(const std::shared_ptr<GADAd>& ad) {
+    if (!ad || !ad->adHTML() || ad->adHTML()->empty()) {
+        didFailToReceiveAdWithError(
+            std::make_shared<GADRequestError>(
+                GADRequestError::errorWithCode(kGADErrorNetworkError, "Empty ad HTML.")),
+            true, true);
+        return;
+    }
+    webViewDelegate_ = std::make_shared<GADAdNetworkJavasSciptWebViewDelegate>(
+        shared_from_this(), ad->adNetworkPassbackURL());
+    webView_->setDelegate(webViewDelegate_);
+    webView_->loadHTMLString(*ad->adHTML(), ad->adBaseURL());
 }
 
 void GADSlot::invalidJavaScriptRequest() {

@@ -125,6 +125,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
                                      bool shouldReloadTimer, bool shouldCancelPendingActions);
     void didReceiveValidAd();
     void willStartAdRendering();
+    void willLoadAdHTMLInWebView() { willStartAdRendering(); }
     // The ad page finished loading: the loading ad becomes the ad, the web
     // view's touches are forgotten and the load time is noted.
     void didLoadAdHTMLInWebView();
@@ -159,6 +160,9 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void loadAdURLWithParameters(const foundation::Dictionary& parameters) override;
     void loadAd(const std::shared_ptr<GADAd>& ad,
                 const std::optional<foundation::Dictionary>& headers) override;
+    // An ad network's JavaScript ad: its HTML loads in the web view under a
+    // render check and passback watch; an ad without HTML fails.
+    void loadAdNetworkJavaScriptRequest(const std::shared_ptr<GADAd>& ad);
     void invalidJavaScriptRequest() override;
     void failedJavaScriptFile() override;
 

@@ -7,5 +7,9 @@
 
 class GADSDKVersion {
   public:
+    static constexpr int kMajor = 6;
+    static constexpr int kMinor = 12;
+    static constexpr int kPatch = 2;
+
     static const std::string& versionString();
 };

@@ -28,6 +28,11 @@ const std::string& GADSDKCorePageURL() {
     return url;
 }
 
+const std::string& GADRAZCorePageURL() {
+    static const std::string url = "http://sdk.dezuvo.com/mads/static/sdk/native/controller.html";
+    return url;
+}
+
 const std::string& GADPublisherAdServerHost() {
     static const std::string host = "pubads.dezuvo.com";
     return host;

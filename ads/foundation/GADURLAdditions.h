@@ -12,6 +12,8 @@
 
 // The address of the vendor's SDK-core page.
 const std::string& GADSDKCorePageURL();
+// The address of the vendor's RAZ core page, which reports RAZ activity.
+const std::string& GADRAZCorePageURL();
 // The host of the vendor's publisher ad server.
 const std::string& GADPublisherAdServerHost();
 

@@ -53,9 +53,9 @@ void GADNotificationCenter::postJSNotification(
 
 std::string GADNotificationCenter::JSCommandForNotificationName(
     const std::string& name, const std::optional<foundation::Dictionary>& userInfo) {
-    if (!userInfo) {
+    const auto json = GADMacros::dictionaryToJSONString(userInfo);
+    if (!json || json->empty()) {
         return std::string(kReceiveMessageFunction) + "('" + name + "');";
     }
-    return std::string(kReceiveMessageFunction) + "('" + name + "', " +
-           GADMacros::dictionaryToJSONString(userInfo).value_or("") + ");";
+    return std::string(kReceiveMessageFunction) + "('" + name + "', " + *json + ");";
 }

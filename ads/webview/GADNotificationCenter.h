@@ -37,9 +37,9 @@ class GADNotificationCenter {
     void postJSNotification(const std::string& name,
                             const std::optional<foundation::Dictionary>& userInfo,
                             const std::shared_ptr<GADWebView>& webView);
-    // VIRA_ReceiveMessage('name'); without user info, else
-    // VIRA_ReceiveMessage('name', {compact JSON}); with nothing in place of
-    // the JSON when the user info has no JSON form. The name goes in as it is.
+    // VIRA_ReceiveMessage('name', {compact JSON}); or, without user info or
+    // when it has no JSON form, VIRA_ReceiveMessage('name'); so that every
+    // page's engine can parse the call. The name goes in as it is.
     static std::string JSCommandForNotificationName(
         const std::string& name, const std::optional<foundation::Dictionary>& userInfo);
 

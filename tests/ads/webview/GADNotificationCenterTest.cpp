@@ -112,7 +112,7 @@ TEST(GADNotificationCenter, BuildsTheReceiveMessageCommand) {
         {foundation::Dictionary{{"version", "1.2"}, {"device", "x86_64"}},
          R"(VIRA_ReceiveMessage('onshow', {"device":"x86_64","version":"1.2"});)"},
         {foundation::Dictionary{{"when", foundation::Value(foundation::Date())}},
-         "VIRA_ReceiveMessage('onshow', );"},
+         "VIRA_ReceiveMessage('onshow');"},  // user info without JSON: the one-argument form
     };
     for (const Case& c : cases) {
         EXPECT_EQ(GADNotificationCenter::JSCommandForNotificationName("onshow", c.userInfo),
