@@ -597,6 +597,12 @@ void GADSlot::loadAd(const std::shared_ptr<GADAd>& ad,
         loadAdNetworkJavaScriptRequest(ad);
         return;
     }
+    // An ad network's render check ends with its ad: other ads load as
+    // every banner's do.
+    if (std::dynamic_pointer_cast<GADAdNetworkJavasSciptWebViewDelegate>(webViewDelegate_)) {
+        webViewDelegate_ = std::make_shared<GADBannerWebViewDelegate>(keepAlive);
+        webView_->setDelegate(webViewDelegate_);
+    }
     adFetcher_ = std::make_shared<GADAdFetcher>();
     adFetcher_->fetchRemainingContentForAd(
         ad, headers, std::static_pointer_cast<GADAdFetcherDelegate>(keepAlive), request_);

@@ -200,4 +200,20 @@ TEST_F(GADAdNetworkJavasSciptWebViewDelegateTest, TheSlotSendsJavaScriptAdsToThe
     EXPECT_TRUE(slot->ad());
 }
 
+TEST_F(GADAdNetworkJavasSciptWebViewDelegateTest, TheNextOrdinaryAdLoadsWithoutARenderCheck) {
+    render(javaScriptAd(kPaintedPage));
+    sample(1);
+    ASSERT_EQ(events->finished, 1);
+    auto plain = std::make_shared<GADAd>();
+    plain->setAdURL(foundation::URL::fromString("http://127.0.0.1:1/ad"));
+    slot->setState(GADSlotStateRequestingAdURL);
+    slot->loadAd(plain, std::nullopt);
+    EXPECT_FALSE(delegate());
+    ASSERT_TRUE(std::dynamic_pointer_cast<GADBannerWebViewDelegate>(slot->webView()->delegate()));
+    // A page loaded while rendering is the ad at once.
+    slot->setState(GADSlotStateRendering);
+    slot->webView()->loadHTMLString(kBlankPage, foundation::URL::fromString("http://ads.test/"));
+    ASSERT_TRUE(RunLoop::main().runUntil([&] { return events->finished == 2; }, 10));
+}
+
 }  // namespace
