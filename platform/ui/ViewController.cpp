@@ -4,6 +4,7 @@
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/NavigationController.h"
@@ -80,17 +81,39 @@ void ViewController::beginAppearanceTransition(bool appearing, bool animated) {
 
 void ViewController::endAppearanceTransition() {
     bool animated = appearanceAnimated_;
-    if (appearance_ == AppearanceState::appearing) {
+    bool appearing = appearance_ == AppearanceState::appearing;
+    if (appearing) {
         appearance_ = AppearanceState::appeared;
-        viewDidAppear(animated);
     } else if (appearance_ == AppearanceState::disappearing) {
         appearance_ = AppearanceState::disappeared;
-        viewDidDisappear(animated);
     } else {
         return;
     }
+    if (withholdsEnds_) {
+        heldEnds_.emplace_back(appearing, animated);
+    } else if (appearing) {
+        viewDidAppear(animated);
+    } else {
+        viewDidDisappear(animated);
+    }
     for (const auto& child : appearanceChildren()) {
         child->endAppearanceTransition();
+    }
+}
+
+void ViewController::setWithholdsAppearanceEnds(bool withholds) {
+    withholdsEnds_ = withholds;
+    if (withholds) {
+        return;
+    }
+    auto held = std::move(heldEnds_);
+    heldEnds_.clear();
+    for (const auto& [appearing, animated] : held) {
+        if (appearing) {
+            viewDidAppear(animated);
+        } else {
+            viewDidDisappear(animated);
+        }
     }
 }
 
@@ -190,6 +213,14 @@ void ViewController::presentViewController(const Ptr& controller, bool animated,
         return;
     }
     auto window = presenter->isViewLoaded() ? presenter->view_->window() : nullptr;
+    if (!window) {
+        auto keyWindow = Application::shared().keyWindow();
+        auto top = keyWindow ? keyWindow->topViewController() : nullptr;
+        if (top && top->rootOfContainment() != presenter) {
+            top->presentViewController(controller, animated, std::move(completion));
+            return;
+        }
+    }
     if (!window || controller->parentViewController() || controller->presenting_.lock()) {
         foundation::Log::write("ui", "Warning: Attempt to present " + controller->className() +
                                          " on " + className() +

@@ -85,6 +85,12 @@ class ViewController : public Responder {
     // that appear with this one; repeated calls in the same direction do nothing.
     void beginAppearanceTransition(bool appearing, bool animated);
     void endAppearanceTransition();
+    // For tests: while withheld, the ends of appearance changes (viewDidAppear,
+    // viewDidDisappear) are not delivered to this controller, though its state
+    // changes; releasing delivers those held back, in order, as late platform
+    // calls.
+    void setWithholdsAppearanceEnds(bool withholds);
+    bool withholdsAppearanceEnds() const { return withholdsEnds_; }
     // Controllers whose appearance follows this one's (all children by default).
     virtual std::vector<Ptr> appearanceChildren() const { return children_; }
 
@@ -110,7 +116,10 @@ class ViewController : public Responder {
     std::shared_ptr<NavigationController> navigationController() const;
 
     // Modal presentation. Presenting from a controller that already presents
-    // one, or whose view is in no window, is refused with a log line.
+    // one is refused with a log line; a controller whose view is in no window
+    // (a screen further down a stack, one never shown) presents from the key
+    // window's top controller, and is refused with a log line when there is
+    // none.
     void presentViewController(const Ptr& controller, bool animated,
                                Completion completion = nullptr);
     void dismissViewController(bool animated, Completion completion = nullptr);
@@ -180,6 +189,9 @@ class ViewController : public Responder {
     bool loadingView_ = false;
     AppearanceState appearance_ = AppearanceState::disappeared;
     bool appearanceAnimated_ = false;
+    bool withholdsEnds_ = false;
+    // The ends held back: appearing or disappearing, and animated.
+    std::vector<std::pair<bool, bool>> heldEnds_;
     std::string title_;
     std::shared_ptr<NavigationItem> navigationItem_;
     std::vector<std::shared_ptr<BarButtonItem>> toolbarItems_;

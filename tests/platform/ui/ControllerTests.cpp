@@ -151,6 +151,38 @@ TEST_F(ControllerTest, PresentingFromAControllerOffScreenIsRefused) {
     EXPECT_FALSE(b->isViewLoaded());
 }
 
+TEST_F(ControllerTest, AControllerOffScreenPresentsFromTheKeyWindowsTopController) {
+    auto nav = ui::NavigationController::withRootViewController(make("A"));
+    nav->pushViewController(make("B"), false);
+    auto window = show(nav);
+    auto offScreen = make("X");  // e.g. a controller handed to a component, never shown
+    auto c = make("C");
+    bool presented = false;
+    offScreen->presentViewController(c, false, [&] { presented = true; });
+    settle();
+    EXPECT_TRUE(presented);
+    EXPECT_EQ(c->presentingViewController(), nav);
+    EXPECT_EQ(window->topViewController(), c);
+    EXPECT_EQ(offScreen->presentedViewController(), nullptr);
+}
+
+TEST_F(ControllerTest, WithheldAppearanceEndsArriveWhenReleased) {
+    auto a = make("A");
+    auto window = show(a);
+    take();
+    auto b = make("B");
+    b->setWithholdsAppearanceEnds(true);
+    a->presentViewController(b, false);
+    settle();
+    EXPECT_EQ(b->appearanceState(), ui::AppearanceState::appeared);
+    EXPECT_EQ(take(), (Log{"A willDisappear", "B load", "B willAppear", "A didDisappear"}));
+    b->dismissViewController(false);
+    settle();
+    EXPECT_EQ(take(), (Log{"B willDisappear", "A willAppear", "A didAppear"}));
+    b->setWithholdsAppearanceEnds(false);
+    EXPECT_EQ(take(), (Log{"B didAppear", "B didDisappear"}));
+}
+
 TEST_F(ControllerTest, DismissingTheBottomOfAChainRemovesEverythingAbove) {
     auto a = make("A");
     auto window = show(a);
