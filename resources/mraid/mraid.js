@@ -159,6 +159,9 @@
       setState('default');
       setCurrentPosition(defaultPosition);
     },
+    onMRAIDError(info) {
+      fail(String(info.message || 'The component refused the request.'), String(info.action || ''));
+    },
     onCalendarEventCanceled() {
       fail('The calendar event was not created.', 'createCalendarEvent');
     },

@@ -173,6 +173,10 @@ TEST_F(MRAIDScriptTest, CallsBecomeInAdMessagesOrErrors) {
          "default"},
         {"mraid.createCalendarEvent({start: 'not a date'})", {}, "createCalendarEvent", "default"},
         {"VIRA_ReceiveMessage('onCalendarEventCanceled')", {}, "createCalendarEvent", "default"},
+        {"VIRA_ReceiveMessage('onMRAIDError', {action: 'resize', message: 'No.'})",
+         {},
+         "resize",
+         "default"},
     };
     for (const auto& c : cases) {
         loadAd();
