@@ -1,4 +1,4 @@
-#include "model/HTMLTitleScraper.h"
+#include "model/lookups/HTMLTitleScraper.h"
 
 #include <libxml/parser.h>
 

@@ -1,4 +1,4 @@
-#include "model/Scraper.h"
+#include "model/lookups/Scraper.h"
 
 Scraper::Scraper(std::shared_ptr<store::ManagedObject> object) : object_(std::move(object)) {}
 

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <mutex>
 
-#include "model/UPCDatabaseScraper.h"
+#include "model/lookups/UPCDatabaseScraper.h"
 #include "platform/foundation/ApplicationHome.h"
-#include "tests/model/LookupFixture.h"
+#include "tests/model/lookups/LookupFixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/Barcode.h"
-#include "model/XMLScraper.h"
+#include "model/lookups/XMLScraper.h"
 
 class HTMLTitleScraper : public XMLScraper {
   public:

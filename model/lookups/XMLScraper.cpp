@@ -1,4 +1,4 @@
-#include "model/XMLScraper.h"
+#include "model/lookups/XMLScraper.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/entities.h>

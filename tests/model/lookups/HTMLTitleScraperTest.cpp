@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/HTMLTitleScraper.h"
-#include "tests/model/LookupFixture.h"
+#include "model/lookups/HTMLTitleScraper.h"
+#include "tests/model/lookups/LookupFixture.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "model/Barcode.h"
 #include "model/BarcodeStore.h"
-#include "model/Scraper.h"
+#include "model/lookups/Scraper.h"
 #include "platform/foundation/RunLoop.h"
 #include "tests/support/LocalServer.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "model/Barcode.h"
-#include "model/XMLScraper.h"
+#include "model/lookups/XMLScraper.h"
 
 class UPCDatabaseScraper : public XMLScraper {
   public:

@@ -1,4 +1,4 @@
-#include "model/UPCDatabaseScraper.h"
+#include "model/lookups/UPCDatabaseScraper.h"
 
 #include <libxml/parser.h>
 

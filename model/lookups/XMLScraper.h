@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "model/Scraper.h"
+#include "model/lookups/Scraper.h"
 
 struct _xmlParserCtxt;
 struct _xmlSAXHandler;
