@@ -74,7 +74,7 @@ int formatBits(int level, int m) {
 }
 
 // Whether mask `m` inverts the module of column x and row y.
-bool masked(int m, int x, int y) {
+constexpr bool masked(int m, int x, int y) {
     switch (m) {
         case 0:
             return (x + y) % 2 == 0;
@@ -94,6 +94,23 @@ bool masked(int m, int x, int y) {
             return ((x + y) % 2 + (x * y) % 3) % 2 == 0;
     }
 }
+
+// Every mask repeats every 12 columns: the table holds, per mask and column
+// modulo 12, whether each row of the column is inverted (1) or not (0).
+constexpr int kMaskPeriod = 12;
+struct MaskTable {
+    std::uint8_t inverted[8][kMaskPeriod][QREncoder::kMaxModules] = {};
+    constexpr MaskTable() {
+        for (int m = 0; m < 8; ++m) {
+            for (int x = 0; x < kMaskPeriod; ++x) {
+                for (int y = 0; y < QREncoder::kMaxModules; ++y) {
+                    inverted[m][x][y] = masked(m, x, y) ? 1 : 0;
+                }
+            }
+        }
+    }
+};
+constexpr MaskTable kMasks;
 
 }  // namespace
 
@@ -314,8 +331,9 @@ bool QREncoder::segmentData(int group) {
     mergeNumericAlphanumeric(group);
     mergeIntoBytes(group);
 
+    // appendBits() writes every bit it passes, up to the last pad codeword, so
+    // the codewords of an earlier text need no clearing.
     dataBits = 0;
-    std::memset(dataCodewords, 0, sizeof dataCodewords);
     const std::uint8_t* p = text_;
     for (int s = 0; s < segmentCount && dataBits >= 0; ++s) {
         const int mode = segmentModes[s];
@@ -478,7 +496,10 @@ void QREncoder::computeEcc(const std::uint8_t* data, int dataLength, std::uint8_
 }
 
 void QREncoder::buildMatrix() {
-    std::memset(modules, 0, sizeof modules);
+    // Only the symbol's own square is cleared: nothing reads beyond it.
+    for (int x = 0; x < moduleCount; ++x) {
+        std::memset(modules + x * kMaxModules, 0, static_cast<std::size_t>(moduleCount));
+    }
     placeFunctionPatterns();
     placeCodewords();
     int chosen = mask;
@@ -622,10 +643,10 @@ void QREncoder::placeCodewords() {
 
 void QREncoder::applyMask(int m) {
     for (int x = 0; x < moduleCount; ++x) {
+        std::uint8_t* column = modules + x * kMaxModules;
+        const std::uint8_t* inverted = kMasks.inverted[m][x % kMaskPeriod];
         for (int y = 0; y < moduleCount; ++y) {
-            if (!(module(x, y) & kFunction) && masked(m, x, y)) {
-                module(x, y) ^= kDark;
-            }
+            column[y] ^= inverted[y] & ~(column[y] >> 1) & kDark;
         }
     }
 }
@@ -661,13 +682,11 @@ int QREncoder::scoreMask(int m) {
     int darkCount = 0;
     for (int x = 0; x < size; ++x) {
         const std::uint8_t* column = modules + x * kMaxModules;
+        const std::uint8_t* inverted = kMasks.inverted[m][x % kMaskPeriod];
         std::uint8_t* out = columns_ + x * size;
+        // Data modules (function bit clear) take the mask; function modules not.
         for (int y = 0; y < size; ++y) {
-            std::uint8_t dark = column[y] & kDark;
-            if (!(column[y] & kFunction) && masked(m, x, y)) {
-                dark ^= kDark;
-            }
-            out[y] = dark;
+            out[y] = (column[y] ^ (inverted[y] & ~(column[y] >> 1))) & kDark;
         }
     }
     const int bits = formatBits(level, m);
@@ -713,7 +732,7 @@ int QREncoder::scoreLine(const std::uint8_t* line, int size) {
     for (int i = 1; i < size; ++i) {
         const int change = line[i] ^ line[i - 1];
         last += change;
-        run = run * (1 - change) + 1;
+        run = (run & (change - 1)) + 1;
         runs[last] = run;
     }
     const int count = last + 1;

@@ -133,10 +133,10 @@ void ReferenceAndPNG(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 
-BENCHMARK(Encoder)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Reference)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
-BENCHMARK(EncoderAndPNG)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ReferenceAndPNG)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Encoder)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+BENCHMARK(Reference)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+BENCHMARK(EncoderAndPNG)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+BENCHMARK(ReferenceAndPNG)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 }  // namespace
 
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     for (std::size_t i = 0; i < texts().size(); ++i) {
-        const std::string arg = "/" + std::to_string(i);
+        const std::string arg = "/" + std::to_string(i) + "/repeats:5";
         for (const char* road : {"", "AndPNG"}) {
             const double ours = reporter.times["Encoder" + std::string(road) + arg];
             const double reference = reporter.times["Reference" + std::string(road) + arg];

@@ -266,6 +266,9 @@ TEST(QREncoderTest, SymbolsStayTheSameModuleForModule) {
         {"alphanumeric", repeatTo("HELLO WORLD $%*+-./:", 700), 0, 15, 5, 0x9ccb852123137c2cull},
         {"mixed segments", repeatTo("ABC123def456", 400), 1, 15, 2, 0x8071c4bc44f87dc6ull},
     };
+    // One encoder reused for every text (smaller symbols after larger ones)
+    // leaves nothing of an earlier symbol in a later one.
+    auto reused = std::make_unique<QREncoder>();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const Encoded e = encode(c.text, c.level);
@@ -273,6 +276,10 @@ TEST(QREncoderTest, SymbolsStayTheSameModuleForModule) {
         EXPECT_EQ(e.encoder->version, c.version);
         EXPECT_EQ(e.encoder->mask, c.mask);
         EXPECT_EQ(digest(*e.encoder), c.digest);
+        ASSERT_EQ(reused->encodeText(c.level, 0, true, -1, c.text.data(),
+                                     static_cast<int>(c.text.size())),
+                  1);
+        EXPECT_EQ(digest(*reused), c.digest);
     }
 }
 

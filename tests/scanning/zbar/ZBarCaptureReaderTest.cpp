@@ -266,7 +266,12 @@ TEST(ZBarCaptureReaderTest, CameraFramesReachTheMainThreadAndLateOnesAreDropped)
     }
     ASSERT_TRUE(f.reader->state() & ZBarCaptureReader::kPending);
     const int before = f.reader->frameCount();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto output = f.reader->captureOutput();
+    const std::size_t delivered = output->deliveredCount();
+    for (int i = 0; i < 3000 && output->deliveredCount() < delivered + 3; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_GE(output->deliveredCount(), delivered + 3);
     EXPECT_EQ(f.reader->frameCount(), before);
     ASSERT_TRUE(loop.runUntil([&] { return f.delegate->hitCount() >= 2; }, 30));
     f.reader->willStopRunning();
