@@ -1,9 +1,11 @@
 #include "ads/mediation/GADMAdNetworkAdapter.h"
 
 #include "ads/mediation/GADMAdNetworkAdapterClass.h"
+#include "ads/mediation/MediationClasses.h"
 #include "platform/foundation/ClassRegistry.h"
 
 std::optional<std::set<std::string>> GADMAdNetworkAdapter::availableAdapterNames() {
+    mediation::registerMediationClasses();
     foundation::ClassRegistry& registry = foundation::ClassRegistry::shared();
     std::set<std::string> names;
     for (const std::string& name : registry.classNames()) {

@@ -5,6 +5,7 @@
 #include "ads/mediation/GADMAdNetworkAdapter.h"
 #include "ads/mediation/GADMAdNetworkAdapterClass.h"
 #include "ads/mediation/GADMResponseValues.h"
+#include "ads/mediation/MediationClasses.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/StringUtilities.h"
 
@@ -49,6 +50,7 @@ std::shared_ptr<GADMAdNetworkConfig> GADMAdNetworkConfig::make(
 }
 
 std::optional<GADRequestError> GADMAdNetworkConfig::findAdapterClass() {
+    mediation::registerMediationClasses();
     foundation::ClassRegistry& registry = foundation::ClassRegistry::shared();
     std::vector<std::string> oldAPINames;
     for (const foundation::Value& item : adapterList_.value_or(foundation::Array{})) {

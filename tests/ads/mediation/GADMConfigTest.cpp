@@ -183,3 +183,19 @@ TEST_F(GADMConfigTest, AdapterSearch) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GADMAdNetworkAdapterTest, AvailableAdapterNamesFollowTheProtocol) {
+    mediation_test::registerTestAdapters();
+    const std::optional<std::set<std::string>> names =
+        GADMAdNetworkAdapter::availableAdapterNames();
+    ASSERT_TRUE(names);
+    for (const char* present : {"GADMAdapterCustomEvents", "TestFillingAdapter",
+                                "TestFillingSubclassAdapter", "TestOldAPIAdapter"}) {
+        EXPECT_TRUE(names->count(present)) << present;
+    }
+    EXPECT_FALSE(names->count("TestOtherOldAPIAdapter"));
+}
+
+}  // namespace
