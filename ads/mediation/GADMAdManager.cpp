@@ -1,7 +1,10 @@
 #include "ads/mediation/GADMAdManager.h"
 
+#include "ads/foundation/GADClickTrackerCollection.h"
+#include "ads/mediation/GADClickTrackerCollectionMediation.h"
 #include "ads/mediation/GADMAdNetworkConnectorBanner.h"
 #include "ads/mediation/GADMAdNetworkConnectorInterstitial.h"
+#include "ads/mediation/GADMUtilities.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 
@@ -277,7 +280,17 @@ void GADMAdManager::updateAdapterTimingsForError(const foundation::Error& error)
 }
 
 void GADMAdManager::reportNoFill() {
+    std::optional<std::string> durations;
+    std::optional<std::string> exitCodes;
     if (auto delegate = this->delegate()) {
+        durations = delegate->adapterDurationsParameter();
+        exitCodes = delegate->adapterExitCodesParameter();
         delegate->resetTimingAdapters();
     }
+    GADClickTrackerCollectionMediation::trackMediationURLsFromTemplates(
+        GADClickTrackerCollection::sharedInstance(), config_ ? config_->noFillURLs() : std::nullopt,
+        GADMUtilities::noFillTemplate(), std::nullopt, std::nullopt,
+        config_ ? config_->qdata() : std::nullopt,
+        config_ ? std::optional<std::string>(config_->appKey()) : std::nullopt, false, durations,
+        exitCodes);
 }

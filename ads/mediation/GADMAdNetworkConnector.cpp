@@ -1,7 +1,10 @@
 #include "ads/mediation/GADMAdNetworkConnector.h"
 
+#include "ads/foundation/GADClickTrackerCollection.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/mediation/GADClickTrackerCollectionMediation.h"
 #include "ads/mediation/GADMAdNetworkAdapterClass.h"
+#include "ads/mediation/GADMUtilities.h"
 
 GADMAdNetworkConnector::GADMAdNetworkConnector(std::shared_ptr<GADMConfig> config,
                                                std::shared_ptr<GADMAdNetworkConfig> networkConfig)
@@ -137,15 +140,40 @@ std::optional<std::string> GADMAdNetworkConnector::userLocationDescription() con
     return location->locationDescription();
 }
 
+void GADMAdNetworkConnector::pingMediationURLs(const std::optional<foundation::Array>& templates,
+                                               const std::string& defaultURL,
+                                               const std::optional<std::string>& durations,
+                                               const std::optional<std::string>& exitCodes) {
+    GADClickTrackerCollectionMediation::trackMediationURLsFromTemplates(
+        GADClickTrackerCollection::sharedInstance(), templates, defaultURL,
+        networkConfig_ ? std::optional<std::string>(networkConfig_->networkID()) : std::nullopt,
+        networkConfig_ ? networkConfig_->allocationID() : std::nullopt,
+        mediationConfig_ ? mediationConfig_->qdata() : std::nullopt,
+        mediationConfig_ ? std::optional<std::string>(mediationConfig_->appKey()) : std::nullopt,
+        didNetworkRefresh_, durations, exitCodes);
+}
+
 void GADMAdNetworkConnector::reportClick() {
     if (clicked_) {
         return;
     }
     clicked_ = true;
+    pingMediationURLs(mediationConfig_ ? mediationConfig_->clickURLs() : std::nullopt,
+                      GADMUtilities::clickTemplate(), std::nullopt, std::nullopt);
 }
 
 void GADMAdNetworkConnector::reportImpression() {
+    std::optional<std::string> durations;
+    std::optional<std::string> exitCodes;
     if (auto delegate = gadmDelegate()) {
+        durations = delegate->adapterDurationsParameter();
+        exitCodes = delegate->adapterExitCodesParameter();
         delegate->resetTimingAdapters();
     }
+    std::optional<foundation::Array> templates =
+        networkConfig_ ? networkConfig_->impressionURLs() : std::nullopt;
+    if (!templates && mediationConfig_) {
+        templates = mediationConfig_->impressionURLs();
+    }
+    pingMediationURLs(templates, GADMUtilities::impressionTemplate(), durations, exitCodes);
 }

@@ -93,10 +93,16 @@ class GADMAdNetworkConnector : public std::enable_shared_from_this<GADMAdNetwork
     bool isOwnAdapter(const GADMAdNetworkAdapter& adapter) const {
         return &adapter == adapter_.get();
     }
-    // Once per ad: the click counts for the shown ad.
+    // Pings the templates (or the default one) with the network's ID and
+    // allocation, the response's qdata and app key, and the refresh flag.
+    void pingMediationURLs(const std::optional<foundation::Array>& templates,
+                           const std::string& defaultURL,
+                           const std::optional<std::string>& durations,
+                           const std::optional<std::string>& exitCodes);
+    // Once per ad: the click ping of the shown ad.
     void reportClick();
-    // The adapters' timings and exit codes so far go with the impression and
-    // are cleared.
+    // The impression ping carries the adapters' timings and exit codes so
+    // far, which are then cleared.
     void reportImpression();
     void setDidNetworkRefresh(bool refresh) { didNetworkRefresh_ = refresh; }
     void setClicked(bool clicked) { clicked_ = clicked; }

@@ -29,6 +29,8 @@ TEST(GADRequest, VersionStrings) {
 TEST(GADRequest, FreshRequestCarriesTheDeviceKeysAndTheVersion) {
     foundation::Dictionary expected = GADDevice::currentDevice().parameters();
     expected["js"] = "vira-sdk-i-v6.12.2";
+    // The component's own adapter classes are always present.
+    expected["adapters"] = foundation::Array{"GADMAdapterCustomEvents"};
     EXPECT_EQ(GADRequest::request()->parameters(), expected);
 }
 

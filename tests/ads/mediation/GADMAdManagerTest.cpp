@@ -4,6 +4,7 @@
 #include "ads/mediation/GADMAdManager.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/RunLoop.h"
+#include "tests/ads/mediation/PingServer.h"
 #include "tests/ads/mediation/RecordingMediationDelegate.h"
 #include "tests/ads/mediation/TestAdapters.h"
 
@@ -43,6 +44,7 @@ class GADMAdManagerTest : public testing::Test {
         manager->mediateForAdType(config->adType(), config);
     }
 
+    mediation_test::PingServer pings;
     foundation::ManualClock clock;
     std::shared_ptr<mediation_test::RecordingMediationDelegate> delegate =
         std::make_shared<mediation_test::RecordingMediationDelegate>();

@@ -5,6 +5,7 @@
 #include "ads/mediation/GADMAdNetworkConnectorBanner.h"
 #include "ads/mediation/GADMAdNetworkConnectorInterstitial.h"
 #include "platform/foundation/RunLoop.h"
+#include "tests/ads/mediation/PingServer.h"
 #include "tests/ads/mediation/RecordingMediationDelegate.h"
 #include "tests/ads/mediation/TestAdapters.h"
 
@@ -38,6 +39,7 @@ class GADMAdNetworkConnectorTest : public testing::Test {
         return connector;
     }
 
+    mediation_test::PingServer pings;
     std::shared_ptr<mediation_test::RecordingMediationDelegate> delegate =
         std::make_shared<mediation_test::RecordingMediationDelegate>();
 };

@@ -7,6 +7,7 @@
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/Clock.h"
 #include "platform/ui/View.h"
+#include "tests/ads/mediation/PingServer.h"
 #include "tests/ads/mediation/RecordingMediationDelegate.h"
 
 namespace {
@@ -117,6 +118,7 @@ class GADMAdapterCustomEventsTest : public testing::Test {
         manager->mediateForAdType(config->adType(), config);
     }
 
+    mediation_test::PingServer pings;
     foundation::ManualClock clock;
     std::shared_ptr<Delegate> delegate = std::make_shared<Delegate>();
     std::shared_ptr<GADMAdManager> manager = std::make_shared<GADMAdManager>();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ads/foundation/GADSlotStatistics.h"
 #include "ads/mediation/GADMDelegate.h"
 
 namespace mediation_test {
@@ -46,18 +47,33 @@ class RecordingMediationDelegate : public GADMDelegate {
     std::shared_ptr<GADLocation> userLocation() override { return location; }
     std::optional<std::vector<std::string>> userKeywords() override { return std::nullopt; }
     std::optional<bool> childDirectedTreatment() override { return true; }
-    void startTimingAdapter() override { ++timingsStarted; }
-    // Codes are kept across resets so a test sees the whole waterfall.
-    void resetTimingAdapters() override { ++resets; }
-    void endTimingAdapterWithExitCode(std::int64_t code) override { exitCodes.push_back(code); }
-    std::optional<std::string> adapterDurationsParameter() override { return std::nullopt; }
-    std::optional<std::string> adapterExitCodesParameter() override { return std::nullopt; }
+    // Timings go to slot statistics as the glue's do; the codes are also
+    // kept across resets so a test sees the whole waterfall.
+    void startTimingAdapter() override {
+        ++timingsStarted;
+        statistics.startTimingAdapter();
+    }
+    void resetTimingAdapters() override {
+        ++resets;
+        statistics.resetTimingAdapters();
+    }
+    void endTimingAdapterWithExitCode(std::int64_t code) override {
+        exitCodes.push_back(code);
+        statistics.endTimingAdapterWithExitCode(code);
+    }
+    std::optional<std::string> adapterDurationsParameter() override {
+        return statistics.adapterDurationsParameter();
+    }
+    std::optional<std::string> adapterExitCodesParameter() override {
+        return statistics.adapterExitCodesParameter();
+    }
 
     std::vector<std::string> events;
     std::vector<std::int64_t> exitCodes;
     std::vector<std::string> extrasAskedFor;
     std::shared_ptr<ui::View> lastView;
     std::shared_ptr<GADLocation> location;
+    GADSlotStatistics statistics;
     bool testMode = false;
     int timingsStarted = 0;
     int resets = 0;
