@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "platform/ui/GestureRecognizer.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/ScreenRenderer.h"
 #include "platform/ui/TypeName.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
@@ -446,6 +449,12 @@ graphics::Rect View::convertRectFromView(const graphics::Rect& rect, const View*
 
 bool View::pointInside(graphics::Point point, const Event*) const {
     return bounds().contains(point);
+}
+
+View::Ptr View::snapshotViewAfterScreenUpdates(bool) const {
+    auto snapshot = std::make_shared<ImageView>(graphics::Rect({}, bounds().size));
+    snapshot->setImage(ScreenRenderer::render(*this, Screen::mainScreen().scale()));
+    return snapshot;
 }
 
 View::Ptr View::hitTest(graphics::Point point, const Event* event) {

@@ -176,6 +176,11 @@ class View : public Responder, public foundation::Observable {
     graphics::Rect convertRectToView(const graphics::Rect& rect, const View* view) const;
     graphics::Rect convertRectFromView(const graphics::Rect& rect, const View* view) const;
 
+    // snapshotViewAfterScreenUpdates: a new image view of this view's size
+    // showing it as it is drawn now (headless, nothing is pending, so the
+    // flag changes nothing).
+    Ptr snapshotViewAfterScreenUpdates(bool afterUpdates) const;
+
     // Hit testing: the deepest visible, interactive view containing `point`
     // (in this view's coordinates), front to back.
     virtual Ptr hitTest(graphics::Point point, const Event* event);
