@@ -14,6 +14,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/ScreenRenderer.h"
 #include "platform/ui/Switch.h"
 #include "platform/ui/TableViewCell.h"
@@ -249,4 +250,30 @@ TEST_F(RenderTest, ImagesAccessoriesAndSwitchesShowTheirState) {
     EXPECT_GT(onTrack.g, onTrack.r + 60);
     auto offTrack = bitmap->pixel(145, 215);
     EXPECT_LT(std::abs(offTrack.g - offTrack.r), 10);
+}
+
+TEST_F(RenderTest, SnapshotIsANewViewShowingTheViewAsDrawnNow) {
+    ui::Screen::mainScreen().setScale(2);
+    auto view = std::make_shared<ui::View>(Rect(10, 30, 40, 20));
+    view->setBackgroundColor(graphics::Color::rgb(1, 0, 0));
+    auto inner = std::make_shared<ui::View>(Rect(0, 0, 20, 20));
+    inner->setBackgroundColor(graphics::Color::whiteColor());
+    view->addSubview(inner);
+    screenWith({view});
+
+    auto snapshot = view->snapshotViewAfterScreenUpdates(true);
+    ASSERT_TRUE(snapshot);
+    EXPECT_NE(snapshot, view);
+    EXPECT_EQ(snapshot->superview(), nullptr);
+    EXPECT_EQ(snapshot->frame(), Rect(0, 0, 40, 20));
+    auto image = std::dynamic_pointer_cast<ui::ImageView>(snapshot)->image();
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->size(), graphics::Size(40, 20));
+    EXPECT_EQ(image->bitmap()->width(), 80);
+    EXPECT_EQ(image->bitmap()->pixel(10, 10), kWhite);
+    EXPECT_EQ(image->bitmap()->pixel(70, 30), kRed);
+
+    // Later changes of the view leave the snapshot as it was.
+    view->setBackgroundColor(graphics::Color::whiteColor());
+    EXPECT_EQ(image->bitmap()->pixel(70, 30), kRed);
 }
