@@ -91,8 +91,11 @@ class GADBannerView : public ui::View, public GADSlotDelegate, public GADSlotAdE
     void slotDidDismissScreen(GADSlot& slot) override;
     void slotWillLeaveApplication(GADSlot& slot) override;
 
-  private:
+  protected:
+    // The set-up every factory runs on a new banner, subclasses' included.
     void commonInitWithAdSize(GADAdSize adSize);
+
+  private:
     void tellDelegate(const std::function<void(GADBannerViewDelegate&)>& call);
 
     std::shared_ptr<GADSlot> slot_;

@@ -12,6 +12,7 @@
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADDictionaryAdditions.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/foundation/GADPublisherToolbarCredentials.h"
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
@@ -514,6 +515,9 @@ foundation::Dictionary GADSlot::gatherRequestParameters() {
                 delegate->coordinatesOfContentInScreen()) {
             parameters["ad_pos"] = *position;
         }
+    }
+    if (GADPublisherToolbarCredentials::hasToolbarCredentials()) {
+        parameters["dpt"] = "1";
     }
     if (manualImpressionsEnabled_) {
         parameters["d_imp_hdr"] = "1";

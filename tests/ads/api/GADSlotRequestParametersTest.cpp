@@ -8,6 +8,7 @@
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADApplication.h"
+#include "ads/foundation/GADPublisherToolbarCredentials.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
@@ -134,6 +135,15 @@ TEST_F(GADSlotRequestParametersTest, HttpsIsForcedUnlessTurnedOff) {
     EXPECT_EQ(Value(slot->requestParameters())["force_https"], Value("1"));
     defaults.setBool("dezuvo_gad_use_https", false);
     EXPECT_FALSE(slot->requestParameters().contains("force_https"));
+}
+
+TEST_F(GADSlotRequestParametersTest, StoredToolbarCredentialsAreAnnounced) {
+    EXPECT_FALSE(slot->requestParameters().contains("dpt"));
+    GADPublisherToolbarCredentials credentials;
+    credentials.storeCredentials({{"token", "t"}});
+    EXPECT_EQ(Value(slot->requestParameters())["dpt"], Value("1"));
+    credentials.clearCredentials();
+    EXPECT_FALSE(slot->requestParameters().contains("dpt"));
 }
 
 TEST_F(GADSlotRequestParametersTest, RequestStatisticsCarryOverFromRequestToRequest) {
