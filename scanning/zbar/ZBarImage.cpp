@@ -49,6 +49,22 @@ std::shared_ptr<graphics::Bitmap> bitmapFromRGB(const std::uint8_t* data, unsign
     return bitmap;
 }
 
+// An opaque picture taken whole at its own size needs no drawing: each pixel
+// becomes the luminance the drawing road gives it. False (and `out` partly
+// written) at the first pixel that is not opaque.
+bool copyOpaqueGrey(const graphics::Bitmap& picture, std::uint8_t* out) {
+    for (int y = 0; y < picture.height(); ++y) {
+        const std::uint8_t* in = picture.row(y);
+        for (int x = 0; x < picture.width(); ++x, in += 4) {
+            if (in[3] != 255) {
+                return false;
+            }
+            *out++ = static_cast<std::uint8_t>((in[0] * 77 + in[1] * 150 + in[2] * 29 + 128) >> 8);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::uint32_t ZBarImage::fourcc(std::string_view format) {
@@ -89,11 +105,8 @@ std::shared_ptr<ZBarImage> ZBarImage::makeWithCGImage(const graphics::Bitmap& pi
     if (!graphics::Bitmap::sizeAllowed(w, h) || w == 0 || h == 0) {
         return nullptr;
     }
-    auto context = graphics::BitmapContext::create(static_cast<int>(w), static_cast<int>(h),
-                                                   graphics::ColorSpaceModel::monochrome, 0);
     auto* block = static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(w) * h, 1));
-    if (!context || block == nullptr) {
-        std::free(block);
+    if (block == nullptr) {
         return nullptr;
     }
     auto image = std::make_shared<ZBarImage>();
@@ -101,6 +114,20 @@ std::shared_ptr<ZBarImage> ZBarImage::makeWithCGImage(const graphics::Bitmap& pi
                         zbar_image_free_data);
     image->setFormat(fourcc("Y800"));
     zbar_image_set_size(image->image_, w, h);
+
+    const bool whole = crop.origin.x == 0 && crop.origin.y == 0 &&
+                       crop.size.width == picture.width() && crop.size.height == picture.height() &&
+                       w == static_cast<unsigned>(picture.width()) &&
+                       h == static_cast<unsigned>(picture.height());
+    if (whole && copyOpaqueGrey(picture, block)) {
+        image->tConvert_ = foundation::Clock::monotonic() - start;
+        return image;
+    }
+    auto context = graphics::BitmapContext::create(static_cast<int>(w), static_cast<int>(h),
+                                                   graphics::ColorSpaceModel::monochrome, 0);
+    if (!context) {
+        return nullptr;
+    }
 
     // Scale and crop in one draw; the context's origin is at the bottom left,
     // so the crop's top-left origin is turned over.

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "ScanFixtures.h"
 #include "platform/foundation/Log.h"
+#include "platform/graphics/BitmapContext.h"
 #include "scanning/zbar/ZBarImage.h"
 #include "scanning/zbar/ZBarImageScanner.h"
 #include "scanning/zbar/ZBarSymbol.h"
@@ -226,6 +228,38 @@ TEST(ZBarImageTest, DrawingCropsFromTheTopLeftAndScales) {
         EXPECT_GE(image->tConvert(), 0);
     }
     EXPECT_FALSE(ZBarImage::makeWithCGImage(*picture, {0, 0}));
+}
+
+TEST(ZBarImageTest, AWholePictureGetsTheGreyOfTheDrawingRoad) {
+    // Random colours, opaque, then with one translucent pixel (which takes
+    // the drawing road); either way the grey is what drawing gives.
+    auto picture = graphics::Bitmap::make(37, 23, {0, 0, 0, 255});
+    unsigned seed = 7;
+    auto next = [&seed] {
+        return static_cast<std::uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+    };
+    for (int y = 0; y < picture->height(); ++y) {
+        for (int x = 0; x < picture->width(); ++x) {
+            picture->setPixel(x, y, graphics::Rgba8{next(), next(), next(), 255});
+        }
+    }
+    for (const bool opaque : {true, false}) {
+        SCOPED_TRACE(opaque ? "opaque" : "translucent");
+        if (!opaque) {
+            picture->setPixel(36, 22, graphics::Rgba8{200, 100, 50, 128});
+        }
+        auto context = graphics::BitmapContext::create(picture->width(), picture->height(),
+                                                       graphics::ColorSpaceModel::monochrome, 0);
+        ASSERT_TRUE(context);
+        context->setShouldAntialias(false);
+        context->drawImage({0, 0, 37, 23}, *picture);
+        const std::vector<std::uint8_t> drawn = context->data();
+        auto image = ZBarImage::makeWithCGImage(*picture);
+        ASSERT_TRUE(image);
+        ASSERT_EQ(image->dataLength(), drawn.size());
+        const auto* grey = static_cast<const std::uint8_t*>(image->data());
+        EXPECT_TRUE(std::equal(drawn.begin(), drawn.end(), grey));
+    }
 }
 
 TEST(ZBarImageTest, PicturesFromRGBMemory) {
