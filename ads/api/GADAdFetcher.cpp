@@ -1,6 +1,5 @@
 #include "ads/api/GADAdFetcher.h"
 
-#include <strings.h>
 #include <cstdio>
 
 #include "ads/api/GADAd.h"
@@ -8,6 +7,7 @@
 #include "ads/foundation/GADMacros.h"
 #include "ads/foundation/GADStringAdditions.h"
 #include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/StringUtilities.h"
 #include "platform/foundation/UserDefaults.h"
 
 namespace {
@@ -21,7 +21,7 @@ const foundation::Value* headerValue(const foundation::Dictionary& headers, std:
         return &found->second;
     }
     for (const auto& [key, value] : headers) {
-        if (key.size() == name.size() && strncasecmp(key.c_str(), name.data(), name.size()) == 0) {
+        if (foundation::equalsIgnoringCase(key, name)) {
             return &value;
         }
     }

@@ -46,8 +46,10 @@ bool GADBannerWebViewDelegate::webViewShouldStartLoad(GADWebView& webView,
     if (GADWebViewDelegate::webViewShouldStartLoad(webView, request, navigationType)) {
         const auto& current = webView.request();
         opener()->setReferringURL(current ? current->url() : std::nullopt);
+        slot->adWasClicked();
+        const foundation::URL clickURL = slot->spamClickURLWithURL(*request.url());
         if (request.url()->scheme().starts_with("http")) {
-            opener()->openApp(*request.url());
+            opener()->openApp(clickURL);
         }
     }
     return false;
@@ -65,6 +67,10 @@ void GADBannerWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
         slot->didLoadMRAIDAd();
     }
     webView.setHidden(false);
+    // An interstitial counts its impression when it is shown.
+    if (!(slot->adType() && slot->adType()->isInterstitial())) {
+        slot->didMakeAdImpression();
+    }
     slot->adFinishedLoadingContent();
 }
 

@@ -3,12 +3,16 @@
 #include <cstdio>
 
 #include "ads/api/GADAd.h"
+#include "ads/api/GADAdBanner.h"
+#include "ads/api/GADAdInterstitial.h"
 #include "ads/api/GADAdNetworkJavasSciptWebViewDelegate.h"
 #include "ads/api/GADBannerWebViewDelegate.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
+#include "ads/api/GADSignalCollector.h"
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADApplication.h"
+#include "ads/foundation/GADClickTrackerCollection.h"
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADDictionaryAdditions.h"
 #include "ads/foundation/GADMacros.h"
@@ -16,10 +20,13 @@
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
+#include "ads/webview/GADNotification.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "ads/webview/GADWebView.h"
+#include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/StringUtilities.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
 
@@ -41,6 +48,9 @@ foundation::Dictionary rectangleDictionary(const graphics::Rect& rect) {
             {"w", standard.size.width},
             {"h", standard.size.height}};
 }
+
+// Host suffixes of the ad vendor when the SDK constants give none.
+constexpr const char* kDefaultAdDomains = "dezuvo.com,dezuvoads.com,zizez.net";
 
 std::uint64_t wholePoints(double value) {
     return value > 0 ? static_cast<std::uint64_t>(value) : 0;
@@ -68,6 +78,11 @@ void GADSlot::initialize(const graphics::Rect& frame) {
     webView_->setDelegate(webViewDelegate_);
     observeNotifications();
     adType_ = GADAdType::interstitialAdType();
+    adMediationGlue_ = foundation::ClassRegistry::shared().make<GADSlotMediationGlue>(
+        GADSlotMediationGlue::kClassName);
+    if (adMediationGlue_) {
+        adMediationGlue_->setSlot(weak_from_this());
+    }
 }
 
 GADSlot::~GADSlot() {
@@ -77,6 +92,9 @@ GADSlot::~GADSlot() {
     }
     if (adFetcher_) {
         adFetcher_->cancel();
+    }
+    if (adMediationGlue_) {
+        adMediationGlue_->setSlot({});
     }
     returnPendingAdStatistics();
     stopObservingNotifications();
@@ -124,6 +142,14 @@ void GADSlot::setAdType(const std::shared_ptr<GADAdType>& type, bool reloadReque
     if (newAdSize_.isZero() && reloadRequest) {
         webView_->setHidden(true);
     }
+    if (isMediating()) {
+        if (adMediationGlue_ && adMediationGlue_->changeAdTypeTo(type)) {
+            return;
+        }
+        if (auto delegate = slotDelegate()) {
+            delegate->slotDidReceiveAdView(*this, nullptr);
+        }
+    }
     if (!reloadRequest) {
         return;
     }
@@ -144,7 +170,6 @@ void GADSlot::loadRequest(const std::shared_ptr<GADRequest>& request, bool autoR
     willRequestAdURL();
     request_ = request ? request->copy() : GADRequest::request();
     hasAutoRefreshed_ = autoRefresh;
-    armRequestTimeout();
 
     std::optional<foundation::Dictionary> extras = request_->networkExtrasAdditionalParameters();
     foundation::Value parameters = extras ? foundation::Value(*extras) : foundation::Value();
@@ -154,6 +179,20 @@ void GADSlot::loadRequest(const std::shared_ptr<GADRequest>& request, bool autoR
         orientations = 2;
     } else if (orientation == "l") {
         orientations = 3;
+    }
+    if (const foundation::Dictionary* adDictionary = parameters["_ad"].asDictionary()) {
+        std::shared_ptr<GADAd> ad;
+        if (adType_ && adType_->isInterstitial()) {
+            ad = std::make_shared<GADAdInterstitial>(*adDictionary);
+        } else {
+            ad = std::make_shared<GADAdBanner>(*adDictionary);
+        }
+        if (orientations) {
+            ad->setSupportedOrientations(orientations);
+        }
+        const foundation::Dictionary* headers = parameters["_adHeaders"].asDictionary();
+        loadAd(ad, headers ? std::optional<foundation::Dictionary>(*headers) : std::nullopt);
+        return;
     }
     const std::string* requestURL = parameters["_requestUrl"].asString();
     if (requestURL) {
@@ -202,6 +241,9 @@ void GADSlot::cancelPendingActions() {
         adFetcher_.reset();
     }
     loadingAd_.reset();
+    if (adMediationGlue_) {
+        adMediationGlue_->cancel();
+    }
     resetState();
 }
 
@@ -275,6 +317,7 @@ void GADSlot::didReceiveAdURL() {
 
 void GADSlot::willFetchAdContent() {
     setState(GADSlotStateFetchingAd);
+    armRequestTimeout();
     if (!loadingAd_) {
         return;
     }
@@ -342,7 +385,7 @@ void GADSlot::willStartAdRendering() {
 void GADSlot::didLoadAdHTMLInWebView() {
     const std::uint64_t now = GADAbsoluteTime::absoluteTimeInMilliseconds();
     if (loadingAd_) {
-        ad_ = std::move(loadingAd_);
+        finishedLoadingAdResponse(loadingAd_);
         ad_->statistics()->setObject("tload", now, true);
     }
     webView_->setTouched(false);
@@ -380,6 +423,9 @@ void GADSlot::adDidDismissScreen() {
 }
 
 void GADSlot::adWillLeaveApplication() {
+    if (ad_) {
+        GADApplication::sharedApplication().willLeaveApplicationDueToClickOnAd(ad_->statistics());
+    }
     if (auto delegate = adEventDelegate()) {
         delegate->slotWillLeaveApplication(*this);
     }
@@ -607,6 +653,11 @@ void GADSlot::loadAd(const std::shared_ptr<GADAd>& ad,
         webViewDelegate_ = std::make_shared<GADBannerWebViewDelegate>(keepAlive);
         webView_->setDelegate(webViewDelegate_);
     }
+    auto banner = std::dynamic_pointer_cast<GADAdBanner>(ad);
+    if (banner && adType_ && !adType_->isInterstitial()) {
+        newAdSize_ = banner->size().size;
+        reloadInterval_ = banner->refreshInterval();
+    }
     adFetcher_ = std::make_shared<GADAdFetcher>();
     adFetcher_->fetchRemainingContentForAd(
         ad, headers, std::static_pointer_cast<GADAdFetcherDelegate>(keepAlive), request_);
@@ -647,6 +698,7 @@ void GADSlot::adFetcherDidFetchAd(GADAdFetcher& fetcher, const std::shared_ptr<G
         return;
     }
     std::shared_ptr<GADSlot> keepAlive = shared_from_this();
+    cancelRequestTimeout();
     didFetchAdContent();
     auto delegate = adResponseDelegate();
     if (delegate && delegate->slotDidReceiveAd(*this, ad)) {
@@ -671,9 +723,192 @@ void GADSlot::slotDidFailToReceiveAdWithError(GADSlot&, const std::shared_ptr<GA
     scheduleAdReloadTimer();
 }
 
-bool GADSlot::slotDidReceiveAd(GADSlot&, const std::shared_ptr<GADAd>&) {
-    // This slot renders no response type itself: a fetched ad that no
-    // response delegate takes ends as an internal error.
+bool GADSlot::slotDidReceiveAd(GADSlot&, const std::shared_ptr<GADAd>& ad) {
+    // Native responses are taken only by owners with a response delegate of
+    // their own; they and unclassified ones end as an internal error here.
+    switch (ad ? ad->responseType() : kGADAdResponseTypeUnclassified) {
+        case kGADAdResponseTypeHTML:
+            return processAdResponse(ad);
+        case kGADAdResponseTypeMediation:
+            return processMediationAdResponse(ad);
+        case kGADAdResponseTypeCustomRendering:
+            return processCustomRenderingAdResponse(ad);
+        default:
+            return false;
+    }
+}
+
+bool GADSlot::processAdResponse(const std::shared_ptr<GADAd>& ad) {
+    loadingAd_ = ad;
+    if (ad->reloadInterval() > 0) {
+        reloadInterval_ = ad->reloadInterval();
+    }
+    scheduleAdReloadTimer();
+    if (ad->customAdSizeString()) {
+        const bool banner = adType_ && !adType_->isInterstitial();
+        newAdSize_ =
+            banner ? GADCGSizeFromAdSizeString(ad->customAdSizeString()) : graphics::Size();
+    }
+    webView_->scrollView()->setScrollEnabled(ad->isScrollEnabled());
+    const std::string html = foundation::trimWhitespaceAndNewlines(ad->adHTML().value_or(""));
+    if (html.empty()) {
+        didFailToReceiveAdWithError(std::make_shared<GADRequestError>(
+                                        GADRequestError::errorWithCode(kGADErrorNoFill, request_)),
+                                    false, false);
+        return true;
+    }
+    webView_->setAdDebugDialog(ad->debugDialog());
+    willStartAdRendering();
+    webView_->loadHTMLString(html, ad->adBaseURL());
+    setViewForAdUsingView(webView_);
+    return true;
+}
+
+bool GADSlot::processMediationAdResponse(const std::shared_ptr<GADAd>& ad) {
+    willProcessMediationResponse();
+    if (!adMediationGlue_) {
+        didFailToReceiveAdWithError(nullptr, false, false);
+        return true;
+    }
+    adMediationGlue_->processMediationAdResponse(ad);
+    return true;
+}
+
+bool GADSlot::processCustomRenderingAdResponse(const std::shared_ptr<GADAd>& ad) {
+    auto delegate = slotDelegate();
+    if (delegate && delegate->slotShouldUseCustomRenderingForAd(*this, ad) == std::optional(true)) {
+        reloadable_ = false;
+        deactivateReloadTimer();
+        // The owner renders it; as the slot's ad its clicks and impressions are pinged.
+        finishedLoadingAdResponse(ad);
+        return true;
+    }
+    ad->setResponseType(kGADAdResponseTypeHTML);
+    return processAdResponse(ad);
+}
+
+void GADSlot::finishedLoadingAdResponse(const std::shared_ptr<GADAd>& ad) {
+    ad_ = ad;
+    loadingAd_.reset();
+}
+
+void GADSlot::setViewForAdUsingView(const std::shared_ptr<ui::View>& view) {
+    std::shared_ptr<GADSlotDelegate> delegate = slotDelegate();
+    if (delegate) {
+        delegate->slotDidReceiveAdView(*this, view);
+    }
+    if (newAdSize_.isZero()) {
+        return;
+    }
+    const GADAdSize size = GADAdSizeFromCGSize(newAdSize_);
+    std::optional<std::vector<GADAdSize>> validSizes =
+        delegate ? delegate->validAdSizes() : std::nullopt;
+    if (validSizes && validateAdResponseWithAdSize(size, *validSizes)) {
+        if (!adType_ || GADAdSizeGetCGSize(adType_->adSize()) != newAdSize_) {
+            delegate->slotWillResizeToAdSize(*this, size);
+        }
+        delegate->setAdSizeAndReload(size, false);
+        if (view == webView_) {
+            if (std::optional<graphics::Rect> bounds = delegate->delegateBounds()) {
+                webView_->setFrame(*bounds);
+            }
+        }
+    }
+    newAdSize_ = graphics::Size();
+}
+
+bool GADSlot::validateAdResponseWithAdSize(GADAdSize size,
+                                           const std::vector<GADAdSize>& validAdSizes) {
+    return std::any_of(validAdSizes.begin(), validAdSizes.end(), [size](const GADAdSize& valid) {
+        return GADAdSizeIsEqualToAdSize(valid, size);
+    });
+}
+
+void GADSlot::didMakeAdImpression() {
+    GADApplication::sharedApplication().statistics()->incrementNumberForKey("pimp", false);
+    pingImpressionURLs();
+}
+
+void GADSlot::willLeaveAppDueToClick() {
+    if (ad_) {
+        ad_->statistics()->setObjectForKeyedSubscript("pclb", true);
+    }
+}
+
+void GADSlot::pingURLs(const std::vector<foundation::URL>& urls) {
+    if (!urls.empty()) {
+        GADClickTrackerCollection::sharedInstance().trackURLs(urls, false);
+    }
+}
+
+void GADSlot::pingClickURLs() {
+    if (ad_) {
+        pingURLs(ad_->clickURLs());
+    }
+}
+
+void GADSlot::pingImpressionURLs() {
+    if (ad_) {
+        pingURLs(ad_->impressionURLs());
+    }
+}
+
+void GADSlot::pingManualTrackingURLs() {
+    if (ad_) {
+        pingURLs(ad_->manualImpressionURLs());
+    }
+}
+
+void GADSlot::adWasClicked() {
+    GADApplication::sharedApplication().incrementTotalAdClickCount();
+    if (!ad_) {
+        return;
+    }
+    ad_->statistics()->setObjectForKeyedSubscript("tclickcurr",
+                                                  GADAbsoluteTime::absoluteTimeInMilliseconds());
+    ad_->statistics()->incrementNumberForKey("pcc", true);
+}
+
+foundation::URL GADSlot::spamClickURLWithURL(const foundation::URL& url) {
+    if (GADNotification::isNotificationURL(url) || url.absoluteString() == "about:blank") {
+        return url;
+    }
+    if (std::optional<std::string> ticket = GADNSURLUtilities::gad_impressionTicket(url);
+        ticket && ad_) {
+        ad_->statistics()->setObjectForKeyedSubscript("pit", *ticket);
+    }
+    if (!url.query() || url.query()->empty() || !isDezuvoAdURL(url)) {
+        return url;
+    }
+    const std::string ai = url.queryValue("ai").value_or("");
+    if (ai.empty()) {
+        return url;
+    }
+    std::string signal;
+    bool collected = false;
+    GADMacros::runSynchronouslyOnMainThreadWithBlock(
+        [&] { collected = GADSignalCollector::collectSignal(ai, signal); });
+    if (!collected) {
+        return url;
+    }
+    return GADNSURLUtilities::gad_appendQueryValue(url, std::nullopt, signal).value_or(url);
+}
+
+bool GADSlot::isDezuvoAdURL(const foundation::URL& url) {
+    if (!url.host()) {
+        return false;
+    }
+    std::string domains =
+        foundation::UserDefaults::standard().stringForKey("as_domains").value_or("");
+    if (domains.empty()) {
+        domains = kDefaultAdDomains;
+    }
+    for (const std::string& suffix : foundation::components(domains, ",")) {
+        // An empty entry would match every host.
+        if (!suffix.empty() && url.host()->ends_with(suffix)) {
+            return true;
+        }
+    }
     return false;
 }
 

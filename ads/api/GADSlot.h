@@ -15,11 +15,13 @@
 #include "ads/api/GADAdFetcher.h"
 #include "ads/api/GADAdType.h"
 #include "ads/api/GADSlotDelegate.h"
+#include "ads/api/GADSlotMediationGlue.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADSlotStatistics.h"
 #include "ads/webview/GADMRAIDAdSlot.h"
 #include "ads/webview/GADSDKCoreControllerDelegate.h"
 #include "platform/foundation/Timer.h"
+#include "platform/foundation/URL.h"
 #include "platform/foundation/Value.h"
 #include "platform/graphics/Geometry.h"
 
@@ -27,6 +29,10 @@ class GADRequest;
 class GADRequestError;
 class GADBannerWebViewDelegate;
 class GADWebView;
+
+namespace ui {
+class View;
+}  // namespace ui
 
 enum GADSlotState : std::int64_t {
     GADSlotStateIdle = 0,
@@ -55,8 +61,10 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
                 public GADSlotAdResponseDelegate,
                 public GADMRAIDAdSlot {
   public:
-    // Seconds a request may take from asking for an ad URL until the ad has
-    // been fetched before it fails with code 5.
+    // Seconds the fetch of an ad may take, from its start until the fetched
+    // ad is handed on (rendered, mediated or given to its owner), before the
+    // request fails with code 5. The SDK-core controller times the page's
+    // answer before it.
     static constexpr double kRequestTimeout = 60.0;
 
     static std::shared_ptr<GADSlot> make(const graphics::Rect& frame = {});
@@ -129,8 +137,38 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     // The ad page finished loading: the loading ad becomes the ad, the web
     // view's touches are forgotten and the load time is noted.
     void didLoadAdHTMLInWebView();
+    // Counts the impression and pings the ad's impression URLs.
+    void didMakeAdImpression();
+    void willLeaveAppDueToClick();
     void resetState() { setState(GADSlotStateIdle); }
     void invalidateState() { setState(GADSlotStateInvalidated); }
+
+    // Response handling: HTML into the web view, mediation to the glue,
+    // custom rendering to an owner that takes it; each answers true.
+    bool processAdResponse(const std::shared_ptr<GADAd>& ad);
+    bool processMediationAdResponse(const std::shared_ptr<GADAd>& ad);
+    bool processCustomRenderingAdResponse(const std::shared_ptr<GADAd>& ad);
+    // The ad becomes the one on show.
+    void finishedLoadingAdResponse(const std::shared_ptr<GADAd>& ad);
+    // Gives the owner the view, resized to a size the response announced
+    // when the owner lists it as valid.
+    void setViewForAdUsingView(const std::shared_ptr<ui::View>& view);
+    static bool validateAdResponseWithAdSize(GADAdSize size,
+                                             const std::vector<GADAdSize>& validAdSizes);
+    // Pings of the current ad's URL sets, uncached.
+    void pingClickURLs();
+    void pingImpressionURLs();
+    void pingManualTrackingURLs();
+    // Counts a click on the current ad.
+    void adWasClicked();
+    // The URL a click opens: the ad's impression ticket is noted, and a URL
+    // of the ad vendor with an "ai" value may carry the collected signal.
+    foundation::URL spamClickURLWithURL(const foundation::URL& url);
+    // The host ends with one of the "as_domains" suffixes (or the built-in ones).
+    static bool isDezuvoAdURL(const foundation::URL& url);
+    const std::shared_ptr<GADSlotMediationGlue>& adMediationGlue() const {
+        return adMediationGlue_;
+    }
 
     // Owner notifications.
     void adFailedToReceiveContentWithError(const GADRequestError& error);
@@ -233,6 +271,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void cancelRequestTimeout();
     void requestTimedOut();
     foundation::Dictionary gatherRequestParameters();
+    void pingURLs(const std::vector<foundation::URL>& urls);
     // Hands the statistics of a request that was not sent back, once.
     void returnPendingAdStatistics();
 
@@ -251,6 +290,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     std::shared_ptr<GADWebView> webView_;
     std::shared_ptr<GADBannerWebViewDelegate> webViewDelegate_;
     std::shared_ptr<GADAdFetcher> adFetcher_;
+    std::shared_ptr<GADSlotMediationGlue> adMediationGlue_;
     foundation::Dictionary applicationStatistics_;
     double reloadInterval_ = 0;
     std::shared_ptr<foundation::Timer> reloadTimer_;

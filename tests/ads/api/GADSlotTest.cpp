@@ -144,15 +144,20 @@ TEST_F(GADSlotTest, WithoutAnSDKCorePageTheRequestFailsOnce) {
     EXPECT_EQ(owner->failures, std::vector<long>{kGADErrorNetworkError});
 }
 
-TEST_F(GADSlotTest, UnansweredRequestsTimeOut) {
+TEST_F(GADSlotTest, AnAdThatIsNeverFetchedTimesOut) {
     foundation::ManualClock clock;
+    server.port();  // takes connections and never answers them
     slot->loadRequest(GADRequest::request());
-    clock.advance(GADSlot::kRequestTimeout - 1);
+    clock.advance(GADSlot::kRequestTimeout * 2);  // the page's answer is the controller's to time
     EXPECT_EQ(slot->state(), GADSlotStateRequestingAdURL);
+    slot->loadAdURLWithParameters(foundation::Dictionary{{"url", server.url("/ad")}});
+    clock.advance(GADSlot::kRequestTimeout - 1);
+    EXPECT_EQ(slot->state(), GADSlotStateFetchingAd);
     clock.advance(1);
     EXPECT_EQ(slot->state(), GADSlotStateFailed);
     EXPECT_EQ(owner->failures, std::vector<long>{kGADErrorTimeout});
-    slot->failedJavaScriptFile();  // too late
+    clock.advance(GADSlot::kRequestTimeout);  // the connection's own time-out reaches nobody
+    runLoop();
     EXPECT_EQ(owner->failures.size(), 1u);
     // The slot takes requests again.
     slot->loadRequest(GADRequest::request());
