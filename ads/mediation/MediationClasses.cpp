@@ -4,6 +4,7 @@
 
 #include "ads/mediation/GADMAdNetworkAdapterClass.h"
 #include "ads/mediation/GADMAdapterCustomEvents.h"
+#include "ads/mediation/GADMAdapterHTML.h"
 
 namespace mediation {
 
@@ -12,6 +13,8 @@ void registerMediationClasses() {
     std::call_once(registered, [] {
         GADMAdNetworkAdapterClass::registerAdapterClass<GADMAdapterCustomEvents>(
             GADMAdapterCustomEvents::kClassName);
+        GADMAdNetworkAdapterClass::registerAdapterClass<GADMAdapterHTML>(
+            GADMAdapterHTML::kClassName);
     });
 }
 

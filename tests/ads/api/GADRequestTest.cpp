@@ -30,7 +30,7 @@ TEST(GADRequest, FreshRequestCarriesTheDeviceKeysAndTheVersion) {
     foundation::Dictionary expected = GADDevice::currentDevice().parameters();
     expected["js"] = "vira-sdk-i-v6.12.2";
     // The component's own adapter classes are always present.
-    expected["adapters"] = foundation::Array{"GADMAdapterCustomEvents"};
+    expected["adapters"] = foundation::Array{"GADMAdapterCustomEvents", "GADMAdapterHTML"};
     EXPECT_EQ(GADRequest::request()->parameters(), expected);
 }
 
