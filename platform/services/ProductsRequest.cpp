@@ -15,6 +15,13 @@ void ProductsRequest::start() {
         if (self->cancelled_) {
             return;
         }
+        auto delegate = self->delegate();
+        if (const auto& error = Storefront::shared().productsRequestError()) {
+            if (delegate) {
+                delegate->requestDidFailWithError(*self, *error);
+            }
+            return;
+        }
         ProductsResponse response;
         for (const auto& id : self->identifiers_) {
             if (auto product = Storefront::shared().product(id)) {
@@ -23,8 +30,8 @@ void ProductsRequest::start() {
                 response.invalidProductIdentifiers.push_back(id);
             }
         }
-        if (auto d = self->delegate()) {
-            d->productsRequestDidReceiveResponse(*self, response);
+        if (delegate) {
+            delegate->productsRequestDidReceiveResponse(*self, response);
         }
     });
 }

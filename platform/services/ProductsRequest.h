@@ -1,8 +1,8 @@
 #pragma once
 
 // Asks the store about product identifiers: the delegate gets the products
-// it knows and the identifiers it does not, once, on a later turn of the main
-// run loop; a cancelled request answers nothing.
+// it knows and the identifiers it does not (or the store's failure), once, on
+// a later turn of the main run loop; a cancelled request answers nothing.
 
 #include <memory>
 #include <set>

@@ -22,6 +22,7 @@ std::optional<Product> Storefront::product(const std::string& identifier) const 
 void Storefront::reset() {
     products_.clear();
     canMakePayments_ = true;
+    productsRequestError_.reset();
 }
 
 }  // namespace services

@@ -54,6 +54,9 @@ class Recorder : public MailComposeViewControllerDelegate,
         response = r;
         events.push_back("products");
     }
+    void requestDidFailWithError(ProductsRequest&, const foundation::Error& error) override {
+        events.push_back("products failed " + error.domain);
+    }
     void paymentQueueUpdatedTransactions(
         PaymentQueue&, const std::vector<std::shared_ptr<PaymentTransaction>>& tx) override {
         events.push_back("tx " + tx.front()->payment.productIdentifier + " " +
@@ -139,6 +142,15 @@ TEST_F(ServicesTest, StoreAnswersOnALaterTurnOncePerRequest) {
     EXPECT_EQ(recorder->events, (std::vector<std::string>{"products"}));
     EXPECT_EQ(recorder->response.products.size(), 1u);
     EXPECT_EQ(recorder->response.invalidProductIdentifiers, (std::vector<std::string>{"unknown"}));
+
+    // A store that fails the check answers with its error only.
+    recorder->events.clear();
+    Storefront::shared().setProductsRequestError(foundation::Error{"SKErrorDomain", 0, "offline"});
+    auto failing = std::make_shared<ProductsRequest>(std::set<std::string>{"123456"});
+    failing->setDelegate(recorder);
+    failing->start();
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(recorder->events, (std::vector<std::string>{"products failed SKErrorDomain"}));
 }
 
 TEST_F(ServicesTest, PaymentsGoThroughTheQueueToItsObservers) {
