@@ -15,6 +15,7 @@
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/media/MediaClasses.h"
+#include "platform/services/ServicesClasses.h"
 #include "platform/ui/Application.h"
 #include "platform/web/WebClasses.h"
 #include "remote/OtherApps/RIROtherAppsViewController.h"
@@ -24,6 +25,7 @@ void registerApplicationClasses() {
     static std::once_flag once;
     std::call_once(once, [] {
         media::registerMediaClasses();
+        services::registerServicesClasses();
         web::registerWebClasses();
         UILabelClipboard::load();
         foundation::ClassRegistry::shared().registerClass<ui::ApplicationDelegate>(

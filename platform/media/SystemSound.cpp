@@ -42,6 +42,10 @@ int SystemSound::create(const foundation::URL& url, SystemSoundID* soundID) {
 void SystemSound::play(SystemSoundID soundID) {
     Sounds& state = sounds();
     std::lock_guard lock(state.mutex);
+    if (soundID == kVibrate) {
+        state.played.push_back("vibrate");
+        return;
+    }
     auto it = state.live.find(soundID);
     if (it != state.live.end()) {
         state.played.push_back(it->second);

@@ -19,6 +19,8 @@ class SystemSound {
   public:
     // The number that means "no sound".
     static constexpr SystemSoundID kNone = 0xFFFFFFFF;
+    // The device's vibration, played like a sound; recorded as "vibrate".
+    static constexpr SystemSoundID kVibrate = 4095;
     static constexpr int kNoError = 0;
     static constexpr int kUnsupportedFileError = -1;
 

@@ -136,6 +136,9 @@ TEST(SoundTest, PlayersRecordWhatTheyPlay) {
     SystemSound::play(id);
     EXPECT_EQ(SystemSound::playedFiles().size(), 1u);
     EXPECT_EQ(SystemSound::liveCount(), 0u);
+    // The vibration needs no file.
+    SystemSound::play(SystemSound::kVibrate);
+    EXPECT_EQ(SystemSound::playedFiles(), (std::vector<std::string>{beep, "vibrate"}));
 }
 
 }  // namespace

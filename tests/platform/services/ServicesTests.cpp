@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/ProcessState.h"
@@ -17,6 +18,7 @@
 #include "platform/services/MessageComposeViewController.h"
 #include "platform/services/PaymentQueue.h"
 #include "platform/services/ProductsRequest.h"
+#include "platform/services/ServicesClasses.h"
 #include "platform/services/StoreProductViewController.h"
 #include "platform/services/Storefront.h"
 #include "platform/services/TelephonyNetworkInfo.h"
@@ -28,6 +30,7 @@ using namespace services;
 namespace {
 
 class Recorder : public MailComposeViewControllerDelegate,
+                 public EventEditViewDelegate,
                  public UnknownPersonViewControllerDelegate,
                  public StoreProductViewControllerDelegate,
                  public ProductsRequestDelegate,
@@ -46,6 +49,11 @@ class Recorder : public MailComposeViewControllerDelegate,
                                                        const Person::Ptr& p) override {
         resolved = p;
         events.push_back(p ? "resolved" : "resolved none");
+    }
+    void eventEditViewControllerDidCompleteWithAction(EventEditViewController& editor,
+                                                      EventEditViewAction action) override {
+        events.push_back("editor " + std::to_string(static_cast<int>(action)) + " " +
+                         editor.event().title);
     }
     void productViewControllerDidFinish(StoreProductViewController&) override {
         events.push_back("product done");
@@ -190,6 +198,30 @@ TEST_F(ServicesTest, CalendarRefusesWithoutAccessOrStart) {
     EXPECT_TRUE(error.has_value());
     EXPECT_TRUE(store->saveEvent(editor.event()));
     EXPECT_EQ(store->savedEvents().size(), 1u);
+}
+
+TEST_F(ServicesTest, CalendarEditorTellsItsDelegateWhatTheUserDid) {
+    auto editor = std::make_shared<EventEditViewController>();
+    editor->setEventStore(EventStore::make());
+    editor->setEditViewDelegate(recorder);
+    editor->event().title = "Launch";
+    EXPECT_FALSE(editor->save());  // no start date: the editor stays
+    editor->event().startDate = foundation::Date::now();
+    EXPECT_TRUE(editor->save());
+    editor->cancel();
+    EXPECT_EQ(recorder->events, (std::vector<std::string>{"editor 1 Launch", "editor 0 Launch"}));
+    EXPECT_EQ(editor->eventStore()->savedEvents().size(), 1u);
+}
+
+TEST_F(ServicesTest, ServiceScreensAreKnownByTheirPlatformNames) {
+    auto& registry = foundation::ClassRegistry::shared();
+    registry.unregisterClass("SKStoreProductViewController");
+    EXPECT_FALSE(registry.exists("SKStoreProductViewController"));
+    registerServicesClasses();
+    for (const char* name : {"SKStoreProductViewController", "EKEventEditViewController",
+                             "MFMailComposeViewController", "MFMessageComposeViewController"}) {
+        EXPECT_TRUE(registry.isSubclass(name, "UIViewController")) << name;
+    }
 }
 
 TEST_F(ServicesTest, DeviceFacts) {
