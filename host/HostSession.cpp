@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "ads/api/GADBannerView.h"
 #include "app/AppDelegate.h"
 #include "app/ApplicationMain.h"
 #include "app/BarcodeListController.h"
@@ -47,6 +48,8 @@ constexpr double kFrameRate = 10;
 // How often `frames` lets the application's clock catch up while the camera
 // runs in real time.
 constexpr double kCameraPoll = 0.02;
+// The longest real time a command waits for the ads on screen to load.
+constexpr double kAdWait = 10;
 
 HostSession::Reply failure(std::string text) {
     return {false, std::move(text)};
@@ -122,6 +125,17 @@ void HostSession::catchUp() {
 }
 
 void HostSession::settle(double horizon) {
+    settleOwnWork(horizon);
+    // Ads on screen load over the network in real time; the clock follows.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kAdWait);
+    while (adsLoading() && std::chrono::steady_clock::now() < end) {
+        foundation::RunLoop::main().runUntil([this] { return !adsLoading(); }, kCameraPoll);
+        catchUp();
+        settleOwnWork(horizon);
+    }
+}
+
+void HostSession::settleOwnWork(double horizon) {
     auto& loop = foundation::RunLoop::main();
     catchUp();
     const double end = foundation::Clock::monotonic() + horizon;
@@ -132,6 +146,23 @@ void HostSession::settle(double horizon) {
             return;
         clock_->advance(std::max(0.0, next - foundation::Clock::monotonic()));
     }
+}
+
+bool HostSession::adsLoading() const {
+    auto w = window();
+    if (!w)
+        return false;
+    std::vector<ui::View::Ptr> views;
+    collectViews(w, views);
+    for (const auto& view : views) {
+        auto banner = std::dynamic_pointer_cast<GADBannerView>(view);
+        if (!banner)
+            continue;
+        const std::int64_t state = banner->slot()->state();
+        if (state >= GADSlotStateRequestingAdURL && state <= GADSlotStateRendering)
+            return true;
+    }
+    return false;
 }
 
 HostSession::Reply HostSession::withStoreFailures(Reply reply) {

@@ -86,7 +86,11 @@ class HostSession {
     // the clock instead of waiting, each delayed perform or one-shot timer
     // due within `horizon` seconds, until none is left. Repeating timers
     // (animations) fire as time moves but keep nothing waiting.
+    // Then waits, in real time and for a while at most, until the ads on
+    // screen have loaded or failed.
     void settle(double horizon = kSettleHorizon);
+    void settleOwnWork(double horizon);
+    bool adsLoading() const;
 
     static std::string usage();
     // Checks that `path` names a readable picture of an allowed size; the

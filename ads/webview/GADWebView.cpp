@@ -201,6 +201,14 @@ void GADWebView::setURLForView(const std::optional<foundation::URL>& url,
     GADAdURLStash::add(url, view);
 }
 
+std::string GADWebView::outlineText() const {
+    if (!didReceiveLoadEvent_) {
+        return "";
+    }
+    const std::optional<foundation::URL>& url = webView_->URL();
+    return "Ad \"" + webView_->title() + "\" " + (url ? url->absoluteString() : std::string());
+}
+
 std::string GADWebView::stringByEvaluatingJavaScriptFromString(const std::string& script) {
     return webView_->stringByEvaluatingJavaScriptFromString(script);
 }

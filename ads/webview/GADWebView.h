@@ -33,6 +33,9 @@ class GADWebView : public ui::View, public ui::AlertViewDelegate {
     explicit GADWebView(const graphics::Rect& frame);
     ~GADWebView() override;
     std::string className() const override { return "GADWebView"; }
+    // "Ad "<page title>" <page URL>" once a page has loaded; "" before.
+    std::string outlineText() const override;
+    bool outlinesSubviews() const override { return false; }
 
     // The pool of reusable platform web views, made once per process.
     static const std::shared_ptr<GADWebViewCacheSet>& webViewCache();

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 #include <stdexcept>
+
+#include "platform/ui/Outline.h"
 
 namespace ui {
 
@@ -768,8 +771,16 @@ void TableView::apply(std::vector<Update> updates) {
 
 std::string TableView::outlineText() const {
     std::string out = "TableView";
-    if (tableHeaderView_ && !tableHeaderView_->outlineText().empty()) {
-        out += "\n  header: " + tableHeaderView_->outlineText();
+    if (tableHeaderView_) {
+        // A header without a line of its own speaks through its subviews.
+        std::string header = tableHeaderView_->outlineText();
+        if (header.empty()) {
+            header = Outline::describeView(*tableHeaderView_);
+        }
+        std::istringstream lines(header);
+        for (std::string line; std::getline(lines, line);) {
+            out += "\n  header: " + line;
+        }
     }
     // Every row, those outside the visible area marked: the outline is read
     // by people and scripts who cannot scroll. Asking the data source for an

@@ -271,7 +271,7 @@ TEST_F(GADAdFetcherTest, AFetcherFetchesOnceAndCancelledFetchesStaySilent) {
     auto second = std::make_shared<GADAdFetcher>();
     second->fetchRemainingContentForAd(adWithHTML(), std::nullopt, delegate, request);
     second.reset();  // dropped before its turn: nothing is told
-    RunLoop::main().runUntil([] { return false; }, 0.2);
+    RunLoop::main().runUntilIdle();
     EXPECT_TRUE(delegate->outcomes.empty());
 }
 
@@ -283,7 +283,7 @@ TEST_F(GADAdFetcherTest, AnUnusableTypeFromTheDownloadStopsIt) {
     server.start();
     fetch(adAt(server.url("/ad")));
     RunLoop::main().runUntil([this] { return !delegate->outcomes.empty(); }, 10);
-    RunLoop::main().runUntil([] { return false; }, 0.2);
+    RunLoop::main().runUntilIdle();
     EXPECT_EQ(delegate->outcomes, std::vector<std::string>{"error 3"});
     EXPECT_FALSE(fetcher->adConnection()->isInProgress());
 }

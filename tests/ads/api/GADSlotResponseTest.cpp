@@ -17,6 +17,7 @@
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
+#include "platform/ui/Outline.h"
 #include "tests/ads/api/FakeSDKCoreController.h"
 #include "tests/support/LocalServer.h"
 
@@ -187,7 +188,7 @@ TEST_F(GADSlotResponseTest, HTMLAdLoadsInTheWebViewAndIsShownOnce) {
         response.set_content("", "text/plain");
     });
     server.start();
-    loadAd(htmlAd("<html><body><p>Buy</p></body></html>"),
+    loadAd(htmlAd("<html><head><title>Buy now</title></head><body><p>Buy</p></body></html>"),
            {{"X-Vira-Tracking-Urls", server.url("/impression")}});
     ASSERT_TRUE(
         RunLoop::main().runUntil([this] { return slot->state() == GADSlotStateReady; }, 10));
@@ -196,6 +197,7 @@ TEST_F(GADSlotResponseTest, HTMLAdLoadsInTheWebViewAndIsShownOnce) {
     ASSERT_NE(slot->ad(), nullptr);
     EXPECT_EQ(slot->loadingAd(), nullptr);
     EXPECT_FALSE(slot->webView()->isHidden());
+    EXPECT_EQ(ui::Outline::describeView(*slot->webView()), "Ad \"Buy now\" http://127.0.0.1:1/\n");
     EXPECT_EQ(GADApplication::sharedApplication().statistics()->objectForKey("pimp"), Value(1));
     EXPECT_TRUE(RunLoop::main().runUntil([&] { return impressions > 0; }, 10));
     RunLoop::main().runUntilIdle();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewController.h"
 #include "tests/platform/ui/UiTestFixture.h"
@@ -112,6 +113,21 @@ TEST_F(TableViewTest, LoadsSectionsAndGeometryFromTheDataSource) {
     EXPECT_EQ(table->rectForRowAtIndexPath({1, 0}), graphics::Rect(0, 154, 320, 44));
     EXPECT_EQ(table->contentSize().height, 242);
     EXPECT_EQ(table->indexPathForRowAtPoint({5, 160}), (IndexPath{1, 0}));
+}
+
+TEST_F(TableViewTest, AHeaderWithoutALineOfItsOwnIsOutlinedThroughItsSubviews) {
+    auto header = std::make_shared<ui::View>(graphics::Rect(0, 0, 320, 60));
+    auto title = std::make_shared<ui::Label>(graphics::Rect(0, 0, 320, 20));
+    title->setText("Title");
+    auto hidden = std::make_shared<ui::Label>(graphics::Rect(0, 20, 320, 20));
+    hidden->setText("Hidden");
+    hidden->setHidden(true);
+    header->addSubview(title);
+    header->addSubview(hidden);
+    table->setTableHeaderView(header);
+    const std::string outline = table->outlineText();
+    EXPECT_EQ(outline.rfind("TableView\n  header: Label \"Title\"\n", 0), 0u) << outline;
+    EXPECT_EQ(outline.find("Hidden"), std::string::npos) << outline;
 }
 
 TEST_F(TableViewTest, OnlyVisibleRowsHaveCellsAndCellsAreReused) {
