@@ -19,6 +19,7 @@
 #include "ads/foundation/GADPublisherToolbarCredentials.h"
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
+#include "ads/mediation/MediationClasses.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADNotification.h"
 #include "ads/webview/GADSDKCoreController.h"
@@ -78,6 +79,7 @@ void GADSlot::initialize(const graphics::Rect& frame) {
     webView_->setDelegate(webViewDelegate_);
     observeNotifications();
     adType_ = GADAdType::interstitialAdType();
+    mediation::registerMediationClasses();
     adMediationGlue_ = foundation::ClassRegistry::shared().make<GADSlotMediationGlue>(
         GADSlotMediationGlue::kClassName);
     if (adMediationGlue_) {
@@ -267,10 +269,24 @@ bool GADSlot::isMediating() const {
 }
 
 std::optional<std::string> GADSlot::adNetworkClassName() const {
-    if (state_ != GADSlotStateReady || isMediating()) {
+    if (state_ != GADSlotStateReady) {
         return std::nullopt;
     }
-    return "GADMAdapterDezuvoZiZezAds";
+    if (!isMediating()) {
+        return "GADMAdapterDezuvoZiZezAds";
+    }
+    return adMediationGlue_ ? adMediationGlue_->shownAdapterClassName() : std::nullopt;
+}
+
+std::shared_ptr<void> GADSlot::mediatedInterstitial() const {
+    return adMediationGlue_ ? adMediationGlue_->mediatedInterstitial() : nullptr;
+}
+
+void GADSlot::presentMediatedInterstitialFromRootViewController(
+    const std::shared_ptr<ui::ViewController>& rootViewController) {
+    if (isMediating() && adType_ && adType_->isInterstitial() && adMediationGlue_) {
+        adMediationGlue_->presentInterstitialFromRootViewController(rootViewController);
+    }
 }
 
 std::string GADSlot::description() const {

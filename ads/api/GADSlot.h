@@ -256,6 +256,11 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     const std::optional<std::string>& requestID() const { return requestID_; }
     graphics::Size newAdSize() const { return newAdSize_; }
     std::optional<std::string> adNetworkClassName() const;
+    // The interstitial a mediated network delivered.
+    std::shared_ptr<void> mediatedInterstitial() const;
+    // Shows the mediated interstitial; only for a mediated interstitial slot.
+    void presentMediatedInterstitialFromRootViewController(
+        const std::shared_ptr<ui::ViewController>& rootViewController);
     const GADStatisticSet& pendingAdStatistics() const { return pendingAdStatistics_; }
     GADSlotStatistics& slotStats() { return slotStats_; }
 

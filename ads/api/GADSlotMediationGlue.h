@@ -6,10 +6,16 @@
 // through the slot's state operations.
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class GADAd;
 class GADAdType;
 class GADSlot;
+
+namespace ui {
+class ViewController;
+}  // namespace ui
 
 class GADSlotMediationGlue {
   public:
@@ -25,4 +31,10 @@ class GADSlotMediationGlue {
     virtual bool changeAdTypeTo(const std::shared_ptr<GADAdType>& type) = 0;
     // Nothing of a running mediation reaches the slot afterwards.
     virtual void cancel() = 0;
+    // The adapter class of the network whose ad is shown; nullopt for none.
+    virtual std::optional<std::string> shownAdapterClassName() const { return std::nullopt; }
+    // The interstitial object the shown network delivered, if it is alive.
+    virtual std::shared_ptr<void> mediatedInterstitial() const { return nullptr; }
+    virtual void presentInterstitialFromRootViewController(
+        const std::shared_ptr<ui::ViewController>&) {}
 };

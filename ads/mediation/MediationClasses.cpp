@@ -1,21 +1,27 @@
 #include "ads/mediation/MediationClasses.h"
 
-#include <mutex>
-
 #include "ads/mediation/GADMAdNetworkAdapterClass.h"
 #include "ads/mediation/GADMAdapterCustomEvents.h"
 #include "ads/mediation/GADMAdapterHTML.h"
+#include "ads/mediation/GADMToGADGlue.h"
 
 namespace mediation {
 
 void registerMediationClasses() {
-    static std::once_flag registered;
-    std::call_once(registered, [] {
+    foundation::ClassRegistry& registry = foundation::ClassRegistry::shared();
+    if (!registry.exists(GADMAdapterCustomEvents::kClassName)) {
         GADMAdNetworkAdapterClass::registerAdapterClass<GADMAdapterCustomEvents>(
             GADMAdapterCustomEvents::kClassName);
+    }
+    if (!registry.exists(GADMAdapterHTML::kClassName)) {
         GADMAdNetworkAdapterClass::registerAdapterClass<GADMAdapterHTML>(
             GADMAdapterHTML::kClassName);
-    });
+    }
+    if (!registry.exists(GADSlotMediationGlue::kClassName)) {
+        registry.registerClass<GADSlotMediationGlue>(
+            {GADSlotMediationGlue::kClassName, "NSObject", {}},
+            [] { return std::static_pointer_cast<GADSlotMediationGlue>(GADMToGADGlue::make()); });
+    }
 }
 
 }  // namespace mediation

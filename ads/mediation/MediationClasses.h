@@ -1,7 +1,8 @@
 #pragma once
 
-// Registers the component's own adapter classes in the class registry, once
-// per process, before any adapter class is looked up by name.
+// Registers the component's own adapter classes and the slots' mediation
+// glue in the class registry before any of them is looked up by name; a
+// class already registered under one of the names (a test's stand-in) stays.
 
 namespace mediation {
 
