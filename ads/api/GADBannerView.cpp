@@ -7,22 +7,14 @@
 #include "ads/webview/GADWebView.h"
 #include "platform/graphics/Color.h"
 
-namespace {
-
-void logInvalidAdSize(GADAdSize adSize) {
+void GADBannerView::logInvalidAdSize(GADAdSize adSize) {
     GADMacros::pubLog("Unable to set adSize property with " + GADAdSizeDescription(adSize) +
                       ". Please use one of the standard ad sizes or create a custom ad size using "
                       "GADAdSizeFromCGSize.");
 }
 
-}  // namespace
-
 std::shared_ptr<GADBannerView> GADBannerView::makeWithAdSize(GADAdSize adSize) {
-    if (!GADAdSizeIsValid(adSize)) {
-        logInvalidAdSize(adSize);
-        return nullptr;
-    }
-    return makeWithFrame(graphics::Rect(), adSize);
+    return makeBanner<GADBannerView>(graphics::Rect(), adSize, true);
 }
 
 std::shared_ptr<GADBannerView> GADBannerView::makeWithAdSize(GADAdSize adSize,
@@ -36,12 +28,7 @@ std::shared_ptr<GADBannerView> GADBannerView::makeWithAdSize(GADAdSize adSize,
 
 std::shared_ptr<GADBannerView> GADBannerView::makeWithFrame(const graphics::Rect& frame,
                                                             GADAdSize adSize) {
-    if (!GADAdSizeIsValid(adSize)) {
-        return nullptr;
-    }
-    auto banner = std::make_shared<GADBannerView>(frame);
-    banner->commonInitWithAdSize(adSize);
-    return banner;
+    return makeBanner<GADBannerView>(frame, adSize, false);
 }
 
 std::shared_ptr<GADBannerView> GADBannerView::makeWithFrame(const graphics::Rect& frame) {

@@ -92,6 +92,22 @@ class GADBannerView : public ui::View, public GADSlotDelegate, public GADSlotAdE
     void slotWillLeaveApplication(GADSlot& slot) override;
 
   protected:
+    // A banner of class T (made from a frame) with the size, set up as every
+    // banner; nullptr for an invalid size, with a log line when `logInvalid`.
+    template <typename T>
+    static std::shared_ptr<T> makeBanner(const graphics::Rect& frame, GADAdSize adSize,
+                                         bool logInvalid) {
+        if (!GADAdSizeIsValid(adSize)) {
+            if (logInvalid) {
+                logInvalidAdSize(adSize);
+            }
+            return nullptr;
+        }
+        auto banner = std::make_shared<T>(frame);
+        banner->commonInitWithAdSize(adSize);
+        return banner;
+    }
+    static void logInvalidAdSize(GADAdSize adSize);
     // The set-up every factory runs on a new banner, subclasses' included.
     void commonInitWithAdSize(GADAdSize adSize);
 

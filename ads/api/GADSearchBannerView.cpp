@@ -2,10 +2,5 @@
 
 std::shared_ptr<GADSearchBannerView> GADSearchBannerView::makeWithFrame(const graphics::Rect& frame,
                                                                         GADAdSize adSize) {
-    if (!GADAdSizeIsValid(adSize)) {
-        return nullptr;
-    }
-    auto banner = std::make_shared<GADSearchBannerView>(frame);
-    banner->commonInitWithAdSize(adSize);
-    return banner;
+    return makeBanner<GADSearchBannerView>(frame, adSize, false);
 }
