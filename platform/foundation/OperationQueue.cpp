@@ -4,6 +4,7 @@
 
 #include "platform/foundation/BlockOperation.h"
 #include "platform/foundation/OperationQueueState.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 #include "platform/foundation/WorkerPool.h"
@@ -91,6 +92,20 @@ void OperationQueueState::operationFinished(const Operation* operation) {
     schedule();
 }
 
+void OperationQueueState::drop() {
+    std::vector<Entry> dropped;  // released outside the lock
+    {
+        std::lock_guard lock(mutex);
+        dropped.swap(entries);
+        running = 0;
+        suspended = false;
+        emptied.notify_all();
+    }
+    for (auto& entry : dropped) {
+        entry.operation->cancel();
+    }
+}
+
 OperationQueue::OperationQueue(std::string name) : state_(std::make_shared<OperationQueueState>()) {
     state_->name = std::move(name);
 }
@@ -110,7 +125,9 @@ const std::shared_ptr<OperationQueue>& OperationQueue::main() {
         auto state = std::make_shared<OperationQueueState>();
         state->name = "main";
         state->isMain = true;
-        return new std::shared_ptr<OperationQueue>(new OperationQueue(std::move(state)));
+        return ProcessState::withReset(
+            new std::shared_ptr<OperationQueue>(new OperationQueue(state)),
+            [state](auto&) { state->drop(); });
     }();
     return *queue;
 }

@@ -38,6 +38,10 @@ struct OperationQueueState : std::enable_shared_from_this<OperationQueueState> {
     void schedule();
     // Called once an operation of this queue finished.
     void operationFinished(const Operation* operation);
+    // Forgets every operation (cancelling it) and resumes the queue: the
+    // main queue's part of the process reset, where the main run loop drops
+    // the runs it had handed over, so none of them would ever finish here.
+    void drop();
 };
 
 }  // namespace foundation

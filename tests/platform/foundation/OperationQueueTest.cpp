@@ -11,6 +11,7 @@
 #include "platform/foundation/BlockOperation.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/DispatchSemaphore.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 
@@ -217,6 +218,29 @@ TEST(OperationQueueTest, MainQueueRunsOperationsOnTheMainLoopAfterWhatIsQueued) 
     EXPECT_TRUE(order.empty());  // never inline
     EXPECT_TRUE(RunLoop::main().runUntil([&] { return order.size() == 2; }, kBound));
     EXPECT_EQ(order, (std::vector<std::string>{"queued first", "operation on main"}));
+}
+
+TEST(OperationQueueTest, TheProcessResetLeavesTheMainQueueIdleAndRunning) {
+    auto& mainQueue = *OperationQueue::main();
+    auto download = std::make_shared<AsynchronousOperation>();
+    std::atomic<bool> heldBackRan{false};
+    mainQueue.addOperation(download);
+    mainQueue.addOperation([&] { heldBackRan = true; });
+    ASSERT_TRUE(RunLoop::main().runUntil([&] { return download->isExecuting(); }, kBound));
+    mainQueue.addOperation([&] { heldBackRan = true; });
+    mainQueue.setSuspended(true);
+
+    ProcessState::resetAll();
+    EXPECT_EQ(mainQueue.operationCount(), 0u);
+    EXPECT_FALSE(mainQueue.isSuspended());
+    download->release();
+    ASSERT_TRUE(RunLoop::main().runUntil([&] { return download->isFinished(); }, kBound));
+
+    bool nextRan = false;
+    mainQueue.addOperation([&] { nextRan = true; });
+    EXPECT_TRUE(RunLoop::main().runUntil([&] { return nextRan; }, kBound));
+    EXPECT_FALSE(heldBackRan.load());
+    EXPECT_EQ(mainQueue.operationCount(), 0u);
 }
 
 TEST(OperationQueueTest, AnOperationJoinsOneQueueOnce) {
