@@ -2,6 +2,7 @@
 
 #include "ads/mediation/GADMAdNetworkAdapterClass.h"
 #include "ads/mediation/GADMAdapterCustomEvents.h"
+#include "ads/mediation/GADMAdapterDezuvoZiZezAds.h"
 #include "ads/mediation/GADMAdapterHTML.h"
 #include "ads/mediation/GADMToGADGlue.h"
 
@@ -12,6 +13,10 @@ void registerMediationClasses() {
     if (!registry.exists(GADMAdapterCustomEvents::kClassName)) {
         GADMAdNetworkAdapterClass::registerAdapterClass<GADMAdapterCustomEvents>(
             GADMAdapterCustomEvents::kClassName);
+    }
+    if (!registry.exists(GADMAdapterDezuvoZiZezAds::kClassName)) {
+        GADMAdNetworkAdapterClass::registerAdapterClass<GADMAdapterDezuvoZiZezAds>(
+            GADMAdapterDezuvoZiZezAds::kClassName);
     }
     if (!registry.exists(GADMAdapterHTML::kClassName)) {
         GADMAdNetworkAdapterClass::registerAdapterClass<GADMAdapterHTML>(

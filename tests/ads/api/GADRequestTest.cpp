@@ -30,7 +30,8 @@ TEST(GADRequest, FreshRequestCarriesTheDeviceKeysAndTheVersion) {
     foundation::Dictionary expected = GADDevice::currentDevice().parameters();
     expected["js"] = "vira-sdk-i-v6.12.2";
     // The component's own adapter classes are always present.
-    expected["adapters"] = foundation::Array{"GADMAdapterCustomEvents", "GADMAdapterHTML"};
+    expected["adapters"] = foundation::Array{"GADMAdapterCustomEvents", "GADMAdapterDezuvoZiZezAds",
+                                             "GADMAdapterHTML"};
     EXPECT_EQ(GADRequest::request()->parameters(), expected);
 }
 

@@ -191,8 +191,9 @@ TEST(GADMAdNetworkAdapterTest, AvailableAdapterNamesFollowTheProtocol) {
     const std::optional<std::set<std::string>> names =
         GADMAdNetworkAdapter::availableAdapterNames();
     ASSERT_TRUE(names);
-    for (const char* present : {"GADMAdapterCustomEvents", "TestFillingAdapter",
-                                "TestFillingSubclassAdapter", "TestOldAPIAdapter"}) {
+    for (const char* present :
+         {"GADMAdapterCustomEvents", "GADMAdapterDezuvoZiZezAds", "TestFillingAdapter",
+          "TestFillingSubclassAdapter", "TestOldAPIAdapter"}) {
         EXPECT_TRUE(names->count(present)) << present;
     }
     EXPECT_FALSE(names->count("TestOtherOldAPIAdapter"));

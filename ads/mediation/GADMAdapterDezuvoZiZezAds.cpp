@@ -1,0 +1,179 @@
+#include "ads/mediation/GADMAdapterDezuvoZiZezAds.h"
+
+#include "ads/api/GADRequest.h"
+#include "ads/api/GADRequestError.h"
+#include "ads/api/GADZiZezExtras.h"
+#include "ads/foundation/GADDevice.h"
+#include "ads/mediation/GADMAdNetworkConnector.h"
+
+namespace {
+
+// The test devices of a request in test mode: the simulator and this device
+// when it has an advertising identifier.
+foundation::Array testDevices() {
+    foundation::Array devices{"Simulator"};
+    const std::string identifier = GADDevice::currentDevice().deviceIdentifier();
+    if (!identifier.empty()) {
+        devices.emplace_back(identifier);
+    }
+    return devices;
+}
+
+foundation::Dictionary extraParameters(const GADMAdNetworkConnector& connector) {
+    foundation::Dictionary parameters;
+    if (auto extras = std::dynamic_pointer_cast<GADZiZezExtras>(connector.networkExtras())) {
+        parameters = extras->additionalParameters().value_or(foundation::Dictionary{});
+    }
+    if (auto hac = connector.credentials().find("mad_hac"); hac != connector.credentials().end()) {
+        parameters["mad_hac"] = hac->second;
+    }
+    parameters["gw"] = "1";
+    const auto& network = connector.networkConfig();
+    if (network && network->extras()) {
+        for (const auto& [key, value] : *network->extras()) {
+            if (value.isString()) {
+                parameters[key] = value;
+            }
+        }
+    }
+    if (network && network->ad()) {
+        parameters["_ad"] = *network->ad();
+    }
+    return parameters;
+}
+
+// Every network's adapter list of the waterfall, in order.
+foundation::Array adapterLists(const GADMAdNetworkConnector& connector) {
+    foundation::Array lists;
+    if (const auto& config = connector.mediationConfig()) {
+        for (const auto& network : config->adNetworkConfigs()) {
+            lists.push_back(network->adapterList() ? foundation::Value(*network->adapterList())
+                                                   : foundation::Value());
+        }
+    }
+    return lists;
+}
+
+}  // namespace
+
+GADMAdapterDezuvoZiZezAds::GADMAdapterDezuvoZiZezAds(
+    const std::shared_ptr<GADMAdNetworkConnector>& connector)
+    : connector_(connector) {}
+
+GADMAdapterDezuvoZiZezAds::~GADMAdapterDezuvoZiZezAds() {
+    stopBeingDelegate();
+}
+
+std::string GADMAdapterDezuvoZiZezAds::adapterVersion() {
+    return GADRequest::sdkVersion();
+}
+
+std::shared_ptr<GADRequest> GADMAdapterDezuvoZiZezAds::request() const {
+    auto request = std::make_shared<GADRequest>();
+    auto connector = connector_.lock();
+    if (!connector) {
+        return request;
+    }
+    if (connector->testMode()) {
+        request->setTestDevices(testDevices());
+    }
+    if (const std::optional<bool> childDirected = connector->childDirectedTreatment()) {
+        request->tagForChildDirectedTreatment(*childDirected);
+    }
+    request->setGender(connector->userGender());
+    request->setBirthday(connector->userBirthday());
+    if (connector->userHasLocation()) {
+        request->setLocationWithLatitude(connector->userLatitude(), connector->userLongitude(),
+                                         connector->userLocationAccuracyInMeters());
+    } else if (const auto description = connector->userLocationDescription()) {
+        request->setLocationWithDescription(*description);
+    }
+    request->setKeywords(connector->userKeywords());
+    auto extras = std::make_shared<GADZiZezExtras>();
+    extras->setAdditionalParameters(extraParameters(*connector));
+    request->registerAdNetworkExtras(extras);
+    request->setPrivateMediationExtras(
+        foundation::Dictionary{{"man", adapterLists(*connector)}, {"mcan", kClassName}});
+    return request;
+}
+
+void GADMAdapterDezuvoZiZezAds::getBannerWithSize(GADAdSize adSize) {
+    auto connector = connector_.lock();
+    if (!connector) {
+        return;
+    }
+    std::shared_ptr<GADRequest> request = this->request();
+    banner_ = GADBannerView::makeWithAdSize(adSize);
+    if (!banner_) {
+        return;
+    }
+    banner_->setAdUnitID(connector->publisherId());
+    banner_->setDelegate(shared_from_this());
+    banner_->setRootViewController(connector->viewControllerForPresentingModalView());
+    banner_->setCreatedOnMediationRequest(true);
+    banner_->loadRequest(request);
+}
+
+void GADMAdapterDezuvoZiZezAds::getInterstitial() {
+    if (auto connector = connector_.lock()) {
+        connector->adapterDidFailInterstitial(
+            *this,
+            GADRequestError::errorWithCode(0, std::string("Interstitials not supported.")).error());
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::stopBeingDelegate() {
+    if (banner_) {
+        banner_->setDelegate(nullptr);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::presentInterstitialFromRootViewController(
+    const std::shared_ptr<ui::ViewController>&) {}
+
+bool GADMAdapterDezuvoZiZezAds::changeAdSizeTo(GADAdSize adSize) {
+    if (!banner_) {
+        return false;
+    }
+    banner_->setAdSize(adSize);
+    return true;
+}
+
+void GADMAdapterDezuvoZiZezAds::adViewDidReceiveAd(GADBannerView&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterDidReceiveAdView(*this, banner_);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::adViewDidFailToReceiveAdWithError(GADBannerView&,
+                                                                  const GADRequestError& error) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterDidFailAd(*this, error.error());
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::adViewWillPresentScreen(GADBannerView&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterClickDidOccurInBanner(*this, banner_);
+        connector->adapterWillPresentFullScreenModal(*this);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::adViewWillDismissScreen(GADBannerView&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterWillDismissFullScreenModal(*this);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::adViewDidDismissScreen(GADBannerView&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterDidDismissFullScreenModal(*this);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::adViewWillLeaveApplication(GADBannerView&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterClickDidOccurInBanner(*this, banner_);
+        connector->adapterWillLeaveApplication(*this);
+    }
+}
