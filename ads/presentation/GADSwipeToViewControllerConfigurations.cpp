@@ -1,5 +1,8 @@
 #include "ads/presentation/GADSwipeToViewControllerConfigurations.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADUtilities.h"
 
@@ -47,4 +50,19 @@ GADSwipeToViewControllerConfigurations::GADSwipeToViewControllerConfigurations(
     if (duration.isNumber() && duration.doubleValue() > 0) {
         duration_ = duration.doubleValue();
     }
+}
+
+std::optional<std::string>
+GADSwipeToViewControllerConfigurations::swipeableInAppStoreProductIDString() const {
+    if (!productID_) {
+        return std::nullopt;
+    }
+    if (productID_->isReal()) {
+        const double number = productID_->doubleValue();
+        // Whole numbers within the integers' range read as integers.
+        if (std::abs(number) < 9.0e18 && number == std::trunc(number)) {
+            return std::to_string(static_cast<std::int64_t>(number));
+        }
+    }
+    return productID_->stringValue();
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/foundation/Value.h"
@@ -28,6 +29,9 @@ class GADSwipeToViewControllerConfigurations {
     const std::optional<foundation::Value>& swipeableInAppStoreProductID() const {
         return productID_;
     }
+    // The product as decimal text, the key under which store sheets are kept
+    // for it whichever way the product was named.
+    std::optional<std::string> swipeableInAppStoreProductIDString() const;
     // Absent when no usable rectangle was given.
     const std::optional<std::vector<graphics::Rect>>& swipeableRectangles() const {
         return rectangles_;

@@ -56,9 +56,8 @@ void GADViewControllerFullScreenSwipeAnimation::animateTransition(ui::Transition
 }
 
 graphics::Rect GADViewControllerFullScreenSwipeAnimation::draggableFrameInContainer(
-    ui::TransitionContext& context) const {
-    return draggableView_->convertRectToView(draggableView_->bounds(),
-                                             context.containerView().get());
+    const ui::View& draggable, ui::TransitionContext& context) {
+    return draggable.convertRectToView(draggable.bounds(), context.containerView().get());
 }
 
 std::shared_ptr<GADAnimationContext> GADViewControllerFullScreenSwipeAnimation::presentationContext(
@@ -71,9 +70,9 @@ std::shared_ptr<GADAnimationContext> GADViewControllerFullScreenSwipeAnimation::
 
     bool snapshotMoves = false;
     graphics::Rect sheetStart;
-    if (draggableView_) {
-        const graphics::Rect d = draggableFrameInContainer(context);
-        run->setDraggableViewScreenshot(draggableView_->snapshotViewAfterScreenUpdates(true));
+    if (auto draggable = draggableView()) {
+        const graphics::Rect d = draggableFrameInContainer(*draggable, context);
+        run->setDraggableViewScreenshot(draggable->snapshotViewAfterScreenUpdates(true));
         run->setDraggableViewStartFrame(d);
         // The snapshot leaves by the container's height going down, by its
         // own height going up.
@@ -133,17 +132,19 @@ GADViewControllerFullScreenSwipeAnimation::animationContextForRestoringAnimation
         run->setAnimatedViewStartFrame(sheet->view()->frame());
     }
     run->setAnimatedViewEndFrame(animatedViewFrameBeforeAnimation_);
-    if (draggableView_ && draggableViewShownOnPresentation_) {
-        run->setDraggableViewScreenshot(draggableView_->snapshotViewAfterScreenUpdates(true));
+    auto draggable = draggableView();
+    if (draggable && draggableViewShownOnPresentation_) {
+        run->setDraggableViewScreenshot(draggable->snapshotViewAfterScreenUpdates(true));
         run->setDraggableViewStartFrame(draggableViewEndFrameAfterAnimation_);
-        run->setDraggableViewEndFrame(draggableFrameInContainer(context));
+        run->setDraggableViewEndFrame(draggableFrameInContainer(*draggable, context));
     }
     return run;
 }
 
 bool GADViewControllerFullScreenSwipeAnimation::removeDraggableViewAnimationIfInvalid(
     GADAnimationContext& run) {
-    const graphics::Size size = draggableView_ ? draggableView_->bounds().size : graphics::Size();
+    auto draggable = draggableView();
+    const graphics::Size size = draggable ? draggable->bounds().size : graphics::Size();
     const auto sameSize = [&size](const graphics::Rect& frame) {
         return frame.size.width == size.width && frame.size.height == size.height;
     };

@@ -42,8 +42,9 @@ class GADViewControllerFullScreenSwipeAnimation : public ui::ViewControllerAnima
     void setDirection(int direction) { direction_ = direction; }
     double startY() const { return startY_; }
     void setStartY(double y) { startY_ = y; }
-    const std::shared_ptr<ui::View>& draggableView() const { return draggableView_; }
-    void setDraggableView(std::shared_ptr<ui::View> view) { draggableView_ = std::move(view); }
+    // Held weakly: the swiped banner owns the slot that owns this animation.
+    std::shared_ptr<ui::View> draggableView() const { return draggableView_.lock(); }
+    void setDraggableView(const std::shared_ptr<ui::View>& view) { draggableView_ = view; }
     double transitionDuration() const { return transitionDuration_; }
     void setTransitionDuration(double duration) { transitionDuration_ = duration; }
     bool presenting() const { return presenting_; }
@@ -61,11 +62,12 @@ class GADViewControllerFullScreenSwipeAnimation : public ui::ViewControllerAnima
     // snapshot off the screen.
     std::shared_ptr<GADAnimationContext> presentationContext(ui::TransitionContext& context,
                                                              bool topToBottom);
-    graphics::Rect draggableFrameInContainer(ui::TransitionContext& context) const;
+    static graphics::Rect draggableFrameInContainer(const ui::View& draggable,
+                                                    ui::TransitionContext& context);
 
     int direction_ = 0;
     double startY_ = 0;
-    std::shared_ptr<ui::View> draggableView_;
+    std::weak_ptr<ui::View> draggableView_;
     double transitionDuration_ = 0;
     bool presenting_ = false;
     graphics::Rect draggableViewEndFrameAfterAnimation_;

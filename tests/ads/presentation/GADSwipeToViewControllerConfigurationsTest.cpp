@@ -61,6 +61,21 @@ TEST(GADSwipeToViewControllerConfigurationsTest, TakesOnlyWellTypedValues) {
     EXPECT_EQ(loose->swipeableInAppStoreProductID(), std::nullopt);
     EXPECT_EQ(loose->swipeableRectangles(), std::nullopt);
     EXPECT_EQ(loose->swipeEventCreativeMetadata(), std::nullopt);
+    EXPECT_EQ(loose->swipeableInAppStoreProductIDString(), std::nullopt);
+}
+
+TEST(GADSwipeToViewControllerConfigurationsTest, ProductIDKeysAreDecimalText) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"284882215", "284882215"},
+        // a whole number written as a real is the same product
+        {"284882215.0", "284882215"},
+        {"2.5", "2.5"},
+    };
+    for (const auto& [json, key] : cases) {
+        auto settings = parse(R"({"app_store_product_id": )" + json + "}");
+        ASSERT_TRUE(settings) << json;
+        EXPECT_EQ(settings->swipeableInAppStoreProductIDString(), key) << json;
+    }
 }
 
 }  // namespace
