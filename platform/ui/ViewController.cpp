@@ -262,7 +262,10 @@ void ViewController::presentViewController(const Ptr& controller, bool animated,
         }
         controller->endAppearanceTransition();
         if (covers) {
-            if (presenter->presented_ == controller && presenter->view_) {
+            // A controller dismissed before its presentation ended leaves
+            // the presenter on screen.
+            if (presenter->presented_ == controller && !controller->beingDismissed_ &&
+                presenter->view_) {
                 presenter->view_->removeFromSuperview();
             }
             presenter->endAppearanceTransition();

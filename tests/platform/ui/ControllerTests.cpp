@@ -240,3 +240,16 @@ TEST_F(ControllerTest, RotationAsksTheTopControllerAndTurnsTheInterface) {
     advance(0.3);
     EXPECT_EQ(turning->events, (std::vector<std::string>{"will", "did from 1"}));
 }
+
+TEST_F(ControllerTest, DismissingWhileStillBeingPresentedPutsThePresenterBack) {
+    auto a = make("A");
+    auto window = show(a);
+    auto b = make("B");
+    a->presentViewController(b, true);
+    b->dismissViewController(true);  // e.g. a screen that closes itself at once
+    settle();
+    EXPECT_EQ(a->presentedViewController(), nullptr);
+    EXPECT_EQ(window->topViewController(), a);
+    EXPECT_EQ(a->view()->window(), window);
+    EXPECT_EQ(b->view()->superview(), nullptr);
+}
