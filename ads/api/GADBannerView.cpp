@@ -146,6 +146,11 @@ graphics::Size GADBannerView::intrinsicContentSize() const {
     return GADAdSizeGetCGSize(adSize());
 }
 
+void GADBannerView::didMoveToWindow() {
+    ui::View::didMoveToWindow();
+    slot_->bannerDidMoveToWindow(window());
+}
+
 void GADBannerView::setAlpha(double alpha) {
     ui::View::setAlpha(alpha == 0 ? 0 : 1);
 }

@@ -69,6 +69,8 @@ class GADBannerView : public ui::View, public GADSlotDelegate, public GADSlotAdE
     graphics::Size intrinsicContentSize() const override;
     // Fully transparent or fully opaque: 0 stays 0, anything else becomes 1.
     void setAlpha(double alpha) override;
+    // The slot's viewability monitor follows the banner into and out of windows.
+    void didMoveToWindow() override;
 
     // GADSlotDelegate.
     std::optional<bool> slotShouldReloadCurrentRequest(GADSlot& slot) override;

@@ -3,6 +3,7 @@
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADAbsoluteTime.h"
+#include "ads/foundation/GADActiveViewMonitor.h"
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADWebView.h"
 
@@ -70,6 +71,11 @@ void GADBannerWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
     // An interstitial counts its impression when it is shown.
     if (!(slot->adType() && slot->adType()->isInterstitial())) {
         slot->didMakeAdImpression();
+    }
+    slot->resetActiveViewReporting();
+    if (const auto& monitor = slot->activeViewMonitor()) {
+        monitor->sample();
+        monitor->startMonitoring();
     }
     slot->adFinishedLoadingContent();
 }

@@ -11,6 +11,7 @@
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADSignalCollector.h"
 #include "ads/foundation/GADAbsoluteTime.h"
+#include "ads/foundation/GADActiveViewMonitor.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADClickTrackerCollection.h"
 #include "ads/foundation/GADDevice.h"
@@ -88,6 +89,7 @@ void GADSlot::initialize(const graphics::Rect& frame) {
 }
 
 GADSlot::~GADSlot() {
+    finishActiveViewReporting();
     didUnloadMRAIDAd();
     if (countedForMRAID_) {
         GADMRAIDInterceptor::disableCanInitWithRequest();
@@ -251,6 +253,7 @@ void GADSlot::cancelPendingActions() {
 
 void GADSlot::cancelPendingAndFutureActions() {
     cancelPendingActions();
+    finishActiveViewReporting();
     slotDelegate_.reset();
     reloadable_ = false;
     invalidateState();
@@ -489,10 +492,16 @@ void GADSlot::deactivateReloadTimer() {
 
 void GADSlot::appWillBecomeInactive() {
     deactivateReloadTimer();
+    if (activeViewMonitor_) {
+        activeViewMonitor_->sample();
+    }
 }
 
 void GADSlot::appDidBecomeActive() {
     scheduleAdReloadTimer();
+    if (activeViewMonitor_) {
+        activeViewMonitor_->sample();
+    }
 }
 
 void GADSlot::adWillPresentFullScreen() {

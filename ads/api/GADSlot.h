@@ -18,6 +18,7 @@
 #include "ads/api/GADSlotMediationGlue.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADSlotStatistics.h"
+#include "ads/webview/GADActiveViewObserver.h"
 #include "ads/webview/GADMRAIDAdSlot.h"
 #include "ads/webview/GADSDKCoreControllerDelegate.h"
 #include "platform/foundation/Timer.h"
@@ -25,6 +26,8 @@
 #include "platform/foundation/Value.h"
 #include "platform/graphics/Geometry.h"
 
+class GADActiveViewMonitor;
+class GADActiveViewSDKCoreWebView;
 class GADRequest;
 class GADRequestError;
 class GADBannerWebViewDelegate;
@@ -32,6 +35,7 @@ class GADWebView;
 
 namespace ui {
 class View;
+class Window;
 }  // namespace ui
 
 enum GADSlotState : std::int64_t {
@@ -59,7 +63,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
                 public GADSDKCoreControllerDelegate,
                 public GADAdFetcherDelegate,
                 public GADSlotAdResponseDelegate,
-                public GADMRAIDAdSlot {
+                public GADMRAIDAdSlot,
+                public GADActiveViewObserver {
   public:
     // Seconds the fetch of an ad may take, from its start until the fetched
     // ad is handed on (rendered, mediated or given to its owner), before the
@@ -110,7 +115,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     // too old.
     bool shouldMakeRequest(const std::shared_ptr<GADRequest>& request) const;
     void cancelPendingActions();
-    // The owner's teardown: cancel, forget the delegate, never reload, state 8.
+    // The owner's teardown: cancel, end viewability reporting, forget the
+    // delegate, never reload, state 8.
     void cancelPendingAndFutureActions();
     void resetRequestState();
     bool isMediating() const;
@@ -241,6 +247,45 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     }
     const graphics::Rect& creativeViewBounds() const { return creativeViewBounds_; }
 
+    // Viewability. While an ad that asks for it (active-view settings, MRAID
+    // or swipe settings) is shown, a monitor samples the ad's web view on
+    // the SDK constants' schedule and each sample goes as a report
+    // ("VIRA_updateActiveView") into an SDK-core page of the slot's own; a
+    // last report, marked done, when the monitor goes. The page's verdict
+    // reaches MRAID ads as their visibility.
+    void webViewDidChangeActiveViewVisibility(GADWebView& webView) override;
+    bool monitoredViewIsSubviewOfDeviceScreen() const;
+    void resetActiveViewReporting();
+    void finishActiveViewReporting();
+    void activeViewMonitorWillUnload();
+    void didRefreshActiveViewMonitor(GADActiveViewMonitor& monitor);
+    // "VIRA_updateActiveView(<compact JSON>)"; nullopt without parameters or
+    // for parameters with no JSON form.
+    static std::optional<std::string> activeViewJSCommandWithParams(
+        const std::optional<foundation::Value>& params);
+    foundation::Dictionary activeViewParameters(GADActiveViewMonitor& monitor,
+                                                bool activeViewUnloaded) const;
+    // "interstitial_mb" or "banner_mb".
+    std::string adFormat() const;
+    // {"top", "bottom", "left", "right"} of the standardised rectangle.
+    static foundation::Dictionary dictionaryForBounds(const graphics::Rect& bounds);
+    bool canEnableActiveViewMonitoring() const;
+    // A banner moving into a window starts the monitor; moving out samples
+    // once and stops it. An interstitial's screen does the same as it
+    // appears and disappears.
+    void bannerDidMoveToWindow(const std::shared_ptr<ui::Window>& window);
+    void interstitialViewWillAppear();
+    void interstitialViewWillDisappear();
+    const std::shared_ptr<GADActiveViewMonitor>& activeViewMonitor() const {
+        return activeViewMonitor_;
+    }
+    std::uint64_t activeViewMonitorSequenceNumber() const {
+        return activeViewMonitorSequenceNumber_;
+    }
+    const std::shared_ptr<GADActiveViewSDKCoreWebView>& SDKCoreWebView() const {
+        return SDKCoreWebView_;
+    }
+
     // Accessors.
     bool hasAutoRefreshed() const { return hasAutoRefreshed_; }
     const std::shared_ptr<GADRequest>& request() const { return request_; }
@@ -277,6 +322,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void requestTimedOut();
     foundation::Dictionary gatherRequestParameters();
     void pingURLs(const std::vector<foundation::URL>& urls);
+    void sendActiveViewReport(GADActiveViewMonitor& monitor, bool activeViewUnloaded);
     // Hands the statistics of a request that was not sent back, once.
     void returnPendingAdStatistics();
 
@@ -309,4 +355,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     bool countedForMRAID_ = false;
     bool isListeningToDeviceOrientationChangeEvent_ = false;
     graphics::Rect creativeViewBounds_;
+    std::shared_ptr<GADActiveViewMonitor> activeViewMonitor_;
+    std::uint64_t activeViewMonitorSequenceNumber_ = 0;
+    std::shared_ptr<GADActiveViewSDKCoreWebView> SDKCoreWebView_;
 };

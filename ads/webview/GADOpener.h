@@ -12,7 +12,12 @@
 #include <string>
 
 #include "platform/foundation/URL.h"
+#include "platform/foundation/Value.h"
+#include "platform/graphics/Geometry.h"
 
+namespace services {
+class EventEditViewDelegate;
+}
 namespace ui {
 class ViewController;
 }
@@ -40,10 +45,19 @@ class GADOpener {
     // The toolbar for the ad unit over the ad's HTML; there is no toolbar
     // screen here, so it is logged.
     void openPublisherToolbar(const std::optional<std::string>& adUnitID, const std::string& html);
+    // An MRAID ad's resize request: it changes no view.
+    void openWebAppWithSize(graphics::Size size, graphics::Vector offset);
+    // The calendar-event editor over an MRAID ad's event (the parameters of
+    // GADMRAIDCalendarProperties; nothing when one is missing), presented
+    // once the user lets the application at the calendar and dismissed when
+    // the user is done; a refusal reaches the ad's page as the event
+    // "onCalendarEventCanceled". The auto-click guard does not apply.
+    void openCalendarWithDictionary(const foundation::Dictionary& parameters);
 
   private:
     std::optional<std::string> navigationURL_;
     std::optional<foundation::URL> referringURL_;
     std::weak_ptr<ui::ViewController> viewController_;
     std::weak_ptr<GADWebView> webView_;
+    std::shared_ptr<services::EventEditViewDelegate> calendarEditorDismisser_;
 };

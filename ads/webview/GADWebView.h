@@ -23,6 +23,7 @@ namespace ui {
 class ViewController;
 }
 
+class GADActiveViewObserver;
 class GADImpressionTicketGestureRecognizer;
 class GADUIWebViewGestureDelegate;
 class GADWebViewCacheSet;
@@ -134,6 +135,22 @@ class GADWebView : public ui::View, public ui::AlertViewDelegate {
     const std::optional<foundation::URL>& URL() const { return url_; }
     bool savedState() const { return savedState_; }
 
+    // A viewability page's side: its last verdict on the ad's visibility,
+    // whether it said it stopped tracking the ad, and who hears a new
+    // verdict (held weakly).
+    bool activeViewVisibility() const { return activeViewVisibility_; }
+    void setActiveViewVisibility(bool visible) { activeViewVisibility_ = visible; }
+    bool activeViewUnloadPingReceived() const { return activeViewUnloadPingReceived_; }
+    void setActiveViewUnloadPingReceived(bool received) {
+        activeViewUnloadPingReceived_ = received;
+    }
+    std::shared_ptr<GADActiveViewObserver> activeViewObserver() const {
+        return activeViewObserver_.lock();
+    }
+    void setActiveViewObserver(const std::weak_ptr<GADActiveViewObserver>& observer) {
+        activeViewObserver_ = observer;
+    }
+
   private:
     class Forwarder;
 
@@ -155,4 +172,7 @@ class GADWebView : public ui::View, public ui::AlertViewDelegate {
     std::shared_ptr<ui::View> savedSuperview_;
     std::shared_ptr<GADWebViewDelegate> savedDelegate_;
     std::weak_ptr<ui::ViewController> viewControllerBeforeExpanded_;
+    bool activeViewVisibility_ = false;
+    bool activeViewUnloadPingReceived_ = false;
+    std::weak_ptr<GADActiveViewObserver> activeViewObserver_;
 };

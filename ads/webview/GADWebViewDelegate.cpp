@@ -1,7 +1,9 @@
 #include "ads/webview/GADWebViewDelegate.h"
 
 #include "ads/foundation/GADDevice.h"
+#include "ads/webview/GADActiveViewGMSGHandler.h"
 #include "ads/webview/GADGMSGHandler.h"
+#include "ads/webview/GADMRAIDGMSGHandler.h"
 #include "ads/webview/GADNotification.h"
 #include "ads/webview/GADNotificationCenter.h"
 #include "ads/webview/GADOpener.h"
@@ -22,7 +24,10 @@ std::shared_ptr<GADWebView> shared(GADWebView& webView) {
 
 }  // namespace
 
-GADWebViewDelegate::GADWebViewDelegate() : opener_(std::make_shared<GADOpener>()) {}
+GADWebViewDelegate::GADWebViewDelegate() : opener_(std::make_shared<GADOpener>()) {
+    addGMSGHandler(std::make_shared<GADActiveViewGMSGHandler>());
+    addGMSGHandler(std::make_shared<GADMRAIDGMSGHandler>(opener_));
+}
 
 GADWebViewDelegate::~GADWebViewDelegate() {
     opener_->setViewController(nullptr);

@@ -5,13 +5,21 @@
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/webview/GADAdURLStash.h"
+#include "ads/webview/GADMRAIDGMSGHandler.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "ads/webview/GADWebView.h"
+#include "ads/webview/GADWebViewDelegate.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/PNGCodec.h"
+#include "platform/services/EventEditViewController.h"
+#include "platform/ui/AlertCenter.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Device.h"
+#include "platform/ui/SavedPhotosAlbum.h"
+#include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 #include "tests/ads/api/FakeSDKCoreController.h"
 #include "tests/support/LocalServer.h"
@@ -36,7 +44,12 @@ class GADSlotMRAIDTest : public testing::Test {
         window->addSubview(slot->webView());
         slot->setAdType(GADAdType::bannerAdTypeForSize(kGADAdSizeBanner), false);
     }
-    void TearDown() override { RunLoop::main().runUntilIdle(); }
+    void TearDown() override {
+        if (messageToken) {
+            foundation::NotificationCenter::defaultCenter().removeObserver(*messageToken);
+        }
+        RunLoop::main().runUntilIdle();
+    }
 
     // The slot goes from asking for an ad URL to rendering an ad.
     void startRendering(const std::shared_ptr<GADSlot>& target) {
@@ -59,12 +72,39 @@ class GADSlotMRAIDTest : public testing::Test {
     std::string page(const std::string& script) {
         return slot->webView()->stringByEvaluatingJavaScriptFromString(script);
     }
+    // Records the page's messages to the component and its MRAID errors.
+    void listen() {
+        messages.clear();
+        messageToken = foundation::NotificationCenter::defaultCenter().addObserver(
+            kGADDidReceiveWebActionNotification, slot->webView().get(), nullptr,
+            [this](const foundation::Notification& note) {
+                messages.push_back(note.userInfo["u"].stringValue());
+            });
+        page("window.errors = []; mraid.addEventListener('error', (m, a) => errors.push(a));");
+    }
+    // Runs the script in the page and lets the component answer.
+    std::string act(const std::string& script) {
+        const std::string result = page(script);
+        RunLoop::main().runUntilIdle();
+        return result;
+    }
+    std::string errors() { return page("errors.join()"); }
+    std::shared_ptr<GADMRAIDGMSGHandler> MRAIDHandler() {
+        for (const auto& handler : slot->webView()->delegate()->gmsgHandlers()) {
+            if (auto found = std::dynamic_pointer_cast<GADMRAIDGMSGHandler>(handler)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
 
     testing_support::LocalServer server;
     std::shared_ptr<FakeSDKCoreController> controller = std::make_shared<FakeSDKCoreController>();
     std::shared_ptr<GADWebView> stashed = std::make_shared<GADWebView>(graphics::Rect{});
     ui::Window::Ptr window = ui::Window::make();
     std::shared_ptr<GADSlot> slot = GADSlot::make(graphics::Rect{0, 100, 320, 50});
+    std::vector<std::string> messages;
+    std::optional<foundation::NotificationCenter::ObserverToken> messageToken;
 };
 
 TEST_F(GADSlotMRAIDTest, SlotsCountOnceWhileTheyExpectAnAd) {
@@ -179,6 +219,165 @@ TEST_F(GADSlotMRAIDTest, RotationsPostOnlyWhenTheCreativeMoves) {
     EXPECT_EQ(posts, 2);
     EXPECT_FALSE(ui::Device::currentDevice().isGeneratingDeviceOrientationNotifications());
     foundation::NotificationCenter::defaultCenter().removeObserver(token);
+}
+
+TEST_F(GADSlotMRAIDTest, ExpandAndCloseTellTheComponent) {
+    renderMRAIDAd();
+    listen();
+    page("window.states = []; mraid.addEventListener('stateChange', (s) => states.push(s));");
+    EXPECT_EQ(act("String(mraid.expand())"), "true");
+    EXPECT_EQ(page("JSON.stringify(mraid.getCurrentPosition())"),
+              "{\"x\":0,\"y\":0,\"width\":320,\"height\":568}");
+    EXPECT_EQ(act("String(mraid.close())"), "true");
+    EXPECT_EQ(page("states.join()"), "expanded,default");
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{"gmsg://mobileads.dezuvo.com/open?a=expand&custom_close=0",
+                                        "gmsg://mobileads.dezuvo.com/close"}));
+    // An expanded ad cannot expand again.
+    act("mraid.expand(); mraid.expand()");
+    EXPECT_EQ(errors(), "expand");
+}
+
+TEST_F(GADSlotMRAIDTest, OrientationPropertiesFollowTheRotation) {
+    renderMRAIDAd();
+    listen();
+    act("mraid.setOrientationProperties({allowOrientationChange: false}); mraid.expand();"
+        "mraid.close();");
+    ui::Application::shared().setStatusBarOrientation(ui::InterfaceOrientation::landscapeLeft);
+    slot->webView()->setFrame(graphics::Rect{124, 100, 320, 50});
+    ui::Device::currentDevice().setOrientation(ui::DeviceOrientation::landscapeLeft);
+    RunLoop::main().runUntilIdle();
+    act("mraid.expand(); mraid.close();"
+        "mraid.setOrientationProperties({forceOrientation: 'portrait'}); mraid.expand();");
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "gmsg://mobileads.dezuvo.com/open?a=expand&o=p&custom_close=0",
+                            "gmsg://mobileads.dezuvo.com/close",
+                            "gmsg://mobileads.dezuvo.com/open?a=expand&o=l&custom_close=0",
+                            "gmsg://mobileads.dezuvo.com/close",
+                            "gmsg://mobileads.dezuvo.com/open?a=expand&o=p&custom_close=0"}));
+    // Properties out of range are refused.
+    act("mraid.close(); mraid.setOrientationProperties({forceOrientation: 'sideways'});"
+        "mraid.setOrientationProperties({allowOrientationChange: 'no'});"
+        "mraid.setExpandProperties({width: -1}); mraid.setExpandProperties({height: 'tall'});"
+        "mraid.setExpandProperties({width: 100000});");
+    EXPECT_EQ(errors(),
+              "setOrientationProperties,setOrientationProperties,setExpandProperties,"
+              "setExpandProperties,setExpandProperties");
+}
+
+TEST_F(GADSlotMRAIDTest, AResizeWithinTheScreenReachesTheComponentAndOneBeyondIsRefused) {
+    renderMRAIDAd();
+    listen();
+    EXPECT_EQ(act("mraid.setResizeProperties({width: 300, height: 250, offsetX: 10, offsetY: 0,"
+                  " customClosePosition: 'bottom-left', allowOffscreen: false});"
+                  "String(mraid.resize())"),
+              "true");
+    EXPECT_EQ(page("mraid.getState()"), "resized");
+    EXPECT_EQ(page("JSON.stringify(mraid.getCurrentPosition())"),
+              "{\"x\":10,\"y\":0,\"width\":300,\"height\":250}");
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"gmsg://mobileads.dezuvo.com/mraid?a=resize&width=300&"
+                                       "height=250&offsetX=10&offsetY=0&customClosePosition="
+                                       "bottom-left&allowOffscreen=0"});
+    act("mraid.close()");
+    messages.clear();
+
+    // Beyond the screen: the ad itself without leave to go off screen, or
+    // its close area even with it.
+    act("mraid.setResizeProperties({width: 400, height: 100, allowOffscreen: false});"
+        "mraid.resize();"
+        "mraid.setResizeProperties({width: 300, height: 100, offsetX: -200,"
+        " customClosePosition: 'top-left'}); mraid.resize();"
+        "mraid.setResizeProperties({width: -300, height: 100});"
+        "mraid.setResizeProperties({width: '300', height: 100});");
+    EXPECT_EQ(errors(), "resize,resize,setResizeProperties,setResizeProperties");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(page("mraid.getState()"), "default");
+
+    // A page that sends the message itself with values out of range hears
+    // the component refuse them.
+    const char* hostile[] = {"width=abc",    "width=-5",      "width=0",
+                             "width=100000", "offsetY=1e999", "offsetX=12px"};
+    for (const char* value : hostile) {
+        std::map<std::string, std::string> parameters = {{"width", "300"},
+                                                         {"height", "250"},
+                                                         {"offsetX", "0"},
+                                                         {"offsetY", "0"},
+                                                         {"customClosePosition", "top-right"},
+                                                         {"allowOffscreen", "0"}};
+        const std::string text(value);
+        parameters[text.substr(0, text.find('='))] = text.substr(text.find('=') + 1);
+        std::string url = "gmsg://mobileads.dezuvo.com/mraid?a=resize";
+        for (const auto& [key, given] : parameters) {
+            url += "&" + key + "=" + given;
+        }
+        act("errors.length = 0; location.href = '" + url + "';");
+        EXPECT_EQ(errors(), "resize") << value;
+    }
+}
+
+TEST_F(GADSlotMRAIDTest, APictureIsStoredOnceTheUserSaysSo) {
+    const auto png = graphics::PNGCodec::encode(*graphics::Bitmap::make(4, 3, {0, 0, 255, 255}));
+    server.serve("/picture.png", 200, std::string(png->begin(), png->end()), "image/png");
+    renderMRAIDAd();
+    listen();
+    const std::size_t alertsBefore = ui::AlertCenter::shared().history().size();
+    const std::size_t stored = ui::SavedPhotosAlbum::images().size();
+    const std::string store = "mraid.storePicture('" + server.url("/picture.png") + "');";
+    act(store + store);
+    EXPECT_EQ(ui::AlertCenter::shared().history().size(), alertsBefore + 1);
+    auto alert = ui::AlertCenter::shared().topAlert();
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->title(), "Permission");
+    ASSERT_EQ(MRAIDHandler()->pendingPictureDownloads().size(), 1u);
+    alert->tapButtonTitled("Save");
+    ASSERT_TRUE(RunLoop::main().runUntil(
+        [&] { return MRAIDHandler()->pendingPictureDownloads().empty(); }, 10));
+    ASSERT_EQ(ui::SavedPhotosAlbum::images().size(), stored + 1);
+    EXPECT_EQ(ui::SavedPhotosAlbum::images().back()->size(), (graphics::Size{4, 3}));
+
+    // Once stored, the same picture may be offered again; a missing one is
+    // forgotten without a word to the user.
+    act(store + "mraid.storePicture('" + server.url("/missing.png") + "');");
+    EXPECT_EQ(ui::AlertCenter::shared().history().size(), alertsBefore + 3);
+    ui::AlertCenter::shared().topAlert()->tapButtonTitled("Save");
+    ASSERT_TRUE(RunLoop::main().runUntil(
+        [&] { return MRAIDHandler()->pendingPictureDownloads().size() == 1; }, 10));
+    EXPECT_EQ(ui::SavedPhotosAlbum::images().size(), stored + 1);
+    // A message without a picture URL does nothing.
+    act("location.href = 'gmsg://mobileads.dezuvo.com/mraid?a=storePicture';");
+    EXPECT_EQ(ui::AlertCenter::shared().history().size(), alertsBefore + 3);
+}
+
+TEST_F(GADSlotMRAIDTest, ACalendarEventIsEditedWithAccessAndRefusedWithout) {
+    auto root = std::make_shared<ui::ViewController>();
+    window->setRootViewController(root);
+    renderMRAIDAd();
+    slot->webView()->setViewController(root);
+    listen();
+    const std::string create =
+        "mraid.createCalendarEvent({description: 'Winter sale', summary: 'Sale',"
+        " location: 'Shop', start: '2026-12-24T10:30:00+01:00', end: '2026-12-24T12:00:00+01:00'})";
+    act(create);
+    auto editor = std::dynamic_pointer_cast<services::EventEditViewController>(
+        root->presentedViewController());
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->event().title, "Winter sale");
+    EXPECT_EQ(editor->event().notes, "Sale");
+    EXPECT_EQ(editor->event().location, "Shop");
+    ASSERT_TRUE(editor->event().startDate && editor->event().endDate);
+    EXPECT_EQ(editor->event().startDate->timeIntervalSince1970(), 1798104600.0);
+    EXPECT_EQ(editor->event().endDate->timeIntervalSince1970(), 1798104600.0 + 5400);
+    ASSERT_TRUE(editor->save());
+    EXPECT_EQ(editor->eventStore()->savedEvents().size(), 1u);
+    EXPECT_TRUE(RunLoop::main().runUntil([&] { return !root->presentedViewController(); }, 5));
+    EXPECT_EQ(errors(), "");
+
+    services::EventStore::setAccessGranted(false);
+    act(create);
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    EXPECT_EQ(errors(), "createCalendarEvent");
+    services::EventStore::setAccessGranted(true);
 }
 
 }  // namespace
