@@ -10,6 +10,7 @@
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADSignalCollector.h"
+#include "ads/api/GADSlotSwipeToViewController.h"
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADActiveViewMonitor.h"
 #include "ads/foundation/GADApplication.h"
@@ -78,6 +79,7 @@ void GADSlot::initialize(const graphics::Rect& frame) {
     webView_ = std::make_shared<GADWebView>(frame);
     webViewDelegate_ = std::make_shared<GADBannerWebViewDelegate>(shared_from_this());
     webView_->setDelegate(webViewDelegate_);
+    swipeToViewController_ = std::make_shared<GADSlotSwipeToViewController>(weak_from_this());
     observeNotifications();
     adType_ = GADAdType::interstitialAdType();
     mediation::registerMediationClasses();
@@ -260,6 +262,8 @@ void GADSlot::cancelPendingAndFutureActions() {
 }
 
 void GADSlot::resetRequestState() {
+    swipeToViewController_->disableSwipeToViewController();
+    swipeToViewController_->returnStoreProductViewController();
     if (isMRAIDEnabled()) {
         didUnloadMRAIDAd();
     }

@@ -31,6 +31,7 @@ class GADActiveViewSDKCoreWebView;
 class GADRequest;
 class GADRequestError;
 class GADBannerWebViewDelegate;
+class GADSlotSwipeToViewController;
 class GADWebView;
 
 namespace ui {
@@ -174,6 +175,10 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     static bool isDezuvoAdURL(const foundation::URL& url);
     const std::shared_ptr<GADSlotMediationGlue>& adMediationGlue() const {
         return adMediationGlue_;
+    }
+    // The slot's part in swiping its banner to a store sheet.
+    const std::shared_ptr<GADSlotSwipeToViewController>& swipeToViewController() const {
+        return swipeToViewController_;
     }
 
     // Owner notifications.
@@ -342,6 +347,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     std::shared_ptr<GADBannerWebViewDelegate> webViewDelegate_;
     std::shared_ptr<GADAdFetcher> adFetcher_;
     std::shared_ptr<GADSlotMediationGlue> adMediationGlue_;
+    std::shared_ptr<GADSlotSwipeToViewController> swipeToViewController_;
     foundation::Dictionary applicationStatistics_;
     double reloadInterval_ = 0;
     std::shared_ptr<foundation::Timer> reloadTimer_;
