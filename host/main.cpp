@@ -6,8 +6,9 @@
 //
 // The application's home is BARCODES_HOME (default: the XDG data folder).
 // BARCODES_ABOUT_PAGE and BARCODES_APPS_PAGE replace the addresses of the
-// about page fetched at launch and of the maker's page that "Our Apps" reads
-// (to run the application against local servers).
+// about page fetched at launch and of the maker's page that "Our Apps" reads,
+// and BARCODES_AD_SERVER the ad server whose SDK-core page builds the ad
+// requests (to run the application against local servers).
 
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include <iostream>
 #include <string>
 
+#include "ads/foundation/GADURLAdditions.h"
 #include "app/AppDelegate.h"
 #include "app/DeveloperPage.h"
 #include "host/HostSession.h"
@@ -37,6 +39,12 @@ void useAddressesFromEnvironment() {
         AppDelegate::setAboutPageURL(about);
     if (const char* apps = std::getenv("BARCODES_APPS_PAGE"))
         DeveloperPage::setURL(apps);
+    if (const char* ads = std::getenv("BARCODES_AD_SERVER"); ads && *ads) {
+        std::string server = ads;
+        while (server.ends_with('/'))
+            server.pop_back();
+        GADSetSDKCorePageURL(server + kGADSDKCorePagePath);
+    }
 }
 
 int fail(const std::string& text) {

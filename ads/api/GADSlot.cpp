@@ -722,6 +722,13 @@ void GADSlot::failedJavaScriptFile() {
     didFailToRetrieveSDKCoreWithError(GADRequestError::errorWithCode(kGADErrorNetworkError));
 }
 
+void GADSlot::javaScriptRequestTimedOut() {
+    if (state_ != GADSlotStateRequestingAdURL) {
+        return;
+    }
+    requestTimedOut();
+}
+
 void GADSlot::adFetcherDidFetchAd(GADAdFetcher& fetcher, const std::shared_ptr<GADAd>& ad) {
     if (&fetcher != adFetcher_.get() || state_ != GADSlotStateFetchingAd) {
         return;

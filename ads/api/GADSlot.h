@@ -214,6 +214,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void loadAdNetworkJavaScriptRequest(const std::shared_ptr<GADAd>& ad);
     void invalidJavaScriptRequest() override;
     void failedJavaScriptFile() override;
+    // Fails the request with code 5 while the slot waits for its ad URL.
+    void javaScriptRequestTimedOut() override;
 
     // GADAdFetcherDelegate.
     void adFetcherDidFetchAd(GADAdFetcher& fetcher, const std::shared_ptr<GADAd>& ad) override;

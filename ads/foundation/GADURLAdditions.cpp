@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <mutex>
 
 #include "ads/foundation/GADStringAdditions.h"
 #include "platform/foundation/PercentEncoding.h"
+#include "platform/foundation/ProcessState.h"
 #include "platform/foundation/StringUtilities.h"
 
 namespace {
@@ -22,10 +24,34 @@ bool equalText(std::string_view a, std::string_view b, bool caseSensitive) {
 
 }  // namespace
 
-const std::string& GADSDKCorePageURL() {
-    static const std::string url =
-        "https://sdk.dezuvo.com/mads/static/sdk/native/sdk-core-v40.html";
-    return url;
+namespace {
+
+constexpr const char* kVendorSDKCoreServer = "https://sdk.dezuvo.com";
+
+std::mutex& pageURLLock() {
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+std::string& configuredPageURL() {
+    static auto* url = foundation::ProcessState::withReset(new std::string, [](std::string& text) {
+        std::lock_guard<std::mutex> lock(pageURLLock());
+        text.clear();
+    });
+    return *url;
+}
+
+}  // namespace
+
+std::string GADSDKCorePageURL() {
+    std::lock_guard<std::mutex> lock(pageURLLock());
+    const std::string& url = configuredPageURL();
+    return url.empty() ? std::string(kVendorSDKCoreServer) + kGADSDKCorePagePath : url;
+}
+
+void GADSetSDKCorePageURL(const std::string& url) {
+    std::lock_guard<std::mutex> lock(pageURLLock());
+    configuredPageURL() = url;
 }
 
 const std::string& GADRAZCorePageURL() {

@@ -10,8 +10,13 @@
 #include "platform/foundation/URL.h"
 #include "platform/foundation/Value.h"
 
-// The address of the vendor's SDK-core page.
-const std::string& GADSDKCorePageURL();
+// The SDK-core page's path on its server.
+inline constexpr const char* kGADSDKCorePagePath = "/mads/static/sdk/native/sdk-core-v40.html";
+// The address of the SDK-core page: the vendor's unless another was set.
+std::string GADSDKCorePageURL();
+// Points the component at another SDK-core page (and so at another ad
+// server); an empty text restores the vendor's. Any thread.
+void GADSetSDKCorePageURL(const std::string& url);
 // The address of the vendor's RAZ core page, which reports RAZ activity.
 const std::string& GADRAZCorePageURL();
 // The host of the vendor's publisher ad server.

@@ -7,6 +7,7 @@
 #include "ads/api/GADBannerView.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADSlot.h"
+#include "ads/foundation/GADURLAdditions.h"
 #include "app/AppDelegate.h"
 #include "app/AppScreens.h"
 #include "app/QRGenViewController.h"
@@ -79,6 +80,7 @@ class ScanViewControllerTest : public UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
+        GADSetSDKCorePageURL(std::string("http://127.0.0.1:1") + kGADSDKCorePagePath);
         ui::Pasteboard::generalPasteboard().clear();
         for (const char* scheme : {"tel", "sms", "http", "https"})
             ui::Application::shared().registerURLHandler(scheme,

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "ads/foundation/GADURLAdditions.h"
 #include "app/AppDelegate.h"
 #include "app/AppScreens.h"
 #include "app/ApplicationMain.h"
@@ -58,6 +59,7 @@ class ScannerFixture : public testing::Test {
   protected:
     void SetUp() override {
         AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
+        GADSetSDKCorePageURL(std::string("http://127.0.0.1:1") + kGADSDKCorePagePath);
         ZBarReader2ViewController::registerAsRootScreen();
         AppScreens::shared().historyList = [](const std::shared_ptr<store::Context>&) {
             return std::make_shared<NamedScreen>("history");

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ads/foundation/GADURLAdditions.h"
 #include "model/Action.h"
 #include "model/Barcode.h"
 #include "model/BarcodeStore.h"
@@ -21,6 +22,7 @@ class StoreScreenTest : public UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
+        GADSetSDKCorePageURL(std::string("http://127.0.0.1:1") + kGADSDKCorePagePath);
         foundation::Error error;
         context_ = BarcodeStore::openContext(BarcodeStore::storePath(), &error);
         ASSERT_TRUE(context_) << error.localizedDescription;

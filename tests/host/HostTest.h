@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "ads/foundation/GADURLAdditions.h"
 #include "app/AppDelegate.h"
 #include "app/AppScreens.h"
 #include "app/OverlayScreens.h"
@@ -22,6 +23,7 @@ class HostTest : public testing::Test {
   protected:
     void SetUp() override {
         AppDelegate::setAboutPageURL("http://127.0.0.1:1/about");
+        GADSetSDKCorePageURL(std::string("http://127.0.0.1:1") + kGADSDKCorePagePath);
         folder_ = std::filesystem::path(foundation::ApplicationHome::temporary());
     }
     void TearDown() override { session_.reset(); }

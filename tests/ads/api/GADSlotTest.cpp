@@ -5,6 +5,7 @@
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADApplication.h"
+#include "ads/foundation/GADURLAdditions.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -138,7 +139,10 @@ TEST_F(GADSlotTest, EveryAnswerOfThePageEndsInItsFailure) {
 
 TEST_F(GADSlotTest, WithoutAnSDKCorePageTheRequestFailsOnce) {
     GADSDKCoreController::setSharedInstance(nullptr);  // the built-in controller
+    GADSetSDKCorePageURL("http://127.0.0.1:1/mads/static/sdk/native/sdk-core-v40.html");
     slot->loadRequest(GADRequest::request());
+    foundation::RunLoop::main().runUntil(
+        [&] { return slot->state() != GADSlotStateRequestingAdURL; }, 20);
     runLoop();
     EXPECT_EQ(slot->state(), GADSlotStateSDKCoreFailed);
     EXPECT_EQ(owner->failures, std::vector<long>{kGADErrorNetworkError});

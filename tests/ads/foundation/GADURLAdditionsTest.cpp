@@ -61,6 +61,13 @@ TEST(GADURLAdditions, TicketsFragmentsAndComparisons) {
     EXPECT_TRUE(gad_isMediationURL(url("http://h/mediate?x=1")));
     EXPECT_FALSE(gad_isMediationURL(url("http://h/Mediate?x=1")));
     EXPECT_TRUE(gad_isSDKJavaScriptURL(url(GADSDKCorePageURL().c_str())));
+    // Another page may be set, and the vendor's comes back with an empty text.
+    const std::string vendors = GADSDKCorePageURL();
+    GADSetSDKCorePageURL("http://127.0.0.1:8/core.html");
+    EXPECT_TRUE(gad_isSDKJavaScriptURL(url("http://127.0.0.1:8/core.html")));
+    EXPECT_FALSE(gad_isSDKJavaScriptURL(url(vendors.c_str())));
+    GADSetSDKCorePageURL("");
+    EXPECT_EQ(GADSDKCorePageURL(), vendors);
 }
 
 TEST(GADUtilities, RectanglesAndURLLists) {
