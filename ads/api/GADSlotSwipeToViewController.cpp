@@ -131,13 +131,13 @@ void GADSlotSwipeToViewController::handlePanGesture(ui::PanGestureRecognizer& re
     switch (recognizer.state()) {
         case ui::GestureRecognizerState::began: {
             const graphics::Point location = recognizer.locationOfTouch(0, nullptr);
+            presentationRunning_ = false;
             if (!shouldProcessTouch(location, nullptr)) {
                 // Cancels the gesture; the cancellation turns it on again.
                 recognizer.setEnabled(false);
                 return;
             }
             animation_->setStartY(location.y);
-            presentationRunning_ = false;
             auto slot = slot_.lock();
             auto delegate = slot ? slot->slotDelegate() : nullptr;
             const auto root = delegate ? delegate->rootViewController() : nullptr;

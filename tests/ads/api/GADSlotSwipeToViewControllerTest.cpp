@@ -259,4 +259,21 @@ TEST_F(GADSlotSwipeToViewControllerTest, TheSlotLivesThroughASwipeAndTheBannerIs
     EXPECT_TRUE(weakSlot.expired());
 }
 
+TEST_F(GADSlotSwipeToViewControllerTest, ASwipeTheSystemCancelsTakesTheSheetBack) {
+    showBanner(300, kSwipeable, 2, false);
+    ui::TouchSimulator finger(window);
+    finger.begin({{160, 340}});
+    for (double y : {320, 200}) {
+        clock->advance(0.1);
+        finger.move({{160, y}});
+    }
+    ASSERT_TRUE(root->presentedViewController());
+    finger.cancel();
+    EXPECT_EQ(heard(), std::vector<std::string>{
+                           R"(onSwipeableViewControllerPresentationCanceled {"creative":"c1"})"});
+    EXPECT_FALSE(root->presentedViewController());
+    EXPECT_FALSE(swipe()->isSwipeUnderWay());
+    EXPECT_TRUE(swipe()->swipeGestureRecognizer()->isEnabled());
+}
+
 }  // namespace
