@@ -1,11 +1,12 @@
 // The slot's viewability reporting: a monitor on the ad's web view while an
 // ad that asks for it is shown, each sample sent as a report into an
-// SDK-core page of the slot's own, and the page's verdict passed to MRAID
-// ads.
+// SDK-core page of the slot's own (after the ad's position report for the
+// swipe to a store sheet), and the page's verdict passed to MRAID ads.
 
 #include "ads/api/GADAd.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADSlot.h"
+#include "ads/api/GADSlotSwipeToViewController.h"
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADActiveViewMonitor.h"
 #include "ads/foundation/GADDevice.h"
@@ -91,6 +92,9 @@ void GADSlot::activeViewMonitorWillUnload() {
 }
 
 void GADSlot::didRefreshActiveViewMonitor(GADActiveViewMonitor& monitor) {
+    if (swipeToViewController_) {
+        swipeToViewController_->canEnableSwipeToViewController();
+    }
     sendActiveViewReport(monitor, false);
 }
 

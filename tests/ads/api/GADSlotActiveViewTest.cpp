@@ -135,6 +135,18 @@ TEST_F(GADSlotActiveViewTest, AnAdThatDoesNotAskGetsNoMonitor) {
     EXPECT_TRUE(controller->lent.empty());
 }
 
+TEST_F(GADSlotActiveViewTest, ASwipeableAdIsMonitoredAndItsPageHearsWhereItIs) {
+    showAd(
+        "<script>window.heard = []; window.VIRA_ReceiveMessage = (n) => heard.push(n);"
+        "</script>",
+        foundation::Dictionary{{"X-Vira-Swipe-To-View-Controller",
+                                R"({"app_store_product_id": 123, "swipeable_rectangles": []})"}});
+    ASSERT_TRUE(slot()->activeViewMonitor());
+    EXPECT_EQ(reports(), 1u);
+    EXPECT_EQ(slot()->webView()->stringByEvaluatingJavaScriptFromString("heard.join()"),
+              "onAdVisible");
+}
+
 TEST_F(GADSlotActiveViewTest, ReportsFollowTheAdAsItScrollsOffScreen) {
     foundation::ManualClock clock;
     showActiveViewAd();
