@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -28,6 +29,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/ImagePickerController.h"
 #include "tests/host/HostTest.h"
+#include "tests/support/AdServer.h"
 
 namespace {
 
@@ -179,6 +181,23 @@ TEST_F(HostSessionTest, TheProgramExitsNonZeroOnBadInput) {
     output.clear();
     EXPECT_EQ(run("scan " + sample, &output, false), 0) << output;
     EXPECT_EQ(output.substr(0, output.find('\n')), R"(QR-Code "say \"hi\"")") << output;
+}
+
+TEST_F(HostSessionTest, PointedAtAnAdServerTheDetailScreenShowsItsAd) {
+    testing_support::AdServer server;
+    server.setAdResponse(server.ad(testing_support::AdServer::AdKind::html, "Scan more codes"));
+    const auto sample = (folder_ / "ad.png").string();
+    ASSERT_TRUE(SamplePhoto::write(sample, "https://example.com/"));
+    ::setenv("BARCODES_AD_SERVER", (server.origin() + "/").c_str(), 1);
+    std::string output;
+    const int status = run("scan " + sample, &output, false);
+    ::unsetenv("BARCODES_AD_SERVER");
+    ASSERT_EQ(status, 0) << output;
+    const auto requests = server.requestsTo(testing_support::AdServer::kAdPath);
+    ASSERT_EQ(requests.size(), 1u) << output;
+    EXPECT_NE(output.find("Ad \"Scan more codes\" " + server.origin() + requests[0].target),
+              std::string::npos)
+        << output;
 }
 
 TEST_F(HostSessionTest, TheScanLineGivesTypeAndExactTextAsAJSONString) {

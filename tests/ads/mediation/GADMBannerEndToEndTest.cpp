@@ -3,40 +3,26 @@
 #include "ads/api/GADBannerView.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADSlot.h"
-#include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/ViewController.h"
-#include "tests/ads/api/FakeSDKCoreController.h"
+#include "tests/ads/api/BannerOwner.h"
 #include "tests/ads/mediation/PingServer.h"
 #include "tests/ads/mediation/TestAdapters.h"
-#include "tests/support/LocalServer.h"
+#include "tests/support/AdServer.h"
 
 namespace {
-
-class BannerOwner : public GADBannerViewDelegate {
-  public:
-    void adViewDidReceiveAd(GADBannerView&) override { ++received; }
-    void adViewDidFailToReceiveAdWithError(GADBannerView&, const GADRequestError& error) override {
-        failures.push_back(error.code());
-    }
-    int received = 0;
-    std::vector<long> failures;
-};
 
 TEST(GADMBannerEndToEnd, BannerShowsAMediatedAdFromTheAdServer) {
     mediation_test::registerTestAdapters();
     mediation_test::PingServer pings;
-    testing_support::LocalServer adServer;
-    adServer.server().Get("/ad", [](const httplib::Request&, httplib::Response& response) {
-        response.set_header("X-Vira-Mediation", "1");
-        response.set_content(R"({"ad_type": "banner", "qdata": "q1", "ad_networks": [
+    testing_support::AdServer adServer;
+    adServer.useAsSDKCoreServer();
+    testing_support::AdServer::Response response =
+        adServer.ad(testing_support::AdServer::AdKind::mediation);
+    response.body = R"({"ad_type": "banner", "qdata": "q1", "ad_networks": [
             {"id": "1", "adapters": ["TestFailingAdapter"]},
-            {"id": "2", "adapters": ["TestFillingAdapter"], "data": {"pubid": "pub-2"}}]})",
-                             "application/json");
-    });
-    adServer.start();
-    auto controller = std::make_shared<FakeSDKCoreController>();
-    GADSDKCoreController::setSharedInstance(controller);
+            {"id": "2", "adapters": ["TestFillingAdapter"], "data": {"pubid": "pub-2"}}]})";
+    adServer.setAdResponse(response);
 
     auto owner = std::make_shared<BannerOwner>();
     auto root = std::make_shared<ui::ViewController>();
@@ -45,9 +31,6 @@ TEST(GADMBannerEndToEnd, BannerShowsAMediatedAdFromTheAdServer) {
     banner->setRootViewController(root);
     banner->setDelegate(owner);
     banner->loadRequest(GADRequest::request());
-    ASSERT_EQ(controller->requests.size(), 1u);
-    // The SDK-core page answers with the ad server's address.
-    banner->slot()->loadAdURLWithParameters(foundation::Dictionary{{"url", adServer.url("/ad")}});
     foundation::RunLoop::main().runUntil(
         [&] { return owner->received > 0 || !owner->failures.empty(); }, 20);
 
@@ -66,7 +49,6 @@ TEST(GADMBannerEndToEnd, BannerShowsAMediatedAdFromTheAdServer) {
     EXPECT_NE(pings.requests()[0].find("/imp?ad_loc=unit-7&qdata=q1&ad_network_id=2&"),
               std::string::npos);
     EXPECT_NE(pings.requests()[0].find("&aec=1,0"), std::string::npos) << pings.requests()[0];
-    GADSDKCoreController::setSharedInstance(nullptr);
 }
 
 }  // namespace
