@@ -32,6 +32,7 @@ class GADRequest;
 class GADRequestError;
 class GADBannerWebViewDelegate;
 class GADSlotSwipeToViewController;
+class GADInterstitial;
 class GADWebView;
 
 namespace ui {
@@ -106,6 +107,11 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void setManualImpressionsEnabled(bool enabled) { manualImpressionsEnabled_ = enabled; }
     bool reloadable() const { return reloadable_; }
     void setReloadable(bool reloadable) { reloadable_ = reloadable; }
+    // The interstitial that owns the slot, if one does (held weakly).
+    std::shared_ptr<GADInterstitial> interstitial() const { return interstitial_.lock(); }
+    void setInterstitial(const std::weak_ptr<GADInterstitial>& interstitial) {
+        interstitial_ = interstitial;
+    }
 
     // Requests. A request the gate refuses is dropped silently.
     void loadRequest(const std::shared_ptr<GADRequest>& request) { loadRequest(request, false); }
@@ -337,6 +343,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     std::weak_ptr<GADSlotDelegate> slotDelegate_;
     std::weak_ptr<GADSlotAdEventDelegate> adEventDelegate_;
     std::weak_ptr<GADSlotAdResponseDelegate> adResponseDelegate_;
+    std::weak_ptr<GADInterstitial> interstitial_;
     std::optional<std::string> adUnitID_;
     bool hasAutoRefreshed_ = false;
     bool manualImpressionsEnabled_ = false;

@@ -22,6 +22,8 @@ namespace ui {
 class ViewController;
 }
 
+class GADOpenerDelegate;
+class GADSlot;
 class GADWebView;
 
 class GADOpener {
@@ -36,6 +38,16 @@ class GADOpener {
     }
     std::shared_ptr<GADWebView> webView() const { return webView_.lock(); }
     void setWebView(const std::shared_ptr<GADWebView>& webView) { webView_ = webView; }
+    // The slot that owns the ad (held weakly).
+    std::shared_ptr<GADSlot> slot() const { return slot_.lock(); }
+    void setSlot(const std::weak_ptr<GADSlot>& slot) { slot_ = slot; }
+    // Told after each action (held weakly).
+    std::shared_ptr<GADOpenerDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::weak_ptr<GADOpenerDelegate>& delegate) { delegate_ = delegate; }
+    // An action sent the user out of the application; the web-app screen
+    // reads and clears it when the application comes back.
+    bool didOpenAnotherApplication() const { return didOpenAnotherApplication_; }
+    void setDidOpenAnotherApplication(bool opened) { didOpenAnotherApplication_ = opened; }
 
     // Each answers whether the URL was opened.
     bool openApp(const foundation::URL& url);
@@ -60,4 +72,7 @@ class GADOpener {
     std::weak_ptr<ui::ViewController> viewController_;
     std::weak_ptr<GADWebView> webView_;
     std::shared_ptr<services::EventEditViewDelegate> calendarEditorDismisser_;
+    std::weak_ptr<GADSlot> slot_;
+    std::weak_ptr<GADOpenerDelegate> delegate_;
+    bool didOpenAnotherApplication_ = false;
 };

@@ -13,24 +13,11 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
+#include "tests/ads/presentation/ScreenEventRecorder.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Hears the slot's screen events and the two full-screen notices in one log.
-class Recorder : public GADSlotAdEventDelegate {
-  public:
-    explicit Recorder(Log& log) : log_(log) {}
-    void slotFinishedLoadingAdContent(GADSlot&) override {}
-    void slotDidFailToLoadAdContentWithError(GADSlot&, const GADRequestError&) override {}
-    void slotWillPresentScreen(GADSlot&) override { log_.push_back("slot will present"); }
-    void slotWillDismissScreen(GADSlot&) override { log_.push_back("slot will dismiss"); }
-    void slotDidDismissScreen(GADSlot&) override { log_.push_back("slot did dismiss"); }
-
-  private:
-    Log& log_;
-};
 
 // A screen that stays when the application comes back.
 class StayingScreen : public GADViewController {
@@ -43,14 +30,7 @@ class StayingScreen : public GADViewController {
 class GADViewControllerTest : public testing::Test {
   protected:
     void SetUp() override {
-        slot->setAdEventDelegate(recorder);
-        auto& center = foundation::NotificationCenter::defaultCenter();
-        for (const char* name : {kAdModalViewControllerWillPresentFullScreen,
-                                 kAdModalViewControllerDidDismissFullScreen}) {
-            center.addObserver(recorder, name, nullptr, [this](const foundation::Notification& n) {
-                log.push_back(n.name);
-            });
-        }
+        recorder->listenTo(*slot);
         window->setRootViewController(root);
         window->makeKeyAndVisible();
         settle();
@@ -84,7 +64,7 @@ class GADViewControllerTest : public testing::Test {
 
     foundation::ManualClock clock;
     Log log;
-    std::shared_ptr<Recorder> recorder = std::make_shared<Recorder>(log);
+    std::shared_ptr<ScreenEventRecorder> recorder = std::make_shared<ScreenEventRecorder>(log);
     std::shared_ptr<GADSlot> slot = GADSlot::make();
     ui::ViewController::Ptr root = std::make_shared<ui::ViewController>();
     ui::Window::Ptr window = ui::Window::make();
