@@ -41,7 +41,8 @@ class GADInterstitial : public std::enable_shared_from_this<GADInterstitial>,
     bool isReady() const;
     // Shows the ad over the controller (a mediated one through its network)
     // and marks the interstitial used, also when nothing could be shown.
-    void presentFromRootViewController(const std::shared_ptr<ui::ViewController>& controller);
+    virtual void presentFromRootViewController(
+        const std::shared_ptr<ui::ViewController>& controller);
     // A used interstitial reports code 6; one not ready is only logged.
     bool canPresentFullScreen();
     void hasPresentedFullScreen() { hasBeenUsed_ = true; }
@@ -85,9 +86,12 @@ class GADInterstitial : public std::enable_shared_from_this<GADInterstitial>,
     void slotDidDismissScreen(GADSlot& slot) override;
     void slotWillLeaveApplication(GADSlot& slot) override;
 
-  private:
+  protected:
     GADInterstitial() = default;
+    // The set-up every factory runs on a new interstitial, subclasses' included.
     void initialize();
+
+  private:
     void tellDelegate(const std::function<void(GADInterstitialDelegate&)>& call);
 
     bool hasBeenUsed_ = false;
