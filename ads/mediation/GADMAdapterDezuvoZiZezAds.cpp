@@ -115,21 +115,32 @@ void GADMAdapterDezuvoZiZezAds::getBannerWithSize(GADAdSize adSize) {
 }
 
 void GADMAdapterDezuvoZiZezAds::getInterstitial() {
-    if (auto connector = connector_.lock()) {
-        connector->adapterDidFailInterstitial(
-            *this,
-            GADRequestError::errorWithCode(0, std::string("Interstitials not supported.")).error());
+    auto connector = connector_.lock();
+    if (!connector) {
+        return;
     }
+    std::shared_ptr<GADRequest> request = this->request();
+    interstitial_ = GADInterstitial::make();
+    interstitial_->setAdUnitID(connector->publisherId());
+    interstitial_->setDelegate(shared_from_this());
+    interstitial_->loadRequest(request);
 }
 
 void GADMAdapterDezuvoZiZezAds::stopBeingDelegate() {
     if (banner_) {
         banner_->setDelegate(nullptr);
     }
+    if (interstitial_) {
+        interstitial_->setDelegate({});
+    }
 }
 
 void GADMAdapterDezuvoZiZezAds::presentInterstitialFromRootViewController(
-    const std::shared_ptr<ui::ViewController>&) {}
+    const std::shared_ptr<ui::ViewController>& rootViewController) {
+    if (interstitial_) {
+        interstitial_->presentFromRootViewController(rootViewController);
+    }
+}
 
 bool GADMAdapterDezuvoZiZezAds::changeAdSizeTo(GADAdSize adSize) {
     if (!banner_) {
@@ -174,6 +185,43 @@ void GADMAdapterDezuvoZiZezAds::adViewDidDismissScreen(GADBannerView&) {
 void GADMAdapterDezuvoZiZezAds::adViewWillLeaveApplication(GADBannerView&) {
     if (auto connector = connector_.lock()) {
         connector->adapterClickDidOccurInBanner(*this, banner_);
+        connector->adapterWillLeaveApplication(*this);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::interstitialDidReceiveAd(GADInterstitial&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterDidReceiveInterstitial(*this, interstitial_);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::interstitialDidFailToReceiveAdWithError(
+    GADInterstitial&, const GADRequestError& error) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterDidFailInterstitial(*this, error.error());
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::interstitialWillPresentScreen(GADInterstitial&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterWillPresentInterstitial(*this);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::interstitialWillDismissScreen(GADInterstitial&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterWillDismissInterstitial(*this);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::interstitialDidDismissScreen(GADInterstitial&) {
+    if (auto connector = connector_.lock()) {
+        connector->adapterDidDismissInterstitial(*this);
+    }
+}
+
+void GADMAdapterDezuvoZiZezAds::interstitialWillLeaveApplication(GADInterstitial&) {
+    if (auto connector = connector_.lock()) {
         connector->adapterWillLeaveApplication(*this);
     }
 }

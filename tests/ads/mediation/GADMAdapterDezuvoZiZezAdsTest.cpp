@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ads/api/GADBannerView.h"
+#include "ads/api/GADInterstitial.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADSlot.h"
@@ -13,6 +14,7 @@
 #include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/ViewController.h"
+#include "platform/ui/Window.h"
 #include "tests/ads/api/FakeSDKCoreController.h"
 #include "tests/ads/mediation/PingServer.h"
 #include "tests/ads/mediation/RecordingMediationDelegate.h"
@@ -198,6 +200,65 @@ TEST_F(BuiltInAdapterEndToEnd, TheInnerBannersFailureIsTheNetworksNoFill) {
     ASSERT_FALSE(pings.requests().empty());
     EXPECT_NE(pings.requests()[0].find("/nofill?ad_loc=outer-unit&qdata=q1&"), std::string::npos)
         << pings.requests()[0];
+}
+
+class InterstitialOwner : public GADInterstitialDelegate {
+  public:
+    void interstitialDidReceiveAd(GADInterstitial&) override { ++received; }
+    void interstitialDidFailToReceiveAdWithError(GADInterstitial&,
+                                                 const GADRequestError&) override {
+        ++failures;
+    }
+    void interstitialWillPresentScreen(GADInterstitial&) override { ++presented; }
+    int received = 0;
+    int failures = 0;
+    int presented = 0;
+};
+
+TEST(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShownThroughIt) {
+    testing_support::LocalServer adServer;
+    adServer.server().Get("/mediation", [](const httplib::Request&, httplib::Response& r) {
+        r.set_header("X-Vira-Mediation", "1");
+        r.set_content(R"({"ad_type": "interstitial", "ad_networks": [
+            {"id": "7", "adapters": ["GADMAdapterDezuvoZiZezAds"],
+             "data": {"pubid": "inner-unit"}}]})",
+                      "application/json");
+    });
+    adServer.server().Get("/page", [](const httplib::Request&, httplib::Response& r) {
+        r.set_content("<html><body><p>own interstitial</p></body></html>", "text/html");
+    });
+    adServer.start();
+    auto controller = std::make_shared<FakeSDKCoreController>();
+    GADSDKCoreController::setSharedInstance(controller);
+    auto window = ui::Window::make();
+    auto root = std::make_shared<ui::ViewController>();
+    window->setRootViewController(root);
+    window->makeKeyAndVisible();
+
+    auto owner = std::make_shared<InterstitialOwner>();
+    auto interstitial = GADInterstitial::make();
+    interstitial->setAdUnitID(std::string("outer-unit"));
+    interstitial->setDelegate(owner);
+    interstitial->loadRequest(GADRequest::request());
+    controller->requests.at(0).lock()->loadAdURLWithParameters(
+        Dictionary{{"url", adServer.url("/mediation")}});
+    foundation::RunLoop::main().runUntil([&] { return controller->requests.size() > 1; }, 20);
+    ASSERT_EQ(controller->requests.size(), 2u);
+    auto inner = std::dynamic_pointer_cast<GADSlot>(controller->requests.back().lock());
+    ASSERT_TRUE(inner);
+    EXPECT_EQ(inner->adUnitID(), "inner-unit");
+    inner->loadAdURLWithParameters(Dictionary{{"url", adServer.url("/page")}});
+    foundation::RunLoop::main().runUntil([&] { return owner->received + owner->failures > 0; }, 20);
+    ASSERT_EQ(owner->received, 1);
+    EXPECT_EQ(interstitial->adNetworkClassName(), "GADMAdapterDezuvoZiZezAds");
+
+    // Presenting the publisher's interstitial shows the component's own.
+    interstitial->presentFromRootViewController(root);
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(owner->presented, 1);
+    EXPECT_NE(window->topViewController(), root);
+    EXPECT_EQ(owner->failures, 0);
+    GADSDKCoreController::setSharedInstance(nullptr);
 }
 
 }  // namespace
