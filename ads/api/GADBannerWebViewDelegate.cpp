@@ -8,7 +8,9 @@
 #include "ads/webview/GADWebView.h"
 
 GADBannerWebViewDelegate::GADBannerWebViewDelegate(const std::shared_ptr<GADSlot>& slot)
-    : slot_(slot) {}
+    : slot_(slot) {
+    opener()->setSlot(slot);
+}
 
 std::shared_ptr<GADMRAIDAdSlot> GADBannerWebViewDelegate::MRAIDAdSlot() const {
     return slot_.lock();

@@ -22,8 +22,10 @@
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
 #include "ads/mediation/MediationClasses.h"
+#include "ads/presentation/GADOpenerPresentation.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADNotification.h"
+#include "ads/webview/GADOpener.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/ClassRegistry.h"
@@ -83,6 +85,7 @@ void GADSlot::initialize(const graphics::Rect& frame) {
     observeNotifications();
     adType_ = GADAdType::interstitialAdType();
     mediation::registerMediationClasses();
+    GADOpenerPresentation::install();
     adMediationGlue_ = foundation::ClassRegistry::shared().make<GADSlotMediationGlue>(
         GADSlotMediationGlue::kClassName);
     if (adMediationGlue_) {
@@ -651,6 +654,9 @@ void GADSlot::loadAdURLWithParameters(const foundation::Dictionary& parameters) 
         copySequenceNumberAsLast(statistics);
     } else if (scenario == "online_buffer") {
         statistics.incrementNumberForKey("bas_on", false);
+    }
+    if (answer["enable_auto_click_protection"].stringValue() == "1") {
+        webViewDelegate_->opener()->setAutoClickProtected(true);
     }
     auto ad = std::make_shared<GADAd>();
     const std::string* url = answer["url"].asString();

@@ -20,6 +20,7 @@
 #include "ads/foundation/GADSlotStatistics.h"
 #include "ads/webview/GADActiveViewObserver.h"
 #include "ads/webview/GADMRAIDAdSlot.h"
+#include "ads/webview/GADOpenerSlot.h"
 #include "ads/webview/GADSDKCoreControllerDelegate.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/URL.h"
@@ -28,6 +29,7 @@
 
 class GADActiveViewMonitor;
 class GADActiveViewSDKCoreWebView;
+class GADInAppPurchaseDelegate;
 class GADRequest;
 class GADRequestError;
 class GADBannerWebViewDelegate;
@@ -66,7 +68,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
                 public GADAdFetcherDelegate,
                 public GADSlotAdResponseDelegate,
                 public GADMRAIDAdSlot,
-                public GADActiveViewObserver {
+                public GADActiveViewObserver,
+                public GADOpenerSlot {
   public:
     // Seconds the fetch of an ad may take, from its start until the fetched
     // ad is handed on (rendered, mediated or given to its owner), before the
@@ -80,7 +83,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     GADSlot& operator=(const GADSlot&) = delete;
 
     // Owner's set-up.
-    const std::optional<std::string>& adUnitID() const { return adUnitID_; }
+    const std::optional<std::string>& adUnitID() const override { return adUnitID_; }
     // Also names the slot statistics, which load what was kept for the unit.
     void setAdUnitID(std::optional<std::string> adUnitID);
     const std::shared_ptr<GADAdType>& adType() const { return adType_; }
@@ -152,7 +155,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void didLoadAdHTMLInWebView();
     // Counts the impression and pings the ad's impression URLs.
     void didMakeAdImpression();
-    void willLeaveAppDueToClick();
+    void willLeaveAppDueToClick() override;
     void resetState() { setState(GADSlotStateIdle); }
     void invalidateState() { setState(GADSlotStateInvalidated); }
 
@@ -169,14 +172,14 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     static bool validateAdResponseWithAdSize(GADAdSize size,
                                              const std::vector<GADAdSize>& validAdSizes);
     // Pings of the current ad's URL sets, uncached.
-    void pingClickURLs();
+    void pingClickURLs() override;
     void pingImpressionURLs();
     void pingManualTrackingURLs();
     // Counts a click on the current ad.
-    void adWasClicked();
+    void adWasClicked() override;
     // The URL a click opens: the ad's impression ticket is noted, and a URL
     // of the ad vendor with an "ai" value may carry the collected signal.
-    foundation::URL spamClickURLWithURL(const foundation::URL& url);
+    foundation::URL spamClickURLWithURL(const foundation::URL& url) override;
     // The host ends with one of the "as_domains" suffixes (or the built-in ones).
     static bool isDezuvoAdURL(const foundation::URL& url);
     const std::shared_ptr<GADSlotMediationGlue>& adMediationGlue() const {
@@ -193,7 +196,13 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void adWillPresentScreen();
     void adWillDismissScreen();
     void adDidDismissScreen();
-    void adWillLeaveApplication();
+    void adWillLeaveApplication() override;
+
+    // In-app purchases: the default purchase flow while the application has
+    // turned it on, else the owner's delegate; the purchase goes to it on the
+    // main thread.
+    std::shared_ptr<GADInAppPurchaseDelegate> inAppPurchaseDelegate() const;
+    void didReceiveInAppPurchase(const std::shared_ptr<GADInAppPurchase>& purchase) override;
 
     // Reload timer.
     void reloadCurrentRequestWithTimer(foundation::Timer& timer);

@@ -15,6 +15,7 @@
 #include "platform/graphics/Geometry.h"
 
 class GADAd;
+class GADInAppPurchaseDelegate;
 class GADRequestError;
 class GADSlot;
 
@@ -44,6 +45,9 @@ class GADSlotDelegate {
     virtual void slotWillResizeToAdSize(GADSlot&, GADAdSize) {}
     virtual void slotDidReceiveAppEvent(GADSlot&, const std::string&,
                                         const std::optional<std::string>&) {}
+    virtual std::shared_ptr<GADInAppPurchaseDelegate> inAppPurchaseDelegate() const {
+        return nullptr;
+    }
     virtual std::optional<bool> slotShouldUseCustomRenderingForAd(GADSlot&,
                                                                   const std::shared_ptr<GADAd>&) {
         return std::nullopt;

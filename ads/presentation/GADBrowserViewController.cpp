@@ -212,9 +212,10 @@ void GADBrowserViewController::openInSafari() {
     if (!webView_ || !webView_->request() || !webView_->request()->url()) {
         return;
     }
-    GADOpener opener;
-    opener.setViewController(self());
-    opener.openApp(*webView_->request()->url());
+    auto opener = std::make_shared<GADOpener>();
+    opener->setViewController(self());
+    opener->setSlot(slot());
+    opener->openApp(webView_->request()->url());
     if (auto statistics = adStatistics()) {
         statistics->setObject(kGADOpenedInSystemBrowserKey, foundation::Value(true), true);
     }

@@ -1,30 +1,17 @@
-// The opener's actions for MRAID ads: resize requests and calendar events.
+// The opener's calendar entries: an MRAID ad's event in the platform's
+// editor, shown once the user lets the application at the calendar; the page
+// hears when no event was made.
 
+#include "ads/foundation/GADDevice.h"
 #include "ads/webview/GADMRAIDCalendarProperties.h"
 #include "ads/webview/GADNotificationCenter.h"
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADWebView.h"
-#include "platform/services/EventEditViewController.h"
-#include "platform/ui/ViewController.h"
-
-namespace {
-
-// Takes the calendar editor off the screen when the user saved or cancelled.
-class CalendarEditorDismisser : public services::EventEditViewDelegate {
-  public:
-    void eventEditViewControllerDidCompleteWithAction(services::EventEditViewController& editor,
-                                                      services::EventEditViewAction) override {
-        if (auto presenting = editor.presentingViewController()) {
-            presenting->dismissViewController(true);
-        }
-    }
-};
-
-}  // namespace
-
-void GADOpener::openWebAppWithSize(graphics::Size, graphics::Vector) {}
 
 void GADOpener::openCalendarWithDictionary(const foundation::Dictionary& parameters) {
+    if (!shouldPerformOpenAction()) {
+        return;
+    }
     const auto properties = GADMRAIDCalendarProperties::make(parameters);
     if (!properties) {
         return;
@@ -38,23 +25,42 @@ void GADOpener::openCalendarWithDictionary(const foundation::Dictionary& paramet
     event.startDate = properties->startTime();
     event.endDate = properties->endTime();
     editor->setEvent(std::move(event));
-    if (!calendarEditorDismisser_) {
-        calendarEditorDismisser_ = std::make_shared<CalendarEditorDismisser>();
-    }
-    editor->setEditViewDelegate(calendarEditorDismisser_);
+    editor->setEditViewDelegate(weak_from_this());
 
-    std::weak_ptr<ui::ViewController> presenting = viewController_;
-    std::weak_ptr<GADWebView> page = webView_;
+    auto present = [](const std::shared_ptr<GADOpener>& self,
+                      const std::shared_ptr<services::EventEditViewController>& shown) {
+        if (auto controller = self->viewController()) {
+            controller->presentViewController(shown, true);
+        }
+    };
+    if (!GADDevice::currentDevice().isOSAtLeastMajor(6, 0, 0)) {
+        present(shared_from_this(), editor);
+        return;
+    }
+    std::weak_ptr<GADOpener> weakSelf = weak_from_this();
     editor->eventStore()->requestAccessToEntityType(
         services::EntityType::event,
-        [editor, presenting, page](bool granted, const std::optional<foundation::Error>&) {
-            if (!granted) {
-                GADNotificationCenter::defaultCenter().postJSNotification(
-                    "onCalendarEventCanceled", std::nullopt, page.lock());
+        [weakSelf, editor, present](bool granted, const std::optional<foundation::Error>&) {
+            auto self = weakSelf.lock();
+            if (!self) {
                 return;
             }
-            if (auto controller = presenting.lock()) {
-                controller->presentViewController(editor, true);
+            if (granted) {
+                present(self, editor);
+            } else {
+                GADNotificationCenter::defaultCenter().postJSNotification(
+                    kGADCalendarEventCanceledEvent, std::nullopt, self->webView());
             }
         });
+}
+
+void GADOpener::eventEditViewControllerDidCompleteWithAction(
+    services::EventEditViewController& editor, services::EventEditViewAction action) {
+    if (auto presenting = editor.presentingViewController()) {
+        presenting->dismissViewController(true);
+    }
+    if (action == services::EventEditViewAction::canceled) {
+        GADNotificationCenter::defaultCenter().postJSNotification(kGADCalendarEventCanceledEvent,
+                                                                  std::nullopt, webView());
+    }
 }

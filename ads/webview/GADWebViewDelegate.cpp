@@ -31,6 +31,7 @@ GADWebViewDelegate::GADWebViewDelegate() : opener_(std::make_shared<GADOpener>()
 
 GADWebViewDelegate::~GADWebViewDelegate() {
     opener_->setViewController(nullptr);
+    opener_->setSlot({});
     opener_->setWebView(nullptr);
 }
 

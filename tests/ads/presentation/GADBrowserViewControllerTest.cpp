@@ -245,6 +245,7 @@ TEST(GADBrowserViewControllerTest, ViewInSafariOpensTheCurrentPageAndMarksTheAd)
     browser->load(server.url("/one"));
     ASSERT_TRUE(waitForLoad(*browser));
     ASSERT_TRUE(browser->safariButton()->tap());
+    foundation::RunLoop::main().runUntilIdle();  // the system opens it after the slot heard
     EXPECT_EQ(ui::Application::shared().openedURLs(),
               std::vector<std::string>{server.local.url("/one")});
     EXPECT_EQ(browser->statistics->objectForKey("pcbo"), foundation::Value(true));

@@ -10,6 +10,7 @@
 #include "platform/foundation/OperationQueue.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
+#include "tests/ads/webview/RecordingWebView.h"
 
 namespace {
 
@@ -38,16 +39,6 @@ class Observation {
 
   private:
     foundation::NotificationCenter::ObserverToken token_;
-};
-
-class RecordingWebView : public GADWebView {
-  public:
-    RecordingWebView() : GADWebView(graphics::Rect{0, 0, 320, 50}) {}
-    std::string stringByEvaluatingJavaScriptFromString(const std::string& script) override {
-        scripts.push_back(script);
-        return "";
-    }
-    std::vector<std::string> scripts;
 };
 
 TEST(GADNotificationCenter, TheFacadeUsesTheDefaultCenter) {

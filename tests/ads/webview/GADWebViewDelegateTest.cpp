@@ -127,12 +127,12 @@ TEST_F(GADWebViewDelegateTest, NavigationPolicyBySchemeAndKind) {
         const char* url;
         NavigationType type;
         bool loads;
-        bool opened;    // handed to the application
+        bool opened;    // handed to the application (mail and text go to composers)
         bool reported;  // "didReceiveWebAction" posted
     };
     const std::vector<Case> cases = {
-        {"mailto:a@ads.test", NavigationType::linkClicked, false, true, true},
-        {"sms:12345", NavigationType::linkClicked, false, true, true},
+        {"mailto:a@ads.test", NavigationType::linkClicked, false, false, true},
+        {"sms:12345", NavigationType::linkClicked, false, false, true},
         {"market://details?id=1", NavigationType::linkClicked, false, true, true},
         {"file:///tmp/ad.html", NavigationType::other, false, false, true},
         {"about:blank", NavigationType::other, true, false, true},
@@ -151,6 +151,7 @@ TEST_F(GADWebViewDelegateTest, NavigationPolicyBySchemeAndKind) {
         const std::size_t posted = log.size();
         const net::URLRequest request(*foundation::URL::fromString(c.url));
         EXPECT_EQ(delegate->webViewShouldStartLoad(*view, request, c.type), c.loads) << c.url;
+        foundation::RunLoop::main().runUntilIdle();
         EXPECT_EQ(ui::Application::shared().openedURLs().size() > opened, c.opened) << c.url;
         EXPECT_EQ(log.size() > posted, c.reported) << c.url;
     }
