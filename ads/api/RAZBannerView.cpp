@@ -85,6 +85,9 @@ std::optional<bool> RAZBannerView::slotShouldUseCustomRenderingForAd(
     auto rawAd = std::make_shared<RAZRawHTMLAd>(html, baseURL);
     rawAd->setDelegate(std::static_pointer_cast<RAZBannerView>(shared_from_this()));
     slot.willStartAdRendering();
+    // The ad is the slot's before the publisher has it, so what the
+    // publisher reports at once is pinged too.
+    slot.finishedLoadingAdResponse(ad);
     delegate->bannerViewRenderRawHTMLAd(*this, rawAd);
     return true;
 }

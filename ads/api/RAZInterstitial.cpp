@@ -57,6 +57,9 @@ std::optional<bool> RAZInterstitial::slotShouldUseCustomRenderingForAd(
     auto rawAd = std::make_shared<RAZRawHTMLAd>(html, baseURL);
     rawAd->setDelegate(std::static_pointer_cast<RAZInterstitial>(shared_from_this()));
     slot.willStartAdRendering();
+    // The ad is the slot's before the publisher has it, so what the
+    // publisher reports at once is pinged too.
+    slot.finishedLoadingAdResponse(ad);
     customAdRenderingEnabled_ = true;
     delegate->interstitialRenderRawHTMLAd(*this, rawAd);
     return true;

@@ -79,6 +79,9 @@ class Publisher : public RAZRawHTMLBannerViewDelegate,
     void bannerViewRenderRawHTMLAd(RAZBannerView&,
                                    const std::shared_ptr<RAZRawHTMLAd>& ad) override {
         rawAds.push_back(ad);
+        if (clicksAtOnce) {
+            ad->recordClick();
+        }
     }
     void adViewDidReceiveAppEvent(GADBannerView&, const std::string& name,
                                   const std::optional<std::string>& info) override {
@@ -90,6 +93,8 @@ class Publisher : public RAZRawHTMLBannerViewDelegate,
 
     std::optional<bool> should;
     bool renders = true;
+    // Reports a click while drawing the ad.
+    bool clicksAtOnce = false;
     std::vector<std::string> asked;
     std::vector<std::shared_ptr<RAZRawHTMLAd>> rawAds;
     std::vector<std::string> events;
@@ -213,6 +218,7 @@ TEST_F(RAZBannerViewTest, CustomRenderingGoesToAPublisherThatDrawsRawAds) {
 TEST_F(RAZBannerViewTest, ACustomRenderedAdsClickAndImpressionPingsReachTheServerOnceEach) {
     CountingServer server;
     banner->setRawHTMLBannerViewDelegate(publisher);
+    publisher->clicksAtOnce = true;
     loadAd("<p>ad</p>", Dictionary{{"X-Vira-Custom-Rendering-Allowed", "1"},
                                    {"X-Vira-Click-Tracking-Urls", server.url("/click")},
                                    {"X-Vira-Tracking-Urls", server.url("/impression")},
@@ -221,7 +227,6 @@ TEST_F(RAZBannerViewTest, ACustomRenderedAdsClickAndImpressionPingsReachTheServe
     const auto raw = publisher->rawAds[0];
     raw->finishedRenderingAdView(nullptr);
     raw->recordImpression();
-    raw->recordClick();
     ASSERT_TRUE(RunLoop::main().runUntil([&] { return server.total() == 3; }, 10));
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(server.count("/click"), 1);
