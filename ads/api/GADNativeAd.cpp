@@ -2,8 +2,7 @@
 
 #include "ads/api/GADNativeAdDelegate.h"
 #include "ads/api/GADNativeAdLoadDelegate.h"
-#include "ads/api/GADNativeAppInstallAd.h"
-#include "ads/api/GADNativeContentAd.h"
+#include "ads/api/GADNativeAdTables.h"
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADClickTrackerCollection.h"
 #include "ads/foundation/GADDictionaryAdditions.h"
@@ -45,24 +44,18 @@ std::optional<foundation::Dictionary> GADNativeAd::firstAdObjectInAdConfiguratio
     return *ads->at(0).asDictionary();
 }
 
-GADNativeAd::Factory GADNativeAd::classFromAdConfigurationDictionary(
+const GADNativeAdClass* GADNativeAd::classFromAdConfigurationDictionary(
     const foundation::Dictionary& configuration) {
     const auto adObject = firstAdObjectInAdConfigurationDictionary(configuration);
-    if (!adObject || stringForKey(*adObject, "type") != "native") {
+    if (!adObject || !stringForKey(*adObject, "type")) {
         return nullptr;
     }
     const auto found = adObject->find("template_id");
     if (found == adObject->end() || !(found->second.isNumber() || found->second.isString())) {
         return nullptr;
     }
-    switch (Value(found->second.stringValue()).integerValue()) {
-        case 2:
-            return &GADNativeAppInstallAd::make;
-        case 1:
-            return &GADNativeContentAd::make;
-        default:
-            return nullptr;
-    }
+    return GADNativeAdClassForFormat(*stringForKey(*adObject, "type"),
+                                     Value(found->second.stringValue()).integerValue());
 }
 
 foundation::URL GADNativeAd::supportHTMLURL() {

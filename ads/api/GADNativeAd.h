@@ -13,31 +13,38 @@
 #include <vector>
 
 #include "ads/api/GADBannerViewDelegate.h"
+#include "ads/api/GADNativeAdClass.h"
 #include "platform/foundation/URL.h"
 #include "platform/foundation/Value.h"
 #include "platform/graphics/Image.h"
 
+class GADAdLoader;
 class GADNativeAdDelegate;
 class GADNativeAdLoadDelegate;
 class GADSlot;
+namespace ui {
+class ViewController;
+}
 
 class GADNativeAd : public GADBannerViewDelegate, public std::enable_shared_from_this<GADNativeAd> {
   public:
-    using Factory = std::shared_ptr<GADNativeAd> (*)(const foundation::Dictionary& adObject);
-
     // The first element of the configuration's "ads" array when it is an
     // object; nullopt otherwise.
     static std::optional<foundation::Dictionary> firstAdObjectInAdConfigurationDictionary(
         const foundation::Dictionary& configuration);
-    // The maker of the format the first ad object names by "type" and
-    // "template_id" (a number or a text holding one); nullptr when none.
-    static Factory classFromAdConfigurationDictionary(const foundation::Dictionary& configuration);
+    // The format the first ad object names by "type" and "template_id" (a
+    // number or a text holding one); nullptr when none.
+    static const GADNativeAdClass* classFromAdConfigurationDictionary(
+        const foundation::Dictionary& configuration);
     // The page holding the native-ads script: the "native_ad_support_url"
     // user default when it is a URL, else the vendor's page.
     static foundation::URL supportHTMLURL();
 
     ~GADNativeAd() override;
 
+    virtual const GADNativeAdClass& nativeAdClass() const = 0;
+    // Hands this ad to the loader's delegate through its format's interface.
+    virtual void didReceiveAdForAdLoader(GADAdLoader& loader) = 0;
     // "" here; "2" for app-install and "1" for content ads.
     virtual std::string clickActionTemplateID() const { return ""; }
     // The getters the application must have called before clicks and
@@ -70,6 +77,12 @@ class GADNativeAd : public GADBannerViewDelegate, public std::enable_shared_from
     }
     void setLoadingDelegate(const std::shared_ptr<GADNativeAdLoadDelegate>& delegate) {
         loadingDelegate_ = delegate;
+    }
+    std::shared_ptr<ui::ViewController> rootViewController() const {
+        return rootViewController_.lock();
+    }
+    void setRootViewController(const std::shared_ptr<ui::ViewController>& controller) {
+        rootViewController_ = controller;
     }
     const std::string& adUnitID() const { return adUnitID_; }
     void setAdUnitID(std::string adUnitID) { adUnitID_ = std::move(adUnitID); }
@@ -126,6 +139,7 @@ class GADNativeAd : public GADBannerViewDelegate, public std::enable_shared_from
     bool reportedOutcome_ = false;
     std::weak_ptr<GADNativeAdDelegate> delegate_;
     std::weak_ptr<GADNativeAdLoadDelegate> loadingDelegate_;
+    std::weak_ptr<ui::ViewController> rootViewController_;
     std::string adUnitID_;
     foundation::Dictionary adConfiguration_;
     std::shared_ptr<GADSlot> slot_;

@@ -1,5 +1,8 @@
 #include "ads/api/GADNativeAppInstallAd.h"
 
+#include "ads/api/GADAdLoader.h"
+#include "ads/api/GADAdLoaderDelegate.h"
+
 #include "ads/foundation/GADDictionaryAdditions.h"
 
 std::shared_ptr<GADNativeAd> GADNativeAppInstallAd::make(const foundation::Dictionary& adObject) {
@@ -27,6 +30,26 @@ std::shared_ptr<GADNativeAd> GADNativeAppInstallAd::make(const foundation::Dicti
         ad->starRating_ = rating->doubleValue();
     }
     return ad;
+}
+
+const GADNativeAdClass& GADNativeAppInstallAd::adClass() {
+    static const GADNativeAdClass kClass{
+        "GADNativeAppInstallAd",
+        "GADNativeAppInstallAdLoaderDelegate",
+        &make,
+        {{"format", 2}},
+        [](const GADAdLoaderDelegate& delegate) {
+            return dynamic_cast<const GADNativeAppInstallAdLoaderDelegate*>(&delegate) != nullptr;
+        }};
+    return kClass;
+}
+
+void GADNativeAppInstallAd::didReceiveAdForAdLoader(GADAdLoader& loader) {
+    if (const auto delegate =
+            std::dynamic_pointer_cast<GADNativeAppInstallAdLoaderDelegate>(loader.delegate())) {
+        delegate->adLoaderDidReceiveNativeAppInstallAd(
+            loader, std::static_pointer_cast<GADNativeAppInstallAd>(shared_from_this()));
+    }
 }
 
 std::optional<std::set<std::string>> GADNativeAppInstallAd::assetsRequiredToBeDisplayed() const {

@@ -16,6 +16,11 @@ class GADNativeAppInstallAd : public GADNativeAd {
     // action or icon is missing, or only half of the attribution is there.
     static std::shared_ptr<GADNativeAd> make(const foundation::Dictionary& adObject);
 
+    // The format: template "2", delivered through GADNativeAppInstallAdLoaderDelegate.
+    static const GADNativeAdClass& adClass();
+    const GADNativeAdClass& nativeAdClass() const override { return adClass(); }
+    void didReceiveAdForAdLoader(GADAdLoader& loader) override;
+
     std::string clickActionTemplateID() const override { return "2"; }
     std::optional<std::set<std::string>> assetsRequiredToBeDisplayed() const override;
     bool hasAttributionInformation() const { return attributionIconURL_ && attributionText_; }

@@ -1,5 +1,8 @@
 #include "ads/api/GADNativeContentAd.h"
 
+#include "ads/api/GADAdLoader.h"
+#include "ads/api/GADAdLoaderDelegate.h"
+
 std::shared_ptr<GADNativeAd> GADNativeContentAd::make(const foundation::Dictionary& adObject) {
     std::shared_ptr<GADNativeContentAd> ad(new GADNativeContentAd());
     if (!ad->initWithDictionary(adObject)) {
@@ -20,6 +23,26 @@ std::shared_ptr<GADNativeAd> GADNativeContentAd::make(const foundation::Dictiona
     ad->imageURL_ = imageURLForKey(adObject, "image");
     ad->logoURL_ = imageURLForKey(adObject, "secondary_image");
     return ad;
+}
+
+const GADNativeAdClass& GADNativeContentAd::adClass() {
+    static const GADNativeAdClass kClass{
+        "GADNativeContentAd",
+        "GADNativeContentAdLoaderDelegate",
+        &make,
+        {{"format", 1}},
+        [](const GADAdLoaderDelegate& delegate) {
+            return dynamic_cast<const GADNativeContentAdLoaderDelegate*>(&delegate) != nullptr;
+        }};
+    return kClass;
+}
+
+void GADNativeContentAd::didReceiveAdForAdLoader(GADAdLoader& loader) {
+    if (const auto delegate =
+            std::dynamic_pointer_cast<GADNativeContentAdLoaderDelegate>(loader.delegate())) {
+        delegate->adLoaderDidReceiveNativeContentAd(
+            loader, std::static_pointer_cast<GADNativeContentAd>(shared_from_this()));
+    }
 }
 
 std::optional<std::set<std::string>> GADNativeContentAd::assetsRequiredToBeDisplayed() const {

@@ -15,6 +15,11 @@ class GADNativeContentAd : public GADNativeAd {
     // missing, or only half of the attribution is there.
     static std::shared_ptr<GADNativeAd> make(const foundation::Dictionary& adObject);
 
+    // The format: template "1", delivered through GADNativeContentAdLoaderDelegate.
+    static const GADNativeAdClass& adClass();
+    const GADNativeAdClass& nativeAdClass() const override { return adClass(); }
+    void didReceiveAdForAdLoader(GADAdLoader& loader) override;
+
     std::string clickActionTemplateID() const override { return "1"; }
     std::optional<std::set<std::string>> assetsRequiredToBeDisplayed() const override;
     bool hasAttributionInformation() const { return attributionIconURL_ && attributionText_; }

@@ -249,11 +249,11 @@ TEST_F(GADNativeAdTest, TheFirstAdObjectNamesItsFormat) {
              Value::array({Value::dictionary({{"type", type}, {"template_id", templateID}})})}};
     };
     EXPECT_EQ(GADNativeAd::classFromAdConfigurationDictionary(configuration(2)),
-              &GADNativeAppInstallAd::make);
+              &GADNativeAppInstallAd::adClass());
     EXPECT_EQ(GADNativeAd::classFromAdConfigurationDictionary(configuration("2")),
-              &GADNativeAppInstallAd::make);
+              &GADNativeAppInstallAd::adClass());
     EXPECT_EQ(GADNativeAd::classFromAdConfigurationDictionary(configuration(1)),
-              &GADNativeContentAd::make);
+              &GADNativeContentAd::adClass());
     EXPECT_EQ(GADNativeAd::classFromAdConfigurationDictionary(configuration(3)), nullptr);
     EXPECT_EQ(GADNativeAd::classFromAdConfigurationDictionary(configuration(2, 7)), nullptr);
     EXPECT_EQ(GADNativeAd::classFromAdConfigurationDictionary({{"ads", "x"}}), nullptr);

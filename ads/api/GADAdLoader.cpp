@@ -1,0 +1,108 @@
+#include "ads/api/GADAdLoader.h"
+
+#include <algorithm>
+
+#include "ads/api/GADAdLoaderDelegate.h"
+#include "ads/api/GADAppEventAdLoader.h"
+#include "ads/api/GADNativeAd.h"
+#include "ads/api/GADNativeAdTables.h"
+#include "ads/api/GADRequestError.h"
+#include "ads/foundation/GADErrorCode.h"
+#include "ads/foundation/GADInternalErrorAdditions.h"
+#include "ads/foundation/GADMacros.h"
+
+std::shared_ptr<GADAdLoader> GADAdLoader::make(
+    const std::string& adUnitID, const std::shared_ptr<ui::ViewController>& rootViewController,
+    const std::vector<std::string>& adTypes) {
+    std::set<const GADNativeAdClass*> classes;
+    for (const auto& adType : adTypes) {
+        std::optional<foundation::Error> error;
+        const GADNativeAdClass* adClass = GADNativeAdClassForAdType(adType, &error);
+        if (!adClass) {
+            GADMacros::pubLog("Error: " + error->localizedDescription);
+            return nullptr;
+        }
+        classes.insert(adClass);
+    }
+    std::shared_ptr<GADAdLoader> loader(new GADAdLoader());
+    loader->adTypes_ = std::move(classes);
+    loader->adUnitID_ = adUnitID;
+    loader->rootViewController_ = rootViewController;
+    return loader;
+}
+
+bool GADAdLoader::delegateIsValidForAdClass(const std::shared_ptr<GADAdLoaderDelegate>& delegate,
+                                            const GADNativeAdClass& adClass,
+                                            std::optional<foundation::Error>* error) {
+    if (delegate && adClass.delegateConformsToRequiredProtocol(*delegate)) {
+        return true;
+    }
+    if (error) {
+        *error = GADInternalErrorAdditions::gad_errorWithCode(
+            3, "Delegate does not conform to the required protocol, " +
+                   adClass.requiredDelegateProtocol + ".");
+    }
+    return false;
+}
+
+void GADAdLoader::setDelegate(const std::shared_ptr<GADAdLoaderDelegate>& delegate) {
+    if (delegate == this->delegate()) {
+        return;
+    }
+    if (delegate) {
+        for (const GADNativeAdClass* adClass : adTypes_) {
+            std::optional<foundation::Error> error;
+            if (!delegateIsValidForAdClass(delegate, *adClass, &error)) {
+                GADMacros::pubLog(error->localizedDescription);
+                return;
+            }
+        }
+    }
+    delegate_ = delegate;
+}
+
+void GADAdLoader::loadRequest(const std::shared_ptr<GADRequest>& request) {
+    const auto loader =
+        std::make_shared<GADAppEventAdLoader>(adUnitID_, rootViewController(), adTypes_);
+    loader->setDelegate(shared_from_this());
+    appEventAdLoaders_.push_back(loader);
+    loader->loadRequest(request);
+}
+
+void GADAdLoader::removeAppEventAdLoader(const GADAppEventAdLoader& loader) {
+    std::erase_if(appEventAdLoaders_, [&](const auto& each) { return each.get() == &loader; });
+}
+
+std::shared_ptr<GADAdLoader> GADAdLoader::adLoaderForAppEventAdLoader(GADAppEventAdLoader&) {
+    return shared_from_this();
+}
+
+void GADAdLoader::appEventAdLoaderDidReceiveAd(GADAppEventAdLoader& loader,
+                                               const std::shared_ptr<GADNativeAd>& nativeAd) {
+    // The app-event loader is still in its own call.
+    const auto keepAlive = loader.shared_from_this();
+    removeAppEventAdLoader(loader);
+    deliverAd(nativeAd);
+}
+
+void GADAdLoader::appEventAdLoaderDidFailToReceiveAdWithError(GADAppEventAdLoader& loader,
+                                                              const GADRequestError& error) {
+    const auto keepAlive = loader.shared_from_this();
+    removeAppEventAdLoader(loader);
+    if (const auto listener = delegate()) {
+        listener->adLoaderDidFailToReceiveAdWithError(*this, error);
+    }
+}
+
+void GADAdLoader::deliverAd(const std::shared_ptr<GADNativeAd>& nativeAd) {
+    const auto listener = delegate();
+    std::optional<foundation::Error> error;
+    if (delegateIsValidForAdClass(listener, nativeAd->nativeAdClass(), &error)) {
+        nativeAd->didReceiveAdForAdLoader(*this);
+        return;
+    }
+    if (listener) {
+        listener->adLoaderDidFailToReceiveAdWithError(
+            *this, GADRequestError::errorWithCode(kGADErrorInvalidRequest, *error));
+    }
+}
