@@ -4,6 +4,7 @@
 #include "ads/presentation/GADBrowserViewController.h"
 #include "ads/presentation/GADInAppPurchase.h"
 #include "ads/presentation/GADPublisherToolbarController.h"
+#include "ads/presentation/GADWebAppViewController.h"
 #include "ads/webview/GADOpener.h"
 
 void GADOpenerPresentation::install() {
@@ -56,13 +57,26 @@ std::shared_ptr<ui::ViewController> GADOpenerPresentation::makeBrowser(GADOpener
 }
 
 std::shared_ptr<ui::ViewController> GADOpenerPresentation::overlayWithWebView(
-    GADOpener&, const std::shared_ptr<GADWebView>&, std::int64_t, bool) {
-    return nullptr;
+    GADOpener& opener, const std::shared_ptr<GADWebView>& webView, std::int64_t orientations,
+    bool usingCustomClose) {
+    auto webApp = GADWebAppViewController::make(webView);
+    webApp->setSupportedOrientations(orientations);
+    webApp->setSlot(std::dynamic_pointer_cast<GADSlot>(opener.slot()));
+    webApp->setUseCustomClose(usingCustomClose);
+    return webApp;
 }
 
-void GADOpenerPresentation::loadWebApp(ui::ViewController&, const foundation::URL&) {}
+void GADOpenerPresentation::loadWebApp(ui::ViewController& webApp, const foundation::URL& url) {
+    if (auto* screen = dynamic_cast<GADWebAppViewController*>(&webApp)) {
+        screen->load(url);
+    }
+}
 
-void GADOpenerPresentation::loadWebAppHTML(ui::ViewController&, const std::string&) {}
+void GADOpenerPresentation::loadWebAppHTML(ui::ViewController& webApp, const std::string& html) {
+    if (auto* screen = dynamic_cast<GADWebAppViewController*>(&webApp)) {
+        screen->loadHTML(html, std::nullopt);
+    }
+}
 
 std::shared_ptr<ui::ViewController> GADOpenerPresentation::makePublisherToolbar(
     const std::string& adContent, const std::optional<std::string>& adUnitID) {

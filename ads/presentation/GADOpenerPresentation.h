@@ -1,9 +1,9 @@
 #pragma once
 
 // The component's full-screen screens as openers use them: full-screen ad
-// screens are GADViewControllers; the in-app browser, the publisher toolbar
-// and in-app purchases are made here. Web apps are made here once their
-// screen exists; until then openers log that they cannot show them.
+// screens are GADViewControllers; the in-app browser, web-app screens (over
+// a web view of their own or an expanding ad's), the publisher toolbar and
+// in-app purchases are made here.
 
 #include "ads/webview/GADOpenerScreens.h"
 

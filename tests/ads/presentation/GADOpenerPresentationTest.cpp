@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "ads/presentation/GADDefaultInAppPurchaseDelegate.h"
 #include "ads/presentation/GADInAppPurchase.h"
 #include "ads/presentation/GADInAppPurchaseDelegate.h"
+#include "ads/presentation/GADWebAppViewController.h"
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADWebView.h"
 #include "ads/webview/GADWebViewDelegate.h"
@@ -20,6 +22,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/services/MessageComposeViewController.h"
 #include "platform/ui/Window.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 
@@ -139,4 +142,83 @@ TEST_F(GADOpenerPresentationTest, TheAdURLAnswerCanTurnAutoClickProtectionOn) {
     slot->setState(GADSlotStateRequestingAdURL);
     slot->loadAdURLWithParameters({{"enable_auto_click_protection", "1"}});
     EXPECT_TRUE(opener->isAutoClickProtected());
+}
+
+TEST_F(GADOpenerPresentationTest, AWebAppFromAURLOrHTMLShowsOverTheControllerForTheSlot) {
+    testing_support::LocalServer local;
+    local.serve("/app", 200, "<p id=\"t\">from url</p>");
+    local.start();
+    struct Case {
+        const char* name;
+        std::function<void(GADOpener&, std::int64_t, bool)> open;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"url",
+         [&](GADOpener& o, std::int64_t orientations, bool customClose) {
+             o.openWebApp(foundation::URL::fromString(local.url("/app")), orientations,
+                          customClose);
+         },
+         "from url"},
+        {"html",
+         [](GADOpener& o, std::int64_t orientations, bool customClose) {
+             o.openWebAppWithHTML("<p id=\"t\">from html</p>", orientations, customClose);
+         },
+         "from html"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.open(*opener, 8, true);
+        auto screen =
+            std::dynamic_pointer_cast<GADWebAppViewController>(root->presentedViewController());
+        ASSERT_TRUE(screen);
+        EXPECT_EQ(screen->supportedOrientations(), 8);
+        EXPECT_EQ(screen->slot(), slot);
+        EXPECT_TRUE(screen->useCustomClose());
+        EXPECT_FALSE(screen->isExpandable());
+        auto page = screen->webView();
+        ASSERT_NE(page, slot->webView());
+        ASSERT_TRUE(foundation::RunLoop::main().runUntil(
+            [&] {
+                return page->stringByEvaluatingJavaScriptFromString(
+                           "document.getElementById('t') ? 'yes' : ''") == "yes";
+            },
+            10));
+        EXPECT_EQ(page->stringByEvaluatingJavaScriptFromString(
+                      "document.getElementById('t').textContent"),
+                  c.text);
+        settle();
+        EXPECT_EQ(page->superview(), screen->view());
+        screen->relinquishScreen();
+        settle();
+        EXPECT_FALSE(root->presentedViewController());
+    }
+}
+
+TEST_F(GADOpenerPresentationTest, ExpandingMovesTheAdsWebViewIntoAWebAppScreen) {
+    auto banner = std::make_shared<ui::View>(graphics::Rect(0, 430, 320, 50));
+    root->view()->addSubview(banner);
+    const auto adView = slot->webView();
+    adView->setFrame(graphics::Rect(0, 0, 320, 50));
+    banner->addSubview(adView);
+    opener->setWebView(adView);
+
+    opener->expandToWebAppWithSupportedOrientations(2, false);
+    settle();
+    auto screen =
+        std::dynamic_pointer_cast<GADWebAppViewController>(root->presentedViewController());
+    ASSERT_TRUE(screen);
+    EXPECT_TRUE(screen->isExpandable());
+    EXPECT_EQ(screen->webView(), adView);
+    EXPECT_EQ(screen->supportedOrientations(), 2);
+    EXPECT_EQ(screen->slot(), slot);
+    EXPECT_EQ(adView->superview(), screen->view());
+    EXPECT_EQ(adView->viewController(), screen);
+    ASSERT_TRUE(screen->renderedBanner());
+    EXPECT_EQ(screen->renderedBanner()->superview(), banner);
+
+    screen->relinquishScreen();
+    settle();
+    EXPECT_EQ(adView->superview(), banner);
+    EXPECT_EQ(adView->frame(), graphics::Rect(0, 0, 320, 50));
 }
