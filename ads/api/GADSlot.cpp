@@ -274,6 +274,10 @@ void GADSlot::resetRequestState() {
     resetState();
 }
 
+std::shared_ptr<GADOpener> GADSlot::opener() const {
+    return webViewDelegate_ ? webViewDelegate_->opener() : nullptr;
+}
+
 bool GADSlot::isMediating() const {
     return ad_ && ad_->responseType() == 2;
 }

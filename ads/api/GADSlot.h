@@ -33,6 +33,7 @@ class GADInAppPurchaseDelegate;
 class GADRequest;
 class GADRequestError;
 class GADBannerWebViewDelegate;
+class GADOpener;
 class GADSlotSwipeToViewController;
 class GADInterstitial;
 class GADWebView;
@@ -185,6 +186,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     const std::shared_ptr<GADSlotMediationGlue>& adMediationGlue() const {
         return adMediationGlue_;
     }
+    // The opener of the slot's ad web view.
+    std::shared_ptr<GADOpener> opener() const;
     // The slot's part in swiping its banner to a store sheet.
     const std::shared_ptr<GADSlotSwipeToViewController>& swipeToViewController() const {
         return swipeToViewController_;

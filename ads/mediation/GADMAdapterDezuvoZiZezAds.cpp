@@ -4,7 +4,10 @@
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADZiZezExtras.h"
 #include "ads/foundation/GADDevice.h"
+#include "ads/mediation/GADMAdManager.h"
 #include "ads/mediation/GADMAdNetworkConnector.h"
+#include "ads/mediation/GADMToGADGlue.h"
+#include "ads/webview/GADOpener.h"
 
 namespace {
 
@@ -52,6 +55,18 @@ foundation::Array adapterLists(const GADMAdNetworkConnector& connector) {
         }
     }
     return lists;
+}
+
+// The auto-click protection of the slot whose waterfall runs this network,
+// carried over to the slot of the ad it places.
+void copyAutoClickProtection(const GADMAdNetworkConnector& connector, GADSlot& slot) {
+    auto manager = connector.adManager();
+    auto glue = manager ? std::dynamic_pointer_cast<GADMToGADGlue>(manager->delegate()) : nullptr;
+    auto mediating = glue ? glue->slot() : nullptr;
+    auto from = mediating ? mediating->opener() : nullptr;
+    if (auto to = slot.opener()) {
+        to->setAutoClickProtected(from && from->isAutoClickProtected());
+    }
 }
 
 }  // namespace
@@ -111,6 +126,7 @@ void GADMAdapterDezuvoZiZezAds::getBannerWithSize(GADAdSize adSize) {
     banner_->setDelegate(shared_from_this());
     banner_->setRootViewController(connector->viewControllerForPresentingModalView());
     banner_->setCreatedOnMediationRequest(true);
+    copyAutoClickProtection(*connector, *banner_->slot());
     banner_->loadRequest(request);
 }
 
@@ -123,6 +139,7 @@ void GADMAdapterDezuvoZiZezAds::getInterstitial() {
     interstitial_ = GADInterstitial::make();
     interstitial_->setAdUnitID(connector->publisherId());
     interstitial_->setDelegate(shared_from_this());
+    copyAutoClickProtection(*connector, *interstitial_->slot());
     interstitial_->loadRequest(request);
 }
 

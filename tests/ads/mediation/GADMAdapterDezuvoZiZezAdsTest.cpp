@@ -11,6 +11,7 @@
 #include "ads/mediation/GADMAdNetworkConnectorBanner.h"
 #include "ads/mediation/GADMAdapterDezuvoZiZezAds.h"
 #include "ads/mediation/GADMToGADGlue.h"
+#include "ads/webview/GADOpener.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/ViewController.h"
@@ -141,8 +142,9 @@ class BuiltInAdapterEndToEnd : public testing::Test {
     // the mediation response and the inner banner's slot to `innerPath`.
     std::shared_ptr<GADBannerView> mediateTo(const std::string& innerPath) {
         banner->loadRequest(GADRequest::request());
+        // The mediating ad asks for auto-click protection.
         controller->requests.at(0).lock()->loadAdURLWithParameters(
-            Dictionary{{"url", adServer.url("/mediation")}});
+            Dictionary{{"url", adServer.url("/mediation")}, {"enable_auto_click_protection", "1"}});
         foundation::RunLoop::main().runUntil([&] { return controller->requests.size() > 1; }, 20);
         EXPECT_EQ(controller->requests.size(), 2u);
         auto inner = std::dynamic_pointer_cast<GADSlot>(controller->requests.back().lock());
@@ -177,6 +179,8 @@ TEST_F(BuiltInAdapterEndToEnd, TheComponentsOwnAdFillsTheBanner) {
     ASSERT_TRUE(inner);
     EXPECT_EQ(banner->adView(), inner);
     EXPECT_TRUE(inner->isCreatedOnMediationRequest());
+    ASSERT_TRUE(inner->slot()->opener());
+    EXPECT_TRUE(inner->slot()->opener()->isAutoClickProtected());
     EXPECT_EQ(inner->rootViewController(), root);
     EXPECT_EQ(inner->slot()->state(), GADSlotStateReady);
     EXPECT_EQ(banner->slot()->adNetworkClassName(), "GADMAdapterDezuvoZiZezAds");
