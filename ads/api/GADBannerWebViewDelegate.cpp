@@ -1,15 +1,21 @@
 #include "ads/api/GADBannerWebViewDelegate.h"
 
+#include "ads/api/GADAppEventGMSGHandler.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADSlot.h"
+#include "ads/api/GADSwipeToViewControllerGMSGHandler.h"
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADActiveViewMonitor.h"
 #include "ads/webview/GADOpener.h"
+#include "ads/webview/GADWebAppGMSGHandler.h"
 #include "ads/webview/GADWebView.h"
 
 GADBannerWebViewDelegate::GADBannerWebViewDelegate(const std::shared_ptr<GADSlot>& slot)
     : slot_(slot) {
     opener()->setSlot(slot);
+    addGMSGHandler(std::make_shared<GADAppEventGMSGHandler>(slot));
+    addGMSGHandler(std::make_shared<GADWebAppGMSGHandler>());
+    addGMSGHandler(std::make_shared<GADSwipeToViewControllerGMSGHandler>(slot));
 }
 
 std::shared_ptr<GADMRAIDAdSlot> GADBannerWebViewDelegate::MRAIDAdSlot() const {

@@ -36,6 +36,10 @@ void GADOpenerPresentation::presentFromViewController(
     }
 }
 
+bool GADOpenerPresentation::inAppPurchaseQuantityIsValid(std::int64_t quantity) const {
+    return GADInAppPurchase::quantityIsValid(quantity);
+}
+
 std::shared_ptr<GADInAppPurchase> GADOpenerPresentation::makeInAppPurchase(
     const std::string& productID, std::int64_t quantity,
     const std::vector<std::string>& reportingURLStringFormats) {

@@ -17,6 +17,7 @@ class GADOpenerPresentation : public GADOpenerScreens {
     void relinquishScreen(ui::ViewController& controller) override;
     void presentFromViewController(const std::shared_ptr<ui::ViewController>& screen,
                                    const std::shared_ptr<ui::ViewController>& from) override;
+    bool inAppPurchaseQuantityIsValid(std::int64_t quantity) const override;
     std::shared_ptr<GADInAppPurchase> makeInAppPurchase(
         const std::string& productID, std::int64_t quantity,
         const std::vector<std::string>& reportingURLStringFormats) override;

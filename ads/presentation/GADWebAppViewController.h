@@ -16,6 +16,7 @@
 
 #include "ads/presentation/GADViewController.h"
 #include "ads/webview/GADOpenerDelegate.h"
+#include "ads/webview/GADWebAppScreen.h"
 #include "platform/foundation/Notification.h"
 #include "platform/foundation/URL.h"
 #include "platform/graphics/Geometry.h"
@@ -26,7 +27,9 @@ class GADInterstitial;
 class GADWebAppWebViewDelegate;
 class GADWebView;
 
-class GADWebAppViewController : public GADViewController, public GADOpenerDelegate {
+class GADWebAppViewController : public GADViewController,
+                                public GADOpenerDelegate,
+                                public GADWebAppScreen {
   public:
     using Ptr = std::shared_ptr<GADWebAppViewController>;
 
@@ -59,7 +62,7 @@ class GADWebAppViewController : public GADViewController, public GADOpenerDelega
     // The ad draws its own close control: the button goes, or stays as an
     // invisible touch area on an MRAID ad.
     bool useCustomClose() const { return useCustomClose_; }
-    void setUseCustomClose(bool useCustomClose);
+    void setUseCustomClose(bool useCustomClose) override;
     void updateCloseButtonVisibilityAndImage();
     // Top-right 50 x 50 of the content for an MRAID ad, else its top-left
     // 32 x 32.
@@ -111,7 +114,9 @@ class GADWebAppViewController : public GADViewController, public GADOpenerDelega
 
     bool viewHasAppeared() const { return viewHasAppeared_; }
     bool transparentInterstitial() const { return transparentInterstitial_; }
-    void setTransparentInterstitial(bool transparent) { transparentInterstitial_ = transparent; }
+    void setTransparentInterstitial(bool transparent) override {
+        transparentInterstitial_ = transparent;
+    }
     bool isExpandable() const { return isExpandable_; }
     bool isCollapsing() const { return isCollapsing_; }
     bool displayingAsTransparentInterstitial() const {

@@ -1,11 +1,14 @@
 #include "ads/presentation/GADWebAppWebViewDelegate.h"
 
 #include "ads/api/GADAd.h"
+#include "ads/api/GADAppEventGMSGHandler.h"
+#include "ads/api/GADInterstitial.h"
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADStatisticDictionary.h"
 #include "ads/presentation/GADBrowserWebViewDelegate.h"
 #include "ads/presentation/GADWebAppViewController.h"
+#include "ads/webview/GADWebAppGMSGHandler.h"
 #include "ads/webview/GADWebView.h"
 
 namespace {
@@ -25,7 +28,13 @@ foundation::Value now() {
 
 GADWebAppWebViewDelegate::GADWebAppWebViewDelegate(
     const std::weak_ptr<GADWebAppViewController>& controller)
-    : webAppViewController_(controller) {}
+    : webAppViewController_(controller) {
+    addGMSGHandler(std::make_shared<GADWebAppGMSGHandler>());
+    const auto owner = controller.lock();
+    if (auto interstitial = owner ? owner->interstitial() : nullptr) {
+        addGMSGHandler(std::make_shared<GADAppEventGMSGHandler>(interstitial->slot()));
+    }
+}
 
 bool GADWebAppWebViewDelegate::isTwoPieceExpandable() const {
     auto controller = webAppViewController();

@@ -37,6 +37,8 @@ class GADOpenerScreens {
     virtual void presentFromViewController(const std::shared_ptr<ui::ViewController>& screen,
                                            const std::shared_ptr<ui::ViewController>& from) = 0;
 
+    // A purchase of this many may be offered.
+    virtual bool inAppPurchaseQuantityIsValid(std::int64_t quantity) const = 0;
     virtual std::shared_ptr<GADInAppPurchase> makeInAppPurchase(
         const std::string& productID, std::int64_t quantity,
         const std::vector<std::string>& reportingURLStringFormats) = 0;

@@ -2,11 +2,13 @@
 
 #include "ads/foundation/GADDevice.h"
 #include "ads/webview/GADActiveViewGMSGHandler.h"
+#include "ads/webview/GADDefaultGMSGHandler.h"
 #include "ads/webview/GADGMSGHandler.h"
 #include "ads/webview/GADMRAIDGMSGHandler.h"
 #include "ads/webview/GADNotification.h"
 #include "ads/webview/GADNotificationCenter.h"
 #include "ads/webview/GADOpener.h"
+#include "ads/webview/GADOpenerGMSGHandler.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/StringUtilities.h"
@@ -25,6 +27,8 @@ std::shared_ptr<GADWebView> shared(GADWebView& webView) {
 }  // namespace
 
 GADWebViewDelegate::GADWebViewDelegate() : opener_(std::make_shared<GADOpener>()) {
+    addGMSGHandler(std::make_shared<GADOpenerGMSGHandler>(opener_));
+    addGMSGHandler(std::make_shared<GADDefaultGMSGHandler>());
     addGMSGHandler(std::make_shared<GADActiveViewGMSGHandler>());
     addGMSGHandler(std::make_shared<GADMRAIDGMSGHandler>(opener_));
 }
