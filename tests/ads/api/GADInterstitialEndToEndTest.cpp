@@ -1,6 +1,6 @@
 // An interstitial through our SDK-core page and the ad server on loopback,
 // shown over the application's controller in a window and closed by a
-// finger on its close button.
+// finger on its close button or by its page's "close" message.
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,11 @@ class InterstitialOwner : public GADInterstitialDelegate {
     Log log;
 };
 
-TEST(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilTheCloseButtonIsTapped) {
+enum class Closing { tapOnCloseButton, closeMessage };
+
+class GADInterstitialEndToEnd : public testing::TestWithParam<Closing> {};
+
+TEST_P(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilItIsClosed) {
     AdServer server;
     server.useAsSDKCoreServer();
     AdServer::Response ad = server.ad(AdServer::AdKind::html, "Full screen");
@@ -84,8 +88,13 @@ TEST(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilTheCloseButtonIsTapped) {
     std::shared_ptr<GADWebView> webView = interstitial->slot()->webView();
     EXPECT_EQ(webView->superview(), screen.lock()->view());
 
-    const graphics::Rect frame = button->convertRectToView(button->bounds(), nullptr);
-    ui::TouchSimulator::tap(window, {frame.midX(), frame.midY()});
+    if (GetParam() == Closing::tapOnCloseButton) {
+        const graphics::Rect frame = button->convertRectToView(button->bounds(), nullptr);
+        ui::TouchSimulator::tap(window, {frame.midX(), frame.midY()});
+    } else {
+        webView->stringByEvaluatingJavaScriptFromString(
+            "location.href = 'gmsg://mobileads.dezuvo.com/close'");
+    }
     ASSERT_TRUE(RunLoop::main().runUntil(
         [&] { return screen.expired() && window->topViewController() == root; }, 5));
     RunLoop::main().runUntilIdle();
@@ -99,5 +108,8 @@ TEST(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilTheCloseButtonIsTapped) {
     EXPECT_EQ(owner->log.back(), "failed 6");
     EXPECT_EQ(server.requestsTo(AdServer::kAdPath).size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Closings, GADInterstitialEndToEnd,
+                         testing::Values(Closing::tapOnCloseButton, Closing::closeMessage));
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST(GADSlotGMSGHandlersTest, AppEventsReachTheSlotsOwnerWhileTheSlotLives) {
     auto owner = std::make_shared<EventOwner>();
     slot->setSlotDelegate(owner);
     GADAppEventGMSGHandler handler(slot);
-    const std::string appEvent = "gmsg://mobileads.google.com/appEvent";
+    const std::string appEvent = "gmsg://mobileads.dezuvo.com/appEvent";
     EXPECT_TRUE(handler.handleRequest(message(appEvent + "?name=level&info=3"), nullptr));
     EXPECT_TRUE(handler.handleRequest(message(appEvent + "?name=start"), nullptr));
     EXPECT_TRUE(handler.handleRequest(message(appEvent + "?info=3"), nullptr));  // no name
@@ -77,7 +77,7 @@ TEST(GADSlotGMSGHandlersTest, SwipeMessagesSetTheAdsSwipeSettings) {
     GADSwipeToViewControllerGMSGHandler handler(slot);
     const auto settings = slot->swipeToViewController()->configurations();
     ASSERT_TRUE(settings);
-    const std::string enable = "gmsg://mobileads.google.com/enableSwipeToViewController";
+    const std::string enable = "gmsg://mobileads.dezuvo.com/enableSwipeToViewController";
     struct Case {
         std::string query;
         int direction;
@@ -99,7 +99,7 @@ TEST(GADSlotGMSGHandlersTest, SwipeMessagesSetTheAdsSwipeSettings) {
     handler.handleRequest(message(enable + "?swipe_direction=top_to_bottom&ad_draggable=1"),
                           nullptr);
     EXPECT_TRUE(handler.handleRequest(
-        message("gmsg://mobileads.google.com/disableSwipeToViewController"), nullptr));
+        message("gmsg://mobileads.dezuvo.com/disableSwipeToViewController"), nullptr));
     EXPECT_EQ(settings->swipeDirection(), 0);
     EXPECT_FALSE(settings->adDraggable());
 }

@@ -78,14 +78,14 @@ class GADGMSGHandlersTest : public testing::Test {
 
 TEST_F(GADGMSGHandlersTest, AHandlerTakesOnlyTheMessagesOfItsTable) {
     GADDefaultGMSGHandler handler;
-    EXPECT_TRUE(handler.handleRequest(message("gmsg://mobileads.google.com/vibrate"), page));
-    EXPECT_FALSE(handler.handleRequest(message("gmsg://mobileads.google.com/open"), page));
-    EXPECT_FALSE(handler.handleRequest(message("https://mobileads.google.com/vibrate"), page));
+    EXPECT_TRUE(handler.handleRequest(message("gmsg://mobileads.dezuvo.com/vibrate"), page));
+    EXPECT_FALSE(handler.handleRequest(message("gmsg://mobileads.dezuvo.com/open"), page));
+    EXPECT_FALSE(handler.handleRequest(message("https://mobileads.dezuvo.com/vibrate"), page));
     // A message whose required parameter is missing is still taken.
-    EXPECT_TRUE(handler.handleRequest(message("gmsg://mobileads.google.com/httpTrack"), page));
+    EXPECT_TRUE(handler.handleRequest(message("gmsg://mobileads.dezuvo.com/httpTrack"), page));
     GADOpenerGMSGHandler openerHandler(opener);
-    EXPECT_TRUE(openerHandler.handleRequest(message("gmsg://mobileads.google.com/open"), page));
-    EXPECT_FALSE(openerHandler.handleRequest(message("gmsg://mobileads.google.com/log"), page));
+    EXPECT_TRUE(openerHandler.handleRequest(message("gmsg://mobileads.dezuvo.com/open"), page));
+    EXPECT_FALSE(openerHandler.handleRequest(message("gmsg://mobileads.dezuvo.com/log"), page));
 }
 
 TEST_F(GADGMSGHandlersTest, DefaultMessages) {
@@ -94,35 +94,35 @@ TEST_F(GADGMSGHandlersTest, DefaultMessages) {
     GADDefaultGMSGHandler::setTouchSink(
         [&](std::int64_t x, std::int64_t y, std::int64_t d) { touches.emplace_back(x, y, d); });
     // Absent values are -1; text is read by its leading integer.
-    handler.handleRequest(message("gmsg://mobileads.google.com/touch?ty=12"), page);
-    handler.handleRequest(message("gmsg://mobileads.google.com/touch?tx=3px&ty=x&td=-4"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/touch?ty=12"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/touch?tx=3px&ty=x&td=-4"), page);
     EXPECT_EQ(touches, (std::vector<std::tuple<std::int64_t, std::int64_t, std::int64_t>>{
                            {-1, 12, -1}, {3, 0, -4}}));
 
     foundation::LogCapture logged;
-    handler.handleRequest(message("gmsg://mobileads.google.com/log?string=hello%20page"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/log?string=hello%20page"), page);
     EXPECT_TRUE(logged.contains("hello page"));
 
-    handler.handleRequest(message("gmsg://mobileads.google.com/vibrate"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/vibrate"), page);
     EXPECT_EQ(media::SystemSound::playedFiles(), std::vector<std::string>{"vibrate"});
 
-    handler.handleRequest(message("gmsg://mobileads.google.com/canOpenURLs"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/canOpenURLs"), page);
     settle();
     EXPECT_EQ(page->scripts, std::vector<std::string>{"VIRA_ReceiveMessage('openableURLs', {});"});
 
     // "close" gives a full-screen ad screen back, nothing else.
     page->setViewController(root);
-    handler.handleRequest(message("gmsg://mobileads.google.com/close"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/close"), page);
     EXPECT_TRUE(take().empty());
     auto adScreen = std::make_shared<AdScreen>();
     page->setViewController(adScreen);
-    handler.handleRequest(message("gmsg://mobileads.google.com/close"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/close"), page);
     EXPECT_EQ(take(), Log{"relinquish"});
 }
 
 TEST_F(GADGMSGHandlersTest, OpenMessagesReachTheOpener) {
     GADOpenerGMSGHandler handler(opener);
-    const std::string open = "gmsg://mobileads.google.com/open?";
+    const std::string open = "gmsg://mobileads.dezuvo.com/open?";
     const Log leaves = {"clicked",         "wrap https://shop.example/", "ping clicks", "left app",
                         "slot will leave", "left due to click"};
     struct Case {
@@ -172,13 +172,13 @@ TEST_F(GADGMSGHandlersTest, OpenMessagesReachTheOpener) {
     EXPECT_EQ(ui::Application::shared().openedURLs().size(), 3u);
 
     handler.handleRequest(
-        message("gmsg://mobileads.google.com/click?u=http%3A%2F%2F127.0.0.1%3A9%2Fc"), page);
+        message("gmsg://mobileads.dezuvo.com/click?u=http%3A%2F%2F127.0.0.1%3A9%2Fc"), page);
     EXPECT_EQ(take(), Log{"wrap http://127.0.0.1:9/c"});
 }
 
 TEST_F(GADGMSGHandlersTest, StoreMessagesWaitForTheFetchUnlessToldExactlyOtherwise) {
     GADOpenerGMSGHandler handler(opener);
-    const std::string store = "gmsg://mobileads.google.com/open?a=in_app_store&product_id=42";
+    const std::string store = "gmsg://mobileads.dezuvo.com/open?a=in_app_store&product_id=42";
     const std::vector<std::pair<std::string, bool>> cases = {{"", false},
                                                              {"&wait_for_fetch=true", false},
                                                              {"&wait_for_fetch=TRUE", true},
@@ -193,7 +193,7 @@ TEST_F(GADGMSGHandlersTest, StoreMessagesWaitForTheFetchUnlessToldExactlyOtherwi
             settle();
         }
     }
-    handler.handleRequest(message("gmsg://mobileads.google.com/fetchAppStore?product_id=7"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/fetchAppStore?product_id=7"), page);
     EXPECT_EQ(opener->cachedStoreProductViewController().count("7"), 1u);
 }
 
@@ -201,23 +201,23 @@ TEST_F(GADGMSGHandlersTest, WebAppMessagesChangeOnlyAWebAppScreenNotYetShown) {
     GADWebAppGMSGHandler handler;
     auto screen = std::make_shared<WebAppScreen>();
     page->setViewController(screen);
-    handler.handleRequest(message("gmsg://mobileads.google.com/customClose?custom_close=1"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/customClose?custom_close=1"), page);
     EXPECT_EQ(screen->customClose, true);
-    handler.handleRequest(message("gmsg://mobileads.google.com/customClose"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/customClose"), page);
     EXPECT_EQ(screen->customClose, false);
-    handler.handleRequest(message("gmsg://mobileads.google.com/setInterstitialProperties"), page);
+    handler.handleRequest(message("gmsg://mobileads.dezuvo.com/setInterstitialProperties"), page);
     EXPECT_FALSE(screen->transparent);
     handler.handleRequest(
-        message("gmsg://mobileads.google.com/setInterstitialProperties?transparentBackground=1"),
+        message("gmsg://mobileads.dezuvo.com/setInterstitialProperties?transparentBackground=1"),
         page);
     EXPECT_EQ(screen->transparent, true);
     window->addSubview(screen->view());
     handler.handleRequest(
-        message("gmsg://mobileads.google.com/setInterstitialProperties?transparentBackground=0"),
+        message("gmsg://mobileads.dezuvo.com/setInterstitialProperties?transparentBackground=0"),
         page);
     EXPECT_EQ(screen->transparent, true);
     // A banner's page: nothing to change.
     page->setViewController(root);
     EXPECT_TRUE(handler.handleRequest(
-        message("gmsg://mobileads.google.com/customClose?custom_close=1"), page));
+        message("gmsg://mobileads.dezuvo.com/customClose?custom_close=1"), page));
 }
