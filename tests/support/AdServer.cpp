@@ -3,6 +3,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/UserDefaults.h"
 #include "tests/support/MRAIDScripts.h"
 
 namespace testing_support {
@@ -21,6 +22,16 @@ constexpr const char* kSilentPage =
     "<!DOCTYPE html><html><head><title>Silent</title><script>"
     "window.VIRA_buildAdURL = () => {}; window.VIRA_getSdkConstants = () => {};"
     "</script></head><body></body></html>";
+
+constexpr const char* kNativeAdsPage = R"(<!DOCTYPE html><html><head><script>
+window.dezuvo = {vira: {nativeAds: {preProcessJsonGmsg: function (ad) {
+  window.received = ad;
+  if (ad.silent) { return; }
+  var answer = 'answer' in ad ? ad.answer : JSON.stringify({ads: [ad]});
+  location.href = 'gmsg://mobileads.dezuvo.com/nativeAdPreProcess?success=' +
+      encodeURIComponent(answer);
+}}}};
+</script></head><body></body></html>)";
 
 }  // namespace
 
@@ -64,6 +75,11 @@ AdServer::AdServer() {
         }
         answer(response, reply);
     });
+    server.Get(kNativeAdsPagePath,
+               [this](const httplib::Request& request, httplib::Response& reply) {
+                   record(request);
+                   reply.set_content(kNativeAdsPage, "text/html");
+               });
     // Pings and anything else: an empty page.
     server.Get(".*", [this](const httplib::Request& request, httplib::Response& reply) {
         record(request);
@@ -91,6 +107,11 @@ std::string AdServer::origin() {
 
 void AdServer::useAsSDKCoreServer() {
     GADSetSDKCorePageURL(pageURL());
+}
+
+void AdServer::useAsNativeAdsServer(const std::string& path) {
+    foundation::UserDefaults::standard().setObject("native_ad_support_url",
+                                                   foundation::Value(url(path)));
 }
 
 AdServer::Response AdServer::ad(AdKind kind, const std::string& title) {

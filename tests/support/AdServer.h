@@ -26,6 +26,10 @@ class AdServer {
     static constexpr const char* kAdPath = "/mads/gma";
     static constexpr const char* kImpressionPath = "/pagead/imp";
     static constexpr const char* kClickPath = "/pagead/click";
+    // The native-ads page: handed native ad JSON, it answers with that ad
+    // as the only one of a configuration, or with the text the input's
+    // "answer" holds; an input marked "silent" gets no answer.
+    static constexpr const char* kNativeAdsPagePath = "/mads/static/mad/sdk/native/native_ads.html";
 
     enum class AdKind { html, mraid, mediation, native, customRendering };
 
@@ -62,6 +66,8 @@ class AdServer {
     std::string pageURL() { return url(kPagePath); }
     // Points the component's SDK-core page at this server.
     void useAsSDKCoreServer();
+    // Makes `path` of this server the native ads' support page.
+    void useAsNativeAdsServer(const std::string& path = kNativeAdsPagePath);
 
     // An ad of the kind whose tracking headers name this server's
     // impression and click paths; HTML kinds show `title`.

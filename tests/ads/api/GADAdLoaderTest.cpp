@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ads/api/GADAd.h"
 #include "ads/api/GADAdLoaderDelegate.h"
+#include "ads/api/GADAdPreprocessor.h"
 #include "ads/api/GADAppEventAdLoader.h"
 #include "ads/api/GADNativeAdTables.h"
 #include "ads/api/GADNativeAppInstallAd.h"
@@ -18,6 +20,7 @@
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADDictionaryAdditions.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/webview/GADWebView.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/Bitmap.h"
@@ -65,6 +68,7 @@ class GADAdLoaderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         server.useAsSDKCoreServer();
+        server.useAsNativeAdsServer();
         server.setAdResponse(server.ad(AdServer::AdKind::html, "Native carrier"));
         const auto png =
             graphics::PNGCodec::encode(*graphics::Bitmap::make(2, 2, {0, 0, 255, 255}));
@@ -98,9 +102,12 @@ class GADAdLoaderTest : public ::testing::Test {
     }
     void raiseAppEvent(const std::shared_ptr<RAZBannerView>& banner, const std::string& name,
                        const Value& configuration) {
-        banner->slotDidReceiveAppEvent(
-            *banner->slot(), name,
-            GADJSONAdditions::gad_JSONStringPretty(*configuration.asDictionary(), false));
+        // The banner's page raises the event as ad pages do.
+        const auto info =
+            GADJSONAdditions::gad_JSONStringPretty(*configuration.asDictionary(), false);
+        banner->slot()->webView()->stringByEvaluatingJavaScriptFromString(
+            "location.href = 'gmsg://mobileads.dezuvo.com/appEvent?name=" + name +
+            "&info=' + encodeURIComponent(JSON.stringify(" + info.value_or("") + "))");
         RunLoop::main().runUntil([&] { return settledLoad(); }, 20);
         RunLoop::main().runUntilIdle();
     }
@@ -117,6 +124,31 @@ class GADAdLoaderTest : public ::testing::Test {
                           {"call_to_action", "Install"},
                           {"app_icon", Value::dictionary({{"url", images.url(iconPath)}})},
                           {"image", Value::dictionary({{"url", images.url("/image.png")}})}})})}});
+    }
+
+    // A native response to the loader's own slot, holding the ad object of
+    // the configuration; waits until the response was taken and its
+    // preprocessor's page has loaded, or the load has settled.
+    void loadOwnSlot(const std::shared_ptr<GADAdLoader>& loader, AdServer::Response response) {
+        server.setAdResponse(std::move(response));
+        loader->slot()->loadRequest(GADRequest::request());
+        RunLoop::main().runUntil(
+            [&] {
+                const auto& running = loader->adPreprocessors();
+                return settledLoad() ||
+                       (!running.empty() && running[0]->slot()->state() == GADSlotStateReady);
+            },
+            20);
+        RunLoop::main().runUntilIdle();
+    }
+    AdServer::Response nativeResponse(const Value& adObject) {
+        auto response = server.ad(AdServer::AdKind::native);
+        response.body =
+            GADJSONAdditions::gad_JSONStringPretty(*adObject.asDictionary(), false).value_or("");
+        return response;
+    }
+    static std::string errorText(long code) {
+        return GADRequestError::errorWithCode(code).localizedDescription();
     }
 
     foundation::ManualClock clock;
@@ -206,6 +238,95 @@ TEST_F(GADAdLoaderTest, ARequestTheBannerWouldDropSilentlyFailsTheLoad) {
     GADApplication::sharedApplication().setAppFinishedLaunching(false);
     EXPECT_EQ(delegate->failures, std::vector<std::string>{"Couldn't load ad."});
     EXPECT_TRUE(loader->appEventAdLoaders().empty());
+}
+
+TEST_F(GADAdLoaderTest, ANativeResponseToTheLoadersOwnSlotIsPreprocessedIntoAnAd) {
+    const auto loader = makeLoader({"2", "1"});
+    loadOwnSlot(loader, nativeResponse(configuration(1)["ads"][0]));
+    EXPECT_EQ(loader->slot()->state(), GADSlotStateReady);
+    RunLoop::main().runUntil([&] { return settledLoad(); }, 20);
+    RunLoop::main().runUntilIdle();
+    ASSERT_EQ(delegate->contentAds.size(), 1u) << testing::PrintToString(delegate->failures);
+    const auto ad = delegate->contentAds[0];
+    EXPECT_EQ(ad->headline(), "Play");
+    EXPECT_TRUE(ad->image());
+    EXPECT_EQ(ad->adUnitID(), "native-unit");
+    // The ad keeps the slot holding the native-ads page.
+    ASSERT_TRUE(ad->slot() && ad->slot()->ad());
+    EXPECT_NE(ad->slot(), loader->slot());
+    EXPECT_EQ(ad->slot()->ad()->adURL()->absoluteString(),
+              server.url(AdServer::kNativeAdsPagePath));
+    EXPECT_TRUE(loader->adPreprocessors().empty());
+    EXPECT_TRUE(loader->nativeAds().empty());
+}
+
+TEST_F(GADAdLoaderTest, APreprocessedLoadThatGoesWrongFailsOnce) {
+    enum class Step { none, waitBeyondTimeout, enterBackgroundBeforeResponse };
+    struct Case {
+        const char* name;
+        std::vector<std::string> adTypes;
+        Value adObject;
+        Step step;
+        std::string failure;
+    };
+    Value silent = configuration(2)["ads"][0];
+    silent.asMutableDictionary()->insert_or_assign("silent", true);
+    const std::vector<Case> cases = {
+        {"unwanted format", {"2"}, configuration(1)["ads"][0], Step::none, errorText(13)},
+        {"required icon fails",
+         {"2"},
+         configuration(2, "/missing.png")["ads"][0],
+         Step::none,
+         errorText(2)},
+        {"page does not answer", {"2"}, silent, Step::waitBeyondTimeout, errorText(13)},
+        // The preprocessor's request is refused: it fails rather than waits.
+        {"application in the background",
+         {"2"},
+         configuration(2)["ads"][0],
+         Step::enterBackgroundBeforeResponse,
+         errorText(13)},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        delegate = std::make_shared<BothFormatsDelegate>();
+        const auto loader = makeLoader(each.adTypes);
+        auto response = nativeResponse(each.adObject);
+        auto& application = ui::Application::shared();
+        if (each.step == Step::enterBackgroundBeforeResponse) {
+            response.held = true;
+            server.setAdResponse(response);
+            const std::size_t asked = server.requestsTo(AdServer::kAdPath).size();
+            loader->slot()->loadRequest(GADRequest::request());
+            ASSERT_TRUE(server.waitForRequests(AdServer::kAdPath, asked + 1));
+            application.launch();
+            application.enterBackground();
+            server.release();
+            RunLoop::main().runUntil([&] { return settledLoad(); }, 20);
+            application.reset();
+            GADApplication::sharedApplication().setAppFinishedLaunching(false);
+        } else {
+            loadOwnSlot(loader, response);
+        }
+        if (each.step == Step::waitBeyondTimeout) {
+            clock.advance(4.9);
+            RunLoop::main().runUntilIdle();
+            EXPECT_TRUE(delegate->failures.empty());
+            clock.advance(0.2);
+        }
+        RunLoop::main().runUntil([&] { return settledLoad(); }, 20);
+        RunLoop::main().runUntilIdle();
+        EXPECT_EQ(delegate->failures, std::vector<std::string>{each.failure});
+        EXPECT_TRUE(delegate->appInstallAds.empty());
+        EXPECT_TRUE(loader->adPreprocessors().empty());
+        EXPECT_TRUE(loader->nativeAds().empty());
+    }
+}
+
+TEST_F(GADAdLoaderTest, TheLoadersOwnSlotRefusesAnythingButNativeResponses) {
+    const auto loader = makeLoader({"2"});
+    loadOwnSlot(loader, server.ad(AdServer::AdKind::html));
+    EXPECT_EQ(delegate->failures, std::vector<std::string>{errorText(11)});
+    EXPECT_TRUE(loader->adPreprocessors().empty());
 }
 
 TEST_F(GADAdLoaderTest, UnknownAdTypesAndDelegatesLackingAFormatAreRefused) {
