@@ -37,3 +37,16 @@ function(barcodes_bench name source)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}")
   target_link_libraries(${name} PRIVATE ${ARGN} benchmark::benchmark)
 endfunction()
+
+# barcodes_runtime_library(<target> <pkg-config package> <macro>)
+# The target compiles against the package's headers only and opens its library
+# while it runs (foundation::SharedLibrary): <macro> names the library's file.
+function(barcodes_runtime_library target package macro)
+  pkg_check_modules(${macro} REQUIRED ${package})
+  pkg_get_variable(libdir ${package} libdir)
+  list(GET ${macro}_LIBRARIES 0 name)
+  file(READ_SYMLINK "${libdir}/lib${name}.so" file)
+  get_filename_component(file "${file}" NAME)
+  target_include_directories(${target} PUBLIC ${${macro}_INCLUDE_DIRS})
+  target_compile_definitions(${target} PRIVATE ${macro}="${file}")
+endfunction()

@@ -1,6 +1,6 @@
 #include "platform/net/CookieJar.h"
 
-#include <curl/curl.h>
+#include "platform/net/Curl.h"
 
 #include <ctime>
 #include <mutex>
@@ -18,12 +18,14 @@ struct CookieShare {
     std::mutex locks[CURL_LOCK_DATA_LAST];
 
     CookieShare() {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        handle = curl_share_init();
-        curl_share_setopt(handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
-        curl_share_setopt(handle, CURLSHOPT_USERDATA, this);
-        curl_share_setopt(handle, CURLSHOPT_LOCKFUNC, &CookieShare::lock);
-        curl_share_setopt(handle, CURLSHOPT_UNLOCKFUNC, &CookieShare::unlock);
+        const Curl* lib = Curl::functions();
+        handle = lib != nullptr ? lib->curl_share_init() : nullptr;
+        if (handle != nullptr) {
+            lib->curl_share_setopt(handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+            lib->curl_share_setopt(handle, CURLSHOPT_USERDATA, this);
+            lib->curl_share_setopt(handle, CURLSHOPT_LOCKFUNC, &CookieShare::lock);
+            lib->curl_share_setopt(handle, CURLSHOPT_UNLOCKFUNC, &CookieShare::unlock);
+        }
     }
     static void lock(CURL*, curl_lock_data data, curl_lock_access, void* user) {
         static_cast<CookieShare*>(user)->locks[data].lock();
@@ -34,10 +36,11 @@ struct CookieShare {
     static CookieShare& shared() {
         static auto* share =
             foundation::ProcessState::withReset(new CookieShare(), [](CookieShare& jar) {
-                if (CURL* curl = curl_easy_init()) {
-                    curl_easy_setopt(curl, CURLOPT_SHARE, jar.handle);
-                    curl_easy_setopt(curl, CURLOPT_COOKIELIST, "ALL");
-                    curl_easy_cleanup(curl);
+                const Curl* lib = Curl::functions();
+                if (CURL* curl = jar.handle != nullptr ? lib->curl_easy_init() : nullptr) {
+                    lib->curl_easy_setopt(curl, CURLOPT_SHARE, jar.handle);
+                    lib->curl_easy_setopt(curl, CURLOPT_COOKIELIST, "ALL");
+                    lib->curl_easy_cleanup(curl);
                 }
             });
         return *share;
@@ -46,16 +49,17 @@ struct CookieShare {
 
 // An easy handle attached to the jar, for reading or writing cookies.
 struct JarHandle {
-    CURL* curl = curl_easy_init();
+    const Curl* lib = Curl::functions();
+    CURL* curl = CookieShare::shared().handle != nullptr ? lib->curl_easy_init() : nullptr;
     JarHandle() {
         if (curl != nullptr) {
-            curl_easy_setopt(curl, CURLOPT_SHARE, CookieShare::shared().handle);
-            curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
+            lib->curl_easy_setopt(curl, CURLOPT_SHARE, CookieShare::shared().handle);
+            lib->curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
         }
     }
     ~JarHandle() {
         if (curl != nullptr) {
-            curl_easy_cleanup(curl);
+            lib->curl_easy_cleanup(curl);
         }
     }
     JarHandle(const JarHandle&) = delete;
@@ -102,7 +106,7 @@ std::string CookieJar::cookiesForDocument(const foundation::URL& url) {
     JarHandle jar;
     curl_slist* list = nullptr;
     if (jar.curl == nullptr ||
-        curl_easy_getinfo(jar.curl, CURLINFO_COOKIELIST, &list) != CURLE_OK) {
+        jar.lib->curl_easy_getinfo(jar.curl, CURLINFO_COOKIELIST, &list) != CURLE_OK) {
         return {};
     }
     const bool secure = foundation::lowercase(url.scheme()) == "https";
@@ -128,7 +132,7 @@ std::string CookieJar::cookiesForDocument(const foundation::URL& url) {
         }
         header += (header.empty() ? "" : "; ") + fields[5] + "=" + fields[6];
     }
-    curl_slist_free_all(list);
+    jar.lib->curl_slist_free_all(list);
     return header;
 }
 
@@ -143,6 +147,10 @@ bool CookieJar::setCookieFromDocument(const foundation::URL& url, const std::str
     const std::string value = foundation::trimWhitespaceAndNewlines(parts[0].substr(equals + 1));
     if (name.empty() || name.find_first_of("\t\r\n") != std::string::npos ||
         value.find_first_of("\t\r\n") != std::string::npos) {
+        return false;
+    }
+    JarHandle jar;
+    if (jar.curl == nullptr) {
         return false;
     }
     std::string domain = host;
@@ -181,7 +189,7 @@ bool CookieJar::setCookieFromDocument(const foundation::URL& url, const std::str
             const long long seconds = std::atoll(text.c_str());
             expiry = seconds <= 0 ? 1 : static_cast<long long>(std::time(nullptr)) + seconds;
         } else if (key == "expires" && !hasMaxAge) {
-            const time_t when = curl_getdate(text.c_str(), nullptr);
+            const time_t when = jar.lib->curl_getdate(text.c_str(), nullptr);
             if (when > 0) {
                 expiry = when;
             }
@@ -194,9 +202,7 @@ bool CookieJar::setCookieFromDocument(const foundation::URL& url, const std::str
                                (subdomains ? "TRUE" : "FALSE") + "\t" + path + "\t" +
                                (secure ? "TRUE" : "FALSE") + "\t" + std::to_string(expiry) + "\t" +
                                name + "\t" + value;
-    JarHandle jar;
-    return jar.curl != nullptr &&
-           curl_easy_setopt(jar.curl, CURLOPT_COOKIELIST, record.c_str()) == CURLE_OK;
+    return jar.lib->curl_easy_setopt(jar.curl, CURLOPT_COOKIELIST, record.c_str()) == CURLE_OK;
 }
 
 }  // namespace net

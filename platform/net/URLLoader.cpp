@@ -1,6 +1,6 @@
 #include "platform/net/URLLoader.h"
 
-#include <curl/curl.h>
+#include "platform/net/Curl.h"
 
 #include <algorithm>
 #include <chrono>
@@ -327,7 +327,8 @@ void URLLoader::runHTTP() {
     const auto& url = *request_.url();
     // The jar's first use also initialises libcurl.
     auto* cookies = static_cast<CURLSH*>(CookieJar::shareHandle());
-    CURL* curl = curl_easy_init();
+    const Curl* lib = Curl::functions();
+    CURL* curl = lib != nullptr ? lib->curl_easy_init() : nullptr;
     if (curl == nullptr) {
         fail(URLError::make(URLErrorCode::unknown, url.absoluteString()));
         return;
@@ -341,31 +342,32 @@ void URLLoader::runHTTP() {
     if (const auto hash = address.find('#'); hash != std::string::npos) {
         address.resize(hash);
     }
-    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, verifiesServerTrust_ ? 1L : 0L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, verifiesServerTrust_ ? 2L : 0L);
+    lib->curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    lib->curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib->curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    lib->curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    lib->curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    lib->curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, verifiesServerTrust_ ? 1L : 0L);
+    lib->curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, verifiesServerTrust_ ? 2L : 0L);
     if (request_.httpShouldHandleCookies()) {
-        curl_easy_setopt(curl, CURLOPT_SHARE, cookies);
-        curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
+        lib->curl_easy_setopt(curl, CURLOPT_SHARE, cookies);
+        lib->curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
     }
 
     const std::string& method = request_.httpMethod();
     const auto& body = request_.httpBody();
     if (method == "HEAD") {
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        lib->curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
     } else if (method == "POST") {
-        curl_easy_setopt(curl, CURLOPT_POST, 1L);
+        lib->curl_easy_setopt(curl, CURLOPT_POST, 1L);
     } else if (method != "GET") {
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
+        lib->curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
     }
     if (!body.empty() || method == "POST") {
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS,
-                         body.empty() ? "" : reinterpret_cast<const char*>(body.data()));
+        lib->curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE,
+                              static_cast<curl_off_t>(body.size()));
+        lib->curl_easy_setopt(curl, CURLOPT_POSTFIELDS,
+                              body.empty() ? "" : reinterpret_cast<const char*>(body.data()));
     }
 
     curl_slist* headers = nullptr;
@@ -374,25 +376,26 @@ void URLLoader::runHTTP() {
             value.find_first_of("\r\n") != std::string::npos) {
             continue;
         }
-        headers = curl_slist_append(headers, (name + (value.empty() ? ";" : ": " + value)).c_str());
+        headers =
+            lib->curl_slist_append(headers, (name + (value.empty() ? ";" : ": " + value)).c_str());
     }
     if (!request_.allHTTPHeaderFields().contains("User-Agent")) {
-        headers = curl_slist_append(headers, ("User-Agent: " + defaultUserAgent()).c_str());
+        headers = lib->curl_slist_append(headers, ("User-Agent: " + defaultUserAgent()).c_str());
     }
-    headers = curl_slist_append(headers, "Expect:");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    headers = lib->curl_slist_append(headers, "Expect:");
+    lib->curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
 
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &URLLoader::onHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &exchange);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &URLLoader::onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &exchange);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &URLLoader::onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &exchange);
+    lib->curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &URLLoader::onHeader);
+    lib->curl_easy_setopt(curl, CURLOPT_HEADERDATA, &exchange);
+    lib->curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &URLLoader::onBody);
+    lib->curl_easy_setopt(curl, CURLOPT_WRITEDATA, &exchange);
+    lib->curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    lib->curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &URLLoader::onProgress);
+    lib->curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &exchange);
 
-    const CURLcode result = curl_easy_perform(curl);
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    const CURLcode result = lib->curl_easy_perform(curl);
+    lib->curl_slist_free_all(headers);
+    lib->curl_easy_cleanup(curl);
 
     if (isCancelled()) {
         return;

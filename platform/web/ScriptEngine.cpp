@@ -5,103 +5,136 @@
 
 #include "platform/foundation/JSON.h"
 #include "platform/foundation/Log.h"
+#include "platform/web/JavaScriptCore.h"
 
 namespace web {
 
 namespace {
 
+// The engine's functions; only called once a context exists, so loaded.
+const JavaScriptCore& js() {
+    return *JavaScriptCore::functions();
+}
+
 struct StringRef {
     JSStringRef ref;
     explicit StringRef(std::string_view text)
-        : ref(JSStringCreateWithUTF8CString(std::string(text).c_str())) {}
-    ~StringRef() { JSStringRelease(ref); }
+        : ref(js().JSStringCreateWithUTF8CString(std::string(text).c_str())) {}
+    ~StringRef() { js().JSStringRelease(ref); }
     StringRef(const StringRef&) = delete;
     StringRef& operator=(const StringRef&) = delete;
 };
 
 std::string fromJSString(JSStringRef string) {
-    const size_t size = JSStringGetMaximumUTF8CStringSize(string);
+    const size_t size = js().JSStringGetMaximumUTF8CStringSize(string);
     std::string text(size, '\0');
-    const size_t written = JSStringGetUTF8CString(string, text.data(), size);
+    const size_t written = js().JSStringGetUTF8CString(string, text.data(), size);
     text.resize(written > 0 ? written - 1 : 0);
     return text;
 }
 
 }  // namespace
 
+JSContextGroupRef ScriptEngine::makeGroup() {
+    const JavaScriptCore* core = JavaScriptCore::functions();
+    return core ? core->JSContextGroupCreate() : nullptr;
+}
+
+void ScriptEngine::releaseGroup(JSContextGroupRef group) {
+    if (group != nullptr) {
+        js().JSContextGroupRelease(group);
+    }
+}
+
 ScriptEngine::ScriptEngine(JSContextGroupRef group) {
-    JSClassDefinition definition = kJSClassDefinitionEmpty;
+    if (group == nullptr) {
+        return;
+    }
+    JSClassDefinition definition{};
     definition.className = "NativeFunction";
     definition.callAsFunction = &ScriptEngine::callNative;
-    nativeClass_ = JSClassCreate(&definition);
-    context_ = JSGlobalContextCreateInGroup(group, nullptr);
+    nativeClass_ = js().JSClassCreate(&definition);
+    context_ = js().JSGlobalContextCreateInGroup(group, nullptr);
 }
 
 ScriptEngine::~ScriptEngine() {
-    JSGlobalContextRelease(context_);
-    JSClassRelease(nativeClass_);
+    if (context_ == nullptr) {
+        return;
+    }
+    js().JSGlobalContextRelease(context_);
+    js().JSClassRelease(nativeClass_);
 }
 
 void ScriptEngine::defineFunction(const std::string& name, NativeFunction function) {
+    if (context_ == nullptr) {
+        return;
+    }
     functions_.push_back(std::make_unique<NativeFunction>(std::move(function)));
-    JSObjectRef object = JSObjectMake(context_, nativeClass_, functions_.back().get());
+    JSObjectRef object = js().JSObjectMake(context_, nativeClass_, functions_.back().get());
     StringRef property(name);
-    JSObjectSetProperty(context_, JSContextGetGlobalObject(context_), property.ref, object,
-                        kJSPropertyAttributeDontEnum, nullptr);
+    js().JSObjectSetProperty(context_, js().JSContextGetGlobalObject(context_), property.ref,
+                             object, kJSPropertyAttributeDontEnum, nullptr);
 }
 
 void ScriptEngine::setGlobalObject(const std::string& name, const ScriptEngine& other) {
+    if (context_ == nullptr || other.context_ == nullptr) {
+        return;
+    }
     StringRef property(name);
-    JSObjectSetProperty(context_, JSContextGetGlobalObject(context_), property.ref,
-                        JSContextGetGlobalObject(other.context_), kJSPropertyAttributeNone,
-                        nullptr);
+    js().JSObjectSetProperty(context_, js().JSContextGetGlobalObject(context_), property.ref,
+                             js().JSContextGetGlobalObject(other.context_),
+                             kJSPropertyAttributeNone, nullptr);
 }
 
 void ScriptEngine::setGlobalObjectEntry(const std::string& object, const std::string& key,
                                         const ScriptEngine* other) {
-    JSObjectRef global = JSContextGetGlobalObject(context_);
-    StringRef objectName(object);
-    JSValueRef holder = JSObjectGetProperty(context_, global, objectName.ref, nullptr);
-    if (!JSValueIsObject(context_, holder)) {
-        holder = JSObjectMake(context_, nullptr, nullptr);
-        JSObjectSetProperty(context_, global, objectName.ref, holder, kJSPropertyAttributeDontEnum,
-                            nullptr);
-    }
-    JSObjectRef map = JSValueToObject(context_, holder, nullptr);
-    StringRef keyName(key);
-    if (other == nullptr) {
-        JSObjectDeleteProperty(context_, map, keyName.ref, nullptr);
+    if (context_ == nullptr || (other != nullptr && other->context_ == nullptr)) {
         return;
     }
-    JSObjectSetProperty(context_, map, keyName.ref, JSContextGetGlobalObject(other->context_),
-                        kJSPropertyAttributeNone, nullptr);
+    JSObjectRef global = js().JSContextGetGlobalObject(context_);
+    StringRef objectName(object);
+    JSValueRef holder = js().JSObjectGetProperty(context_, global, objectName.ref, nullptr);
+    if (!js().JSValueIsObject(context_, holder)) {
+        holder = js().JSObjectMake(context_, nullptr, nullptr);
+        js().JSObjectSetProperty(context_, global, objectName.ref, holder,
+                                 kJSPropertyAttributeDontEnum, nullptr);
+    }
+    JSObjectRef map = js().JSValueToObject(context_, holder, nullptr);
+    StringRef keyName(key);
+    if (other == nullptr) {
+        js().JSObjectDeleteProperty(context_, map, keyName.ref, nullptr);
+        return;
+    }
+    js().JSObjectSetProperty(context_, map, keyName.ref,
+                             js().JSContextGetGlobalObject(other->context_),
+                             kJSPropertyAttributeNone, nullptr);
 }
 
 std::string ScriptEngine::toString(JSContextRef context, JSValueRef value) {
-    JSStringRef string = JSValueToStringCopy(context, value, nullptr);
+    JSStringRef string = js().JSValueToStringCopy(context, value, nullptr);
     if (string == nullptr) {
         return {};
     }
     std::string text = fromJSString(string);
-    JSStringRelease(string);
+    js().JSStringRelease(string);
     return text;
 }
 
 foundation::Value ScriptEngine::toValue(JSContextRef context, JSValueRef value) {
-    switch (JSValueGetType(context, value)) {
+    switch (js().JSValueGetType(context, value)) {
         case kJSTypeBoolean:
-            return JSValueToBoolean(context, value);
+            return js().JSValueToBoolean(context, value);
         case kJSTypeNumber:
-            return JSValueToNumber(context, value, nullptr);
+            return js().JSValueToNumber(context, value, nullptr);
         case kJSTypeString:
             return toString(context, value);
         case kJSTypeObject: {
-            JSStringRef json = JSValueCreateJSONString(context, value, 0, nullptr);
+            JSStringRef json = js().JSValueCreateJSONString(context, value, 0, nullptr);
             if (json == nullptr) {
                 return {};
             }
             std::string text = fromJSString(json);
-            JSStringRelease(json);
+            js().JSStringRelease(json);
             return text;
         }
         default:
@@ -111,32 +144,32 @@ foundation::Value ScriptEngine::toValue(JSContextRef context, JSValueRef value) 
 
 JSValueRef ScriptEngine::fromValue(JSContextRef context, const foundation::Value& value) {
     if (value.isBoolean()) {
-        return JSValueMakeBoolean(context, value.boolValue());
+        return js().JSValueMakeBoolean(context, value.boolValue());
     }
     if (value.isNumber()) {
-        return JSValueMakeNumber(context, value.doubleValue());
+        return js().JSValueMakeNumber(context, value.doubleValue());
     }
     if (value.isString()) {
         StringRef text(*value.asString());
-        return JSValueMakeString(context, text.ref);
+        return js().JSValueMakeString(context, text.ref);
     }
     if (value.isArray() || value.isDictionary()) {
         if (auto json = foundation::JSON::writeFragment(value)) {
             StringRef text(*json);
-            if (JSValueRef parsed = JSValueMakeFromJSONString(context, text.ref)) {
+            if (JSValueRef parsed = js().JSValueMakeFromJSONString(context, text.ref)) {
                 return parsed;
             }
         }
     }
-    return JSValueMakeNull(context);
+    return js().JSValueMakeNull(context);
 }
 
 JSValueRef ScriptEngine::callNative(JSContextRef context, JSObjectRef function, JSObjectRef,
                                     size_t count, const JSValueRef arguments[],
                                     JSValueRef* exception) {
-    auto* native = static_cast<NativeFunction*>(JSObjectGetPrivate(function));
+    auto* native = static_cast<NativeFunction*>(js().JSObjectGetPrivate(function));
     if (native == nullptr) {
-        return JSValueMakeUndefined(context);
+        return js().JSValueMakeUndefined(context);
     }
     std::vector<foundation::Value> values;
     values.reserve(count);
@@ -147,13 +180,18 @@ JSValueRef ScriptEngine::callNative(JSContextRef context, JSObjectRef function, 
         return fromValue(context, (*native)(values));
     } catch (const std::exception& error) {
         StringRef message(error.what());
-        *exception = JSValueMakeString(context, message.ref);
-        return JSValueMakeUndefined(context);
+        *exception = js().JSValueMakeString(context, message.ref);
+        return js().JSValueMakeUndefined(context);
     }
 }
 
 ScriptEngine::Result ScriptEngine::evaluate(std::string_view script, std::string_view sourceURL) {
     Result result;
+    if (context_ == nullptr) {
+        result.threw = true;
+        result.exception = "no JavaScript engine";
+        return result;
+    }
     StringRef source(script);
     std::optional<StringRef> url;
     if (!sourceURL.empty()) {
@@ -161,21 +199,22 @@ ScriptEngine::Result ScriptEngine::evaluate(std::string_view script, std::string
     }
     JSValueRef exception = nullptr;
     ++depth_;
-    JSValueRef value =
-        JSEvaluateScript(context_, source.ref, nullptr, url ? url->ref : nullptr, 1, &exception);
+    JSValueRef value = js().JSEvaluateScript(context_, source.ref, nullptr,
+                                             url ? url->ref : nullptr, 1, &exception);
     --depth_;
     if (exception != nullptr) {
         result.threw = true;
         result.exception = toString(context_, exception);
-        if (JSValueIsObject(context_, exception)) {
+        if (js().JSValueIsObject(context_, exception)) {
             StringRef lineName("line");
-            JSValueRef line = JSObjectGetProperty(
-                context_, JSValueToObject(context_, exception, nullptr), lineName.ref, nullptr);
-            if (JSValueIsNumber(context_, line)) {
-                result.exception +=
-                    " (line " +
-                    std::to_string(static_cast<long>(JSValueToNumber(context_, line, nullptr))) +
-                    ")";
+            JSValueRef line = js().JSObjectGetProperty(
+                context_, js().JSValueToObject(context_, exception, nullptr), lineName.ref,
+                nullptr);
+            if (js().JSValueIsNumber(context_, line)) {
+                result.exception += " (line " +
+                                    std::to_string(static_cast<long>(
+                                        js().JSValueToNumber(context_, line, nullptr))) +
+                                    ")";
             }
         }
         foundation::Log::write(
@@ -184,7 +223,7 @@ ScriptEngine::Result ScriptEngine::evaluate(std::string_view script, std::string
                        result.exception);
         return result;
     }
-    switch (JSValueGetType(context_, value)) {
+    switch (js().JSValueGetType(context_, value)) {
         case kJSTypeString:
         case kJSTypeNumber:
         case kJSTypeBoolean:

@@ -5,7 +5,8 @@
 // evaluates scripts synchronously, answers results as the platform's web
 // views do, lets C++ functions be called from scripts and hands its global
 // object to the other contexts of its group. A script that throws is logged,
-// never fatal.
+// never fatal. Without the engine's library (logged when it is looked for)
+// a context runs nothing and every script counts as thrown.
 
 #include <JavaScriptCore/JavaScript.h>
 
@@ -34,6 +35,10 @@ class ScriptEngine {
         std::string text;
         std::string exception;
     };
+
+    // The group contexts share; null when the engine cannot be loaded.
+    static JSContextGroupRef makeGroup();
+    static void releaseGroup(JSContextGroupRef group);
 
     explicit ScriptEngine(JSContextGroupRef group);
     ~ScriptEngine();

@@ -250,7 +250,6 @@ class WebView::ResourceLoader : public net::URLConnectionDelegate {
 
 WebView::WebView(const graphics::Rect& frame)
     : ui::View(frame),
-      group_(JSContextGroupCreate()),
       scrollView_(std::make_shared<ui::ScrollView>(graphics::Rect{{0, 0}, frame.size})) {
     assertMainThread();
     auto main = std::make_unique<Frame>();
@@ -267,7 +266,7 @@ WebView::~WebView() {
     }
     frames_.clear();
     retiredEngines_.clear();
-    JSContextGroupRelease(group_);
+    ScriptEngine::releaseGroup(group_);
 }
 
 graphics::Image::Ptr WebView::loadedImage(const std::string& url) const {
@@ -358,6 +357,9 @@ void WebView::startEngine(int frameId) {
     clearTimers(frameId);
     Frame& frame = *frames_.at(frameId);
     retireEngine(std::move(frame.engine));
+    if (group_ == nullptr) {
+        group_ = ScriptEngine::makeGroup();
+    }
     frame.engine = std::make_unique<ScriptEngine>(group_);
     frame.engineSerial = ++nextEngineSerial_;
     installNatives(*frame.engine, frameId, frame.engineSerial);

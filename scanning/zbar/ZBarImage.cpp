@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Format.h"
@@ -49,17 +51,52 @@ std::shared_ptr<graphics::Bitmap> bitmapFromRGB(const std::uint8_t* data, unsign
     return bitmap;
 }
 
-// An opaque picture taken whole at its own size needs no drawing: each pixel
-// becomes the luminance the drawing road gives it. False (and `out` partly
-// written) at the first pixel that is not opaque.
-bool copyOpaqueGrey(const graphics::Bitmap& picture, std::uint8_t* out) {
-    for (int y = 0; y < picture.height(); ++y) {
-        const std::uint8_t* in = picture.row(y);
-        for (int x = 0; x < picture.width(); ++x, in += 4) {
-            if (in[3] != 255) {
-                return false;
+// The span of source pixels [first, last) that each of `count` cells covers
+// when `length` pixels from `origin` are laid over them; every cell takes at
+// least one pixel.
+std::vector<std::pair<int, int>> cellSpans(double origin, double length, unsigned count) {
+    std::vector<std::pair<int, int>> spans(count);
+    const double step = length / count;
+    for (unsigned i = 0; i < count; ++i) {
+        const int first = static_cast<int>(origin + i * step);
+        const int last = static_cast<int>(origin + (i + 1) * step);
+        spans[i] = {first, std::max(last, first + 1)};
+    }
+    return spans;
+}
+
+// An opaque picture needs no drawing to be cropped and scaled: each output
+// pixel is the mean luminance of the picture's pixels it covers (the picture's
+// own pixel when the sizes match). False (and `out` partly written) when the
+// crop leaves the picture or at the first pixel that is not opaque.
+bool sampleOpaqueGrey(const graphics::Bitmap& picture, graphics::Rect crop, unsigned w, unsigned h,
+                      std::uint8_t* out) {
+    if (crop.origin.x < 0 || crop.origin.y < 0 ||
+        crop.origin.x + crop.size.width > picture.width() ||
+        crop.origin.y + crop.size.height > picture.height()) {
+        return false;
+    }
+    const auto columns = cellSpans(crop.origin.x, crop.size.width, w);
+    const auto rows = cellSpans(crop.origin.y, crop.size.height, h);
+    std::vector<std::uint64_t> sums(w);
+    for (const auto& [top, bottom] : rows) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int y = top; y < bottom; ++y) {
+            const std::uint8_t* in = picture.row(y);
+            for (unsigned c = 0; c < w; ++c) {
+                for (int x = columns[c].first; x < columns[c].second; ++x) {
+                    const std::uint8_t* p = in + 4 * x;
+                    if (p[3] != 255) {
+                        return false;
+                    }
+                    sums[c] += (p[0] * 77 + p[1] * 150 + p[2] * 29 + 128) >> 8;
+                }
             }
-            *out++ = static_cast<std::uint8_t>((in[0] * 77 + in[1] * 150 + in[2] * 29 + 128) >> 8);
+        }
+        for (unsigned c = 0; c < w; ++c) {
+            const std::uint64_t area =
+                static_cast<std::uint64_t>(bottom - top) * (columns[c].second - columns[c].first);
+            *out++ = static_cast<std::uint8_t>((sums[c] + area / 2) / area);
         }
     }
     return true;
@@ -115,11 +152,7 @@ std::shared_ptr<ZBarImage> ZBarImage::makeWithCGImage(const graphics::Bitmap& pi
     image->setFormat(fourcc("Y800"));
     zbar_image_set_size(image->image_, w, h);
 
-    const bool whole = crop.origin.x == 0 && crop.origin.y == 0 &&
-                       crop.size.width == picture.width() && crop.size.height == picture.height() &&
-                       w == static_cast<unsigned>(picture.width()) &&
-                       h == static_cast<unsigned>(picture.height());
-    if (whole && copyOpaqueGrey(picture, block)) {
+    if (sampleOpaqueGrey(picture, crop, w, h, block)) {
         image->tConvert_ = foundation::Clock::monotonic() - start;
         return image;
     }

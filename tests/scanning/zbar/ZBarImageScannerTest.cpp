@@ -230,6 +230,23 @@ TEST(ZBarImageTest, DrawingCropsFromTheTopLeftAndScales) {
     EXPECT_FALSE(ZBarImage::makeWithCGImage(*picture, {0, 0}));
 }
 
+TEST(ZBarImageTest, ShrinkingAveragesThePixelsEachOutputPixelCovers) {
+    // Black and white one-pixel stripes: halved, every pixel is their mean
+    // (picking one of the two would leave black or white).
+    auto picture = graphics::Bitmap::make(8, 4, {255, 255, 255, 255});
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 8; x += 2) {
+            picture->setPixel(x, y, graphics::Rgba8{0, 0, 0, 255});
+        }
+    }
+    auto image = ZBarImage::makeWithCGImage(*picture, {4, 2});
+    ASSERT_TRUE(image);
+    const auto* grey = static_cast<const std::uint8_t*>(image->data());
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_NEAR(grey[i], 128, 1) << i;
+    }
+}
+
 TEST(ZBarImageTest, AWholePictureGetsTheGreyOfTheDrawingRoad) {
     // Random colours, opaque, then with one translucent pixel (which takes
     // the drawing road); either way the grey is what drawing gives.
