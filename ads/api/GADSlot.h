@@ -251,7 +251,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     bool isInterstitialSlot() const override;
     void willLoadMRAIDAd() override;
     // The current ad is an MRAID ad.
-    bool isMRAIDEnabled() const;
+    bool isMRAIDEnabled() const override;
     void didLoadMRAIDAd();
     void didUnloadMRAIDAd();
     void notifyMRAIDCreativeWithVisibility(bool visible);

@@ -29,4 +29,6 @@ class GADOpenerSlot {
     virtual void willLeaveAppDueToClick() = 0;
     // Hands the purchase to the in-app purchase delegate.
     virtual void didReceiveInAppPurchase(const std::shared_ptr<GADInAppPurchase>& purchase) = 0;
+    // The current ad is an MRAID ad: its web links open in the in-app browser.
+    virtual bool isMRAIDEnabled() const { return false; }
 };

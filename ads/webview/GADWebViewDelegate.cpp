@@ -9,6 +9,7 @@
 #include "ads/webview/GADNotificationCenter.h"
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADOpenerGMSGHandler.h"
+#include "ads/webview/GADOpenerSlot.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/foundation/StringUtilities.h"
@@ -74,6 +75,13 @@ bool GADWebViewDelegate::webViewShouldStartLoad(GADWebView& webView, const net::
         withoutFragment(url.absoluteString()) ==
             withoutFragment(webView.request()->url()->absoluteString())) {
         return false;
+    }
+    // An MRAID ad's web links leave the ad for the in-app browser.
+    if (navigationType == web::NavigationType::linkClicked && scheme.starts_with("http")) {
+        if (const auto slot = opener_->slot(); slot && slot->isMRAIDEnabled()) {
+            opener_->openBrowserToURL(url, kGADOrientationMaskAny);
+            return false;
+        }
     }
 
     foundation::Dictionary report{{"u", url.absoluteString()}};

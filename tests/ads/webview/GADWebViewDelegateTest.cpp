@@ -6,11 +6,14 @@
 #include "ads/webview/GADAdURLStash.h"
 #include "ads/webview/GADGMSGHandler.h"
 #include "ads/webview/GADNotification.h"
+#include "ads/webview/GADOpener.h"
 #include "ads/webview/GADWebView.h"
 #include "ads/webview/GADWebViewDelegate.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/ViewController.h"
+#include "tests/ads/webview/OpenerRecorders.h"
 #include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
@@ -36,6 +39,14 @@ class RecordingHandler : public GADGMSGHandler {
     std::string name_;
     std::set<std::string> takes_;
     Log& log_;
+};
+
+// A slot whose current ad is, or is not, an MRAID ad.
+class MRAIDSlot : public opener_test::RecordingSlot {
+  public:
+    using RecordingSlot::RecordingSlot;
+    bool isMRAIDEnabled() const override { return mraid; }
+    bool mraid = true;
 };
 
 class GADWebViewDelegateTest : public testing::Test {
@@ -181,6 +192,38 @@ TEST_F(GADWebViewDelegateTest, LoadsSetThePageOrientationAndAreReported) {
     // The first finished load only is announced; every failure is.
     EXPECT_EQ(std::count(log.begin(), log.end(), "posted webViewDidFinishLoad"), 1);
     EXPECT_EQ(std::count(log.begin(), log.end(), "posted webViewDidFailLoad"), 1);
+}
+
+TEST_F(GADWebViewDelegateTest, AnMRAIDAdsWebLinksOpenInTheInAppBrowser) {
+    using web::NavigationType;
+    Log opened;
+    GADOpener::setScreens(std::make_shared<opener_test::RecordingScreens>(opened));
+    auto slot = std::make_shared<MRAIDSlot>(opened);
+    delegate->opener()->setSlot(slot);
+    // The browser is shown over the ad's view controller.
+    auto root = std::make_shared<ui::ViewController>();
+    view->setViewController(root);
+    ASSERT_TRUE(load("<p>ad</p>"));
+    auto allowed = [&](const char* url, NavigationType type) {
+        const bool answer = delegate->webViewShouldStartLoad(
+            *view, net::URLRequest(*foundation::URL::fromString(url)), type);
+        RunLoop::main().runUntilIdle();
+        return answer;
+    };
+    EXPECT_FALSE(allowed("https://landing.test/offer", NavigationType::linkClicked));
+    // The browser opens on the link, in any orientation, and the click is pinged.
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_TRUE(opened[0].starts_with("present browser https://landing.test/offer o1"))
+        << opened[0];
+    EXPECT_EQ(opened[1], "ping clicks");
+    // What the page loads by itself, its anchors, and the links of an ad
+    // that is not MRAID stay in the ad's web view.
+    opened.clear();
+    EXPECT_TRUE(allowed("https://landing.test/script", NavigationType::other));
+    EXPECT_FALSE(allowed("http://ads.test/ad#more", NavigationType::linkClicked));
+    slot->mraid = false;
+    EXPECT_TRUE(allowed("https://landing.test/offer", NavigationType::linkClicked));
+    EXPECT_TRUE(opened.empty());
 }
 
 }  // namespace
