@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -12,30 +11,14 @@
 #include "platform/graphics/PNGCodec.h"
 #include "platform/net/URLError.h"
 #include "remote/WebImage/SDWebImageDownloader.h"
+#include "tests/remote/WebImage/Gate.h"
 #include "tests/support/LocalServer.h"
 
 namespace {
 
 using foundation::RunLoop;
 
-// A latch the server's handlers wait on until the test opens it.
-class Gate {
-  public:
-    void open() {
-        std::lock_guard lock(mutex_);
-        open_ = true;
-        condition_.notify_all();
-    }
-    void wait() {
-        std::unique_lock lock(mutex_);
-        condition_.wait(lock, [&] { return open_; });
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable condition_;
-    bool open_ = false;
-};
+using testing_support::Gate;
 
 std::string photoBytes() {
     // Busy enough that half of its bytes hold some rows of pixels.

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 #include "platform/graphics/PNGCodec.h"
 #include "platform/net/URLError.h"
 #include "remote/WebImage/SDWebImageManager.h"
+#include "tests/remote/WebImage/Gate.h"
 #include "tests/support/LocalServer.h"
 
 namespace {
@@ -35,8 +34,7 @@ class ImageManagerTest : public testing::Test {
         });
         s.Get("/gated.png", [this](const httplib::Request&, httplib::Response& response) {
             ++hits;
-            std::unique_lock lock(mutex);
-            opened.wait(lock, [this] { return open; });
+            gate.wait();
             response.set_content(png, "image/png");
         });
         // Missing until the test puts it in place.
@@ -51,12 +49,7 @@ class ImageManagerTest : public testing::Test {
         manager =
             SDWebImageManager::make(SDImageCache::make("manager"), SDWebImageDownloader::make());
     }
-    void TearDown() override { openGate(); }
-    void openGate() {
-        std::lock_guard lock(mutex);
-        open = true;
-        opened.notify_all();
-    }
+    void TearDown() override { gate.open(); }
 
     std::optional<foundation::URL> url(const std::string& path) {
         return foundation::URL::fromString(server.url(path));
@@ -76,9 +69,7 @@ class ImageManagerTest : public testing::Test {
 
     std::string png;
     testing_support::LocalServer server;
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = false;
+    testing_support::Gate gate;
     std::atomic<bool> available{false};
     std::atomic<int> hits{0};
     SDWebImageManager::Ptr manager;
@@ -125,7 +116,7 @@ TEST_F(ImageManagerTest, CancellingOneOfTwoLoadsOfAURLLeavesTheOtherItsImage) {
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(manager->imageDownloader()->currentDownloadCount(), 1u);
     first->cancel();
-    openGate();
+    gate.open();
     ASSERT_TRUE(runUntil([&] { return !kept.empty() && !manager->isRunning(); }));
     EXPECT_NE(kept[0].image, nullptr);
     EXPECT_TRUE(cancelled.empty());
@@ -198,7 +189,7 @@ TEST_F(ImageManagerTest, EmptyURLsAndCancelAllEndLoadsWithoutLaterCompletions) {
     manager->downloadImageWithURL(url("/icon.png"), 0, nullptr, record(dropped));
     manager->cancelAll();
     EXPECT_FALSE(manager->isRunning());
-    openGate();
+    gate.open();
     RunLoop::main().runFor(0.2);
     EXPECT_TRUE(dropped.empty());
 }
