@@ -83,8 +83,9 @@ TEST_F(OverlayCoverViewTest, TheStepTimerRunsUntilStoppedAndNotInTheDemonstratio
     cover->start();
     std::weak_ptr<foundation::Timer> timer = cover->timer();
     cover.reset();
-    if (auto left = timer.lock())
+    if (auto left = timer.lock()) {
         EXPECT_FALSE(left->isValid());
+    }
 
     // In the screen-capture demonstration the figure stands still.
     launch();

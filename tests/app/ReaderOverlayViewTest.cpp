@@ -271,8 +271,9 @@ TEST_F(DeveloperPageLoaderTest, ThePageIsReadOnlyFromASuccessfulAnswer) {
         auto answer = DeveloperPage::appsAddress(data, net::URLResponse::http(url, c.status, {}),
                                                  std::nullopt);
         EXPECT_EQ(answer.has_value(), c.read);
-        if (answer)
+        if (answer) {
             EXPECT_EQ(*answer, "https://lookup.example/x");
+        }
     }
     EXPECT_FALSE(DeveloperPage::appsAddress(data, std::nullopt, std::nullopt));
 }

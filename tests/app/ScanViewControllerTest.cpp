@@ -320,8 +320,9 @@ TEST_F(ScanViewControllerTest, OneBannerIsMadeAndLoadedForEveryScreen) {
     auto first = pushScanOf("tel:+15550123");
     auto banner = ScanViewController::sharedBanner();
     ASSERT_TRUE(banner);
-    if (before)
+    if (before) {
         EXPECT_EQ(banner, before);
+    }
     EXPECT_EQ(banner->superview(), cell(*first, 1, 0)->contentView());
     EXPECT_EQ(banner->adUnitID(), std::string(ScanViewController::kAdUnitID));
     auto request = banner->slot()->request();

@@ -91,7 +91,7 @@ TEST_F(ScanResultScreensTest, ATypedTextBecomesAQRCodeThatReadsBack) {
     nav()->pushViewController(OverlayScreens::shared().qrCreator(), false);
     session_->settle(0.5);
     const std::string text = "Hello from the host";
-    for (const std::string line : {"type " + text, std::string("tap Generate QR Code")}) {
+    for (const std::string& line : {"type " + text, std::string("tap Generate QR Code")}) {
         auto reply = session_->execute(line);
         ASSERT_TRUE(reply.ok) << line << ": " << reply.text;
     }

@@ -18,7 +18,9 @@
 #include "platform/ui/TouchSimulator.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
+#include "tests/ads/api/RecordingInterstitialDelegate.h"
 #include "tests/support/AdServer.h"
+#include "tests/support/WindowFixture.h"
 
 using foundation::RunLoop;
 using testing_support::AdServer;
@@ -26,19 +28,6 @@ using testing_support::AdServer;
 namespace {
 
 using Log = std::vector<std::string>;
-
-class InterstitialOwner : public GADInterstitialDelegate {
-  public:
-    void interstitialDidReceiveAd(GADInterstitial&) override { log.push_back("received"); }
-    void interstitialDidFailToReceiveAdWithError(GADInterstitial&,
-                                                 const GADRequestError& error) override {
-        log.push_back("failed " + std::to_string(error.code()));
-    }
-    void interstitialWillPresentScreen(GADInterstitial&) override { log.push_back("will present"); }
-    void interstitialWillDismissScreen(GADInterstitial&) override { log.push_back("will dismiss"); }
-    void interstitialDidDismissScreen(GADInterstitial&) override { log.push_back("did dismiss"); }
-    Log log;
-};
 
 enum class Closing { tapOnCloseButton, closeMessage };
 
@@ -56,10 +45,9 @@ TEST_P(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilItIsClosed) {
     server.setAdResponse(ad);
     auto root = std::make_shared<ui::ViewController>();
     auto window = ui::Window::make();
-    window->setRootViewController(root);
-    window->makeKeyAndVisible();
+    testing_support::showInKeyWindow(window, root);
 
-    auto owner = std::make_shared<InterstitialOwner>();
+    auto owner = std::make_shared<RecordingInterstitialDelegate>();
     auto interstitial = GADInterstitial::make();
     interstitial->setAdUnitID(std::string("barcodes-interstitial"));
     interstitial->setDelegate(owner);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ads/api/GADInterstitial.h"
@@ -14,12 +15,13 @@
 #include "ads/webview/GADSDKCoreController.h"
 #include "ads/webview/GADWebView.h"
 #include "ads/webview/GADWebViewDelegate.h"
-#include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Window.h"
 #include "tests/ads/api/FakeSDKCoreController.h"
+#include "tests/ads/api/RecordingInterstitialDelegate.h"
 #include "tests/support/LocalServer.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -31,28 +33,17 @@ constexpr const char* kAdPage =
     "<html><body><p>Full screen</p><script>var got = [];"
     "function VIRA_ReceiveMessage(name) { got.push(name); }</script></body></html>";
 
-class Recorder : public GADInterstitialDelegate, public GADLogChecker {
+// The interstitial's delegate, also hearing the publisher's log.
+class Recorder : public RecordingInterstitialDelegate, public GADLogChecker {
   public:
-    void interstitialDidReceiveAd(GADInterstitial&) override { log.push_back("received"); }
-    void interstitialDidFailToReceiveAdWithError(GADInterstitial&,
-                                                 const GADRequestError& error) override {
-        log.push_back("failed " + std::to_string(error.code()));
-    }
-    void interstitialWillPresentScreen(GADInterstitial&) override { log.push_back("will present"); }
-    void interstitialWillDismissScreen(GADInterstitial&) override { log.push_back("will dismiss"); }
-    void interstitialDidDismissScreen(GADInterstitial&) override { log.push_back("did dismiss"); }
-    void interstitialWillLeaveApplication(GADInterstitial&) override {
-        log.push_back("will leave");
-    }
     void message(const std::string& text) override { messages.push_back(text); }
 
-    Log log;
     std::vector<std::string> messages;
 };
 
 }  // namespace
 
-class GADInterstitialTest : public testing::Test {
+class GADInterstitialTest : public testing_support::WindowFixture {
   protected:
     void SetUp() override {
         GADApplication::sharedApplication().reset();
@@ -60,8 +51,7 @@ class GADInterstitialTest : public testing::Test {
         GADMacros::setLogChecker(recorder);
         server.serve("/ad", 200, kAdPage);
         server.start();
-        window->setRootViewController(root);
-        window->makeKeyAndVisible();
+        WindowFixture::SetUp();
         interstitial->setDelegate(recorder);
         interstitial->setAdUnitID(std::string("unit-1"));
         settle();
@@ -72,16 +62,7 @@ class GADInterstitialTest : public testing::Test {
         GADMacros::setLogChecker(nullptr);
         GADSDKCoreController::setSharedInstance(nullptr);
     }
-    void settle() {
-        RunLoop::main().runUntilIdle();
-        clock.advance(1);
-        RunLoop::main().runUntilIdle();
-    }
-    Log take() {
-        Log out;
-        out.swap(recorder->log);
-        return out;
-    }
+    Log take() { return std::exchange(recorder->log, {}); }
     // Loads as the SDK-core page would answer: with the ad server's address.
     void loadAd() {
         interstitial->loadRequest(GADRequest::request());
@@ -97,12 +78,9 @@ class GADInterstitialTest : public testing::Test {
             "got.join('|')");
     }
 
-    foundation::ManualClock clock;
     std::shared_ptr<FakeSDKCoreController> controller = std::make_shared<FakeSDKCoreController>();
     std::shared_ptr<Recorder> recorder = std::make_shared<Recorder>();
     testing_support::LocalServer server;
-    ui::ViewController::Ptr root = std::make_shared<ui::ViewController>();
-    ui::Window::Ptr window = ui::Window::make();
     std::shared_ptr<GADInterstitial> interstitial = GADInterstitial::make();
 };
 

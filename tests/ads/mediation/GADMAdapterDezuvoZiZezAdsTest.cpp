@@ -18,6 +18,7 @@
 #include "platform/ui/Window.h"
 #include "tests/ads/api/FakeSDKCoreController.h"
 #include "tests/ads/mediation/PingServer.h"
+#include "tests/ads/mediation/PublisherInterstitialTest.h"
 #include "tests/ads/mediation/RecordingMediationDelegate.h"
 #include "tests/support/LocalServer.h"
 
@@ -206,21 +207,9 @@ TEST_F(BuiltInAdapterEndToEnd, TheInnerBannersFailureIsTheNetworksNoFill) {
         << pings.requests()[0];
 }
 
-class InterstitialOwner : public GADInterstitialDelegate {
-  public:
-    void interstitialDidReceiveAd(GADInterstitial&) override { ++received; }
-    void interstitialDidFailToReceiveAdWithError(GADInterstitial&,
-                                                 const GADRequestError&) override {
-        ++failures;
-    }
-    void interstitialWillPresentScreen(GADInterstitial&) override { ++presented; }
-    int received = 0;
-    int failures = 0;
-    int presented = 0;
-};
+using GADMAdapterDezuvoZiZezAdsInterstitial = mediation_test::PublisherInterstitialTest;
 
-TEST(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShownThroughIt) {
-    testing_support::LocalServer adServer;
+TEST_F(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShownThroughIt) {
     adServer.server().Get("/mediation", [](const httplib::Request&, httplib::Response& r) {
         r.set_header("X-Vira-Mediation", "1");
         r.set_content(R"({"ad_type": "interstitial", "ad_networks": [
@@ -232,17 +221,7 @@ TEST(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShownT
         r.set_content("<html><body><p>own interstitial</p></body></html>", "text/html");
     });
     adServer.start();
-    auto controller = std::make_shared<FakeSDKCoreController>();
-    GADSDKCoreController::setSharedInstance(controller);
-    auto window = ui::Window::make();
-    auto root = std::make_shared<ui::ViewController>();
-    window->setRootViewController(root);
-    window->makeKeyAndVisible();
-
-    auto owner = std::make_shared<InterstitialOwner>();
-    auto interstitial = GADInterstitial::make();
     interstitial->setAdUnitID(std::string("outer-unit"));
-    interstitial->setDelegate(owner);
     interstitial->loadRequest(GADRequest::request());
     controller->requests.at(0).lock()->loadAdURLWithParameters(
         Dictionary{{"url", adServer.url("/mediation")}});
@@ -262,7 +241,6 @@ TEST(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShownT
     EXPECT_EQ(owner->presented, 1);
     EXPECT_NE(window->topViewController(), root);
     EXPECT_EQ(owner->failures, 0);
-    GADSDKCoreController::setSharedInstance(nullptr);
 }
 
 }  // namespace

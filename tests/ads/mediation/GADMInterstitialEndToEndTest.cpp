@@ -3,30 +3,20 @@
 #include "ads/api/GADInterstitial.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADSlot.h"
-#include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 #include "tests/ads/api/FakeSDKCoreController.h"
+#include "tests/ads/mediation/PublisherInterstitialTest.h"
 #include "tests/ads/mediation/TestAdapters.h"
 #include "tests/support/LocalServer.h"
 
 namespace {
 
-class InterstitialOwner : public GADInterstitialDelegate {
-  public:
-    void interstitialDidReceiveAd(GADInterstitial&) override { ++received; }
-    void interstitialDidFailToReceiveAdWithError(GADInterstitial&,
-                                                 const GADRequestError&) override {
-        ++failures;
-    }
-    int received = 0;
-    int failures = 0;
-};
+using GADMInterstitialEndToEnd = mediation_test::PublisherInterstitialTest;
 
-TEST(GADMInterstitialEndToEnd, AMediatedInterstitialIsShownByItsNetwork) {
+TEST_F(GADMInterstitialEndToEnd, AMediatedInterstitialIsShownByItsNetwork) {
     mediation_test::registerTestAdapters();
-    testing_support::LocalServer adServer;
     adServer.server().Get("/ad", [](const httplib::Request&, httplib::Response& response) {
         response.set_header("X-Vira-Mediation", "1");
         response.set_content(R"({"ad_type": "interstitial", "ad_networks": [
@@ -34,16 +24,6 @@ TEST(GADMInterstitialEndToEnd, AMediatedInterstitialIsShownByItsNetwork) {
                              "application/json");
     });
     adServer.start();
-    auto controller = std::make_shared<FakeSDKCoreController>();
-    GADSDKCoreController::setSharedInstance(controller);
-    auto window = ui::Window::make();
-    auto root = std::make_shared<ui::ViewController>();
-    window->setRootViewController(root);
-    window->makeKeyAndVisible();
-
-    auto owner = std::make_shared<InterstitialOwner>();
-    auto interstitial = GADInterstitial::make();
-    interstitial->setDelegate(owner);
     interstitial->loadRequest(GADRequest::request());
     ASSERT_EQ(controller->requests.size(), 1u);
     interstitial->slot()->loadAdURLWithParameters(
@@ -63,7 +43,6 @@ TEST(GADMInterstitialEndToEnd, AMediatedInterstitialIsShownByItsNetwork) {
     foundation::RunLoop::main().runUntilIdle();
     EXPECT_EQ(window->topViewController(), root);
     EXPECT_EQ(owner->failures, 0);
-    GADSDKCoreController::setSharedInstance(nullptr);
 }
 
 }  // namespace

@@ -18,11 +18,10 @@
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADWebView.h"
 #include "ads/webview/GADWebViewDelegate.h"
-#include "platform/foundation/Clock.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/services/MessageComposeViewController.h"
-#include "platform/ui/Window.h"
 #include "tests/support/LocalServer.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -54,30 +53,19 @@ class Shop : public GADDefaultInAppPurchaseDelegate {
 
 }  // namespace
 
-class GADOpenerPresentationTest : public testing::Test {
+class GADOpenerPresentationTest : public testing_support::WindowFixture {
   protected:
     void SetUp() override {
-        window->setRootViewController(root);
-        window->makeKeyAndVisible();
+        WindowFixture::SetUp();
         slot->setSlotDelegate(owner);
         opener = slot->webView()->delegate()->opener();
         opener->setViewController(root);
         settle();
     }
-    void TearDown() override { settle(); }
 
-    void settle() {
-        foundation::RunLoop::main().runUntilIdle();
-        clock.advance(1);
-        foundation::RunLoop::main().runUntilIdle();
-    }
-
-    foundation::ManualClock clock;
     std::shared_ptr<GADSlot> slot = GADSlot::make();
     std::shared_ptr<PurchaseOwner> owner = std::make_shared<PurchaseOwner>();
     std::shared_ptr<GADOpener> opener;
-    ui::ViewController::Ptr root = std::make_shared<ui::ViewController>();
-    ui::Window::Ptr window = ui::Window::make();
 };
 
 TEST_F(GADOpenerPresentationTest, TheBrowserOpensOverTheControllerForTheSlot) {

@@ -220,8 +220,11 @@ TEST_F(GADPublisherToolbarControllerTest, JavaScriptCallsPassArgumentsAsGiven) {
         {R"({"a":[1,"b"]})", false, R"({"a":[1,"b"]})", "unwrapped JSON as it is"},
         {"it's", true, "text it's", "a quote stays inside the string"},
         {"back\\slash 'q'", true, "text back\\slash 'q'", "a backslash stays itself"},
-        {"two\nlines\r\xE2\x80\xA8and\xE2\x80\xA9more", true,
-         "text two\nlines\r\xE2\x80\xA8and\xE2\x80\xA9more",
+        {"two\nlines\r\xE2\x80\xA8"
+         "and\xE2\x80\xA9more",
+         true,
+         "text two\nlines\r\xE2\x80\xA8"
+         "and\xE2\x80\xA9more",
          "line terminators stay inside the string"},
     };
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ads/api/GADAd.h"
@@ -14,6 +15,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "tests/ads/presentation/ScreenEventRecorder.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -27,26 +29,15 @@ class StayingScreen : public GADViewController {
 
 }  // namespace
 
-class GADViewControllerTest : public testing::Test {
+class GADViewControllerTest : public testing_support::WindowFixture {
   protected:
     void SetUp() override {
         recorder->listenTo(*slot);
-        window->setRootViewController(root);
-        window->makeKeyAndVisible();
+        WindowFixture::SetUp();
         settle();
     }
-    void TearDown() override { settle(); }
 
-    void settle() {
-        foundation::RunLoop::main().runUntilIdle();
-        clock.advance(1);
-        foundation::RunLoop::main().runUntilIdle();
-    }
-    Log take() {
-        Log out;
-        out.swap(log);
-        return out;
-    }
+    Log take() { return std::exchange(log, {}); }
     GADViewController::Ptr makeScreen() {
         auto screen = std::make_shared<GADViewController>();
         screen->setSlot(slot);
@@ -62,12 +53,9 @@ class GADViewControllerTest : public testing::Test {
         return ad;
     }
 
-    foundation::ManualClock clock;
     Log log;
     std::shared_ptr<ScreenEventRecorder> recorder = std::make_shared<ScreenEventRecorder>(log);
     std::shared_ptr<GADSlot> slot = GADSlot::make();
-    ui::ViewController::Ptr root = std::make_shared<ui::ViewController>();
-    ui::Window::Ptr window = ui::Window::make();
     ui::Application& application = ui::Application::shared();
 };
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ads/api/GADAd.h"
@@ -16,13 +17,13 @@
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADWebView.h"
 #include "ads/webview/GADWebViewDelegate.h"
-#include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/Color.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "tests/ads/presentation/ScreenEventRecorder.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -36,12 +37,11 @@ constexpr const char* kPage =
 
 }  // namespace
 
-class GADWebAppViewControllerTest : public testing::Test {
+class GADWebAppViewControllerTest : public testing_support::WindowFixture {
   protected:
     void SetUp() override {
         recorder->listenTo(*slot);
-        window->setRootViewController(root);
-        window->makeKeyAndVisible();
+        WindowFixture::SetUp();
         // The slot shows an ad, whose statistics the screens write.
         slot->setState(GADSlotStateRequestingAdURL);
         slot->loadAd(ad, std::nullopt);
@@ -49,18 +49,8 @@ class GADWebAppViewControllerTest : public testing::Test {
         slot->cancelPendingActions();
         settle();
     }
-    void TearDown() override { settle(); }
 
-    void settle() {
-        RunLoop::main().runUntilIdle();
-        clock.advance(1);
-        RunLoop::main().runUntilIdle();
-    }
-    Log take() {
-        Log out;
-        out.swap(log);
-        return out;
-    }
+    Log take() { return std::exchange(log, {}); }
     static bool loadPage(GADWebView& view) {
         view.loadHTMLString(kPage, foundation::URL::fromString("http://ads.test/ad"));
         RunLoop::main().runUntilIdle();
@@ -78,13 +68,10 @@ class GADWebAppViewControllerTest : public testing::Test {
         return screen;
     }
 
-    foundation::ManualClock clock;
     Log log;
     std::shared_ptr<ScreenEventRecorder> recorder = std::make_shared<ScreenEventRecorder>(log);
     std::shared_ptr<GADAd> ad = std::make_shared<GADAd>();
     std::shared_ptr<GADSlot> slot = GADSlot::make();
-    ui::ViewController::Ptr root = std::make_shared<ui::ViewController>();
-    ui::Window::Ptr window = ui::Window::make();
     ui::Application& application = ui::Application::shared();
 };
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ads/webview/GADDefaultGMSGHandler.h"
@@ -11,15 +12,14 @@
 #include "ads/webview/GADOpenerGMSGHandler.h"
 #include "ads/webview/GADWebAppGMSGHandler.h"
 #include "ads/webview/GADWebAppScreen.h"
-#include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
-#include "platform/foundation/RunLoop.h"
 #include "platform/media/SystemSound.h"
 #include "platform/services/ServicesClasses.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 #include "tests/ads/webview/OpenerRecorders.h"
 #include "tests/ads/webview/RecordingWebView.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -40,40 +40,26 @@ class WebAppScreen : public ui::ViewController, public GADWebAppScreen {
 
 }  // namespace
 
-class GADGMSGHandlersTest : public testing::Test {
+class GADGMSGHandlersTest : public testing_support::WindowFixture {
   protected:
     void SetUp() override {
         services::registerServicesClasses();
         GADOpener::setScreens(screens);
-        window->setRootViewController(root);
-        window->makeKeyAndVisible();
+        WindowFixture::SetUp();
         opener->setSlot(slot);
         opener->setDelegate(slot);
         opener->setWebView(page);
         opener->setViewController(root);
         settle();
     }
-    void TearDown() override { settle(); }
 
-    void settle() {
-        foundation::RunLoop::main().runUntilIdle();
-        clock.advance(1);
-        foundation::RunLoop::main().runUntilIdle();
-    }
-    Log take() {
-        Log out;
-        out.swap(log);
-        return out;
-    }
+    Log take() { return std::exchange(log, {}); }
 
-    foundation::ManualClock clock;
     Log log;
     std::shared_ptr<RecordingSlot> slot = std::make_shared<RecordingSlot>(log);
     std::shared_ptr<RecordingScreens> screens = std::make_shared<RecordingScreens>(log);
     std::shared_ptr<RecordingWebView> page = std::make_shared<RecordingWebView>();
     std::shared_ptr<GADOpener> opener = std::make_shared<GADOpener>();
-    ui::ViewController::Ptr root = std::make_shared<ui::ViewController>();
-    ui::Window::Ptr window = ui::Window::make();
 };
 
 TEST_F(GADGMSGHandlersTest, AHandlerTakesOnlyTheMessagesOfItsTable) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ads/foundation/GADApplication.h"
@@ -13,14 +14,12 @@
 #include "ads/webview/GADOpenerSlot.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/ClassRegistry.h"
-#include "platform/foundation/Clock.h"
-#include "platform/foundation/RunLoop.h"
 #include "platform/services/ServicesClasses.h"
 #include "platform/services/Storefront.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/Window.h"
 #include "tests/ads/webview/OpenerRecorders.h"
 #include "tests/ads/webview/RecordingWebView.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -32,32 +31,21 @@ foundation::URL url(const std::string& text) {
 
 }  // namespace
 
-class GADOpenerTest : public testing::Test {
+class GADOpenerTest : public testing_support::WindowFixture {
   protected:
     void SetUp() override {
         services::registerServicesClasses();
         GADOpener::setScreens(screens);
         GADOpener::setBlockedNavigationPage([this] { return sdkCorePage; });
-        window->setRootViewController(root);
-        window->makeKeyAndVisible();
+        WindowFixture::SetUp();
         opener->setSlot(slot);
         opener->setDelegate(slot);
         opener->setWebView(adPage);
         opener->setViewController(root);
         settle();
     }
-    void TearDown() override { settle(); }
 
-    void settle() {
-        foundation::RunLoop::main().runUntilIdle();
-        clock.advance(1);
-        foundation::RunLoop::main().runUntilIdle();
-    }
-    Log take() {
-        Log out;
-        out.swap(log);
-        return out;
-    }
+    Log take() { return std::exchange(log, {}); }
     // What the root presents, then dismissed without a trace.
     std::shared_ptr<ui::ViewController> takePresented() {
         settle();
@@ -73,15 +61,12 @@ class GADOpenerTest : public testing::Test {
         opener->setNavigationURL("https://ad.example/click");
     }
 
-    foundation::ManualClock clock;
     Log log;
     std::shared_ptr<RecordingSlot> slot = std::make_shared<RecordingSlot>(log);
     std::shared_ptr<RecordingScreens> screens = std::make_shared<RecordingScreens>(log);
     std::shared_ptr<RecordingWebView> sdkCorePage = std::make_shared<RecordingWebView>();
     std::shared_ptr<RecordingWebView> adPage = std::make_shared<RecordingWebView>();
     std::shared_ptr<GADOpener> opener = std::make_shared<GADOpener>();
-    ui::ViewController::Ptr root = std::make_shared<ui::ViewController>();
-    ui::Window::Ptr window = ui::Window::make();
     ui::Application& application = ui::Application::shared();
 };
 
