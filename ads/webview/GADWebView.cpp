@@ -1,5 +1,7 @@
 #include "ads/webview/GADWebView.h"
 
+#include "ads/foundation/GADBadAdUtil.h"
+
 #include <cassert>
 
 #include "ads/foundation/GADDevice.h"
@@ -10,7 +12,6 @@
 #include "ads/webview/GADUIWebViewGestureDelegate.h"
 #include "ads/webview/GADWebViewCacheSet.h"
 #include "ads/webview/GADWebViewDelegate.h"
-#include "platform/foundation/Log.h"
 #include "platform/foundation/ProcessState.h"
 #include "platform/foundation/Thread.h"
 #include "platform/graphics/Color.h"
@@ -161,7 +162,7 @@ void GADWebView::alertViewClickedButtonAtIndex(ui::AlertView&, int index) {
 }
 
 void GADWebView::reportBadAd(const std::string& debugText) {
-    foundation::Log::write("ads", "Bad ad reported: " + debugText);
+    GADBadAdUtil::sharedInstance()->reportBadAd(debugText);
 }
 
 void GADWebView::configureAsBannerAdView() {

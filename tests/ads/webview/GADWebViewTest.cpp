@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <mutex>
+
 #include "ads/webview/GADWebView.h"
 #include "ads/webview/GADWebViewCacheSet.h"
 #include "ads/webview/GADWebViewDelegate.h"
@@ -12,6 +14,7 @@
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/TouchSimulator.h"
 #include "platform/ui/Window.h"
+#include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
 
@@ -195,6 +198,19 @@ TEST_F(GADWebViewTest, SdkEventsReachOnlyALoadedPage) {
 }
 
 TEST_F(GADWebViewTest, AZigZagOpensTheDebugDialog) {
+    std::mutex mutex;
+    std::vector<std::string> reports;
+    auto reported = [&] {
+        std::lock_guard lock(mutex);
+        return reports.size();
+    };
+    testing_support::LocalServer server;
+    server.server().Post("/report", [&](const httplib::Request& request, httplib::Response&) {
+        std::lock_guard lock(mutex);
+        reports.push_back(request.body);
+    });
+    server.start();
+    foundation::UserDefaults::standard().setObject("bad_ad_report_path", server.url("/report"));
     auto window = ui::Window::make();
     auto view = std::make_shared<GADWebView>(graphics::Rect{0, 100, 320, 50});
     auto delegate = std::make_shared<GADWebViewDelegate>();
@@ -229,6 +245,11 @@ TEST_F(GADWebViewTest, AZigZagOpensTheDebugDialog) {
         if (c.debugText) {
             alert->tapButtonTitled("Copy");
             EXPECT_EQ(ui::Pasteboard::generalPasteboard().string(), c.debugText);
+            // "Report" sends the text as a bad-ad report.
+            RunLoop::main().runUntil([] { return !ui::AlertCenter::shared().topAlert(); }, 5);
+            zigZag()->tapButtonTitled("Report");
+            ASSERT_TRUE(RunLoop::main().runUntil([&] { return reported() == 1; }, 10));
+            EXPECT_EQ(reports[0], R"({"debugHeader":"creative 42"})");
         } else {
             // The toolbar request goes through the delegate's policy.
             foundation::LogCapture log;
@@ -239,6 +260,7 @@ TEST_F(GADWebViewTest, AZigZagOpensTheDebugDialog) {
     }
     view->setShowDebug(false);
     EXPECT_FALSE(zigZag());
+    foundation::UserDefaults::standard().removeObjectForKey("bad_ad_report_path");
 }
 
 }  // namespace
