@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -186,6 +187,21 @@ bool FileManager::setModificationDate(const std::string& path, Date date, Error*
         return false;
     }
     return true;
+}
+
+bool FileManager::setExcludedFromBackup(const std::string& path, bool excluded, Error* error) {
+    const int result = excluded ? ::setxattr(path.c_str(), kExcludedFromBackupAttribute, "1", 1, 0)
+                                : ::removexattr(path.c_str(), kExcludedFromBackupAttribute);
+    if (result != 0 && !(errno == ENODATA && !excluded)) {
+        const std::error_code ec(errno, std::generic_category());
+        report(error, codeFor(ec, false), "set excluded from backup", path, ec.message());
+        return false;
+    }
+    return true;
+}
+
+bool FileManager::isExcludedFromBackup(const std::string& path) const {
+    return ::getxattr(path.c_str(), kExcludedFromBackupAttribute, nullptr, 0) >= 0;
 }
 
 std::optional<Data> FileManager::contentsAtPath(const std::string& path, Error* error) const {

@@ -1,7 +1,7 @@
 #pragma once
 
-// The file manager: existence, folders, removal, copies, attributes,
-// enumeration and atomic writes. Errors come back as values, never thrown.
+// The file manager: existence, folders, removal, copies, attributes, the
+// backup-exclusion mark, enumeration and atomic writes. Errors come back as values, never thrown.
 
 #include <cstdint>
 #include <optional>
@@ -53,6 +53,12 @@ class FileManager {
     std::optional<FileAttributes> attributesOfItem(const std::string& path,
                                                    Error* error = nullptr) const;
     bool setModificationDate(const std::string& path, Date date, Error* error = nullptr);
+    // The "excluded from backup" resource value of an item, kept as the
+    // extended attribute kExcludedFromBackupAttribute: present means excluded.
+    static constexpr const char* kExcludedFromBackupAttribute = "user.excluded-from-backup";
+    bool setExcludedFromBackup(const std::string& path, bool excluded, Error* error = nullptr);
+    // False also when the item or its attributes cannot be read.
+    bool isExcludedFromBackup(const std::string& path) const;
 
     // Whole contents of a file; nullopt when it cannot be read.
     std::optional<Data> contentsAtPath(const std::string& path, Error* error = nullptr) const;

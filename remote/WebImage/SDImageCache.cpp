@@ -164,7 +164,10 @@ void SDImageCache::writeFile(const graphics::Image::Ptr& image, bool recalculate
     if (!files.fileExists(diskCachePath_)) {
         files.createDirectory(diskCachePath_, true);
     }
-    files.createFile(defaultCachePathForKey(key), *data);
+    const std::string path = defaultCachePathForKey(key);
+    if (files.createFile(path, *data) && shouldDisableiCloud) {
+        files.setExcludedFromBackup(path, true);
+    }
 }
 
 graphics::Image::Ptr SDImageCache::imageFromMemoryCacheForKey(const std::string& key) const {

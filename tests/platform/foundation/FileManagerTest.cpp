@@ -76,6 +76,24 @@ TEST(FileManagerTest, AttributesAndModificationDate) {
     EXPECT_FALSE(files.attributesOfItem(path + ".missing"));
 }
 
+TEST(FileManagerTest, TheBackupExclusionMarkIsSetReadAndCleared) {
+    FileManager& files = FileManager::defaultManager();
+    const std::string path = ApplicationHome::caches() + "/marked.bin";
+    ASSERT_TRUE(files.writeAtomically(path, Data(3, 1)));
+    EXPECT_FALSE(files.isExcludedFromBackup(path));
+    EXPECT_TRUE(files.setExcludedFromBackup(path, true));
+    EXPECT_TRUE(files.isExcludedFromBackup(path));
+    // Clearing a mark that is not there is no error.
+    EXPECT_TRUE(files.setExcludedFromBackup(path, false));
+    EXPECT_TRUE(files.setExcludedFromBackup(path, false));
+    EXPECT_FALSE(files.isExcludedFromBackup(path));
+
+    Error error;
+    EXPECT_FALSE(files.setExcludedFromBackup(path + ".missing", true, &error));
+    EXPECT_EQ(error.code, FileManager::kNoSuchFileError);
+    EXPECT_FALSE(files.isExcludedFromBackup(path + ".missing"));
+}
+
 TEST(FileManagerTest, AtomicWritesReplaceWholeAndLeaveNoTemporaries) {
     FileManager& files = FileManager::defaultManager();
     const std::string folder = ApplicationHome::documents();

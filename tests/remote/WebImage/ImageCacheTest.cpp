@@ -147,6 +147,20 @@ TEST(ImageCacheTest, TheStoredBytesFollowTheDataAndTheAlpha) {
     }
 }
 
+TEST(ImageCacheTest, StoredFilesAreMarkedExcludedFromBackupWhileTheCacheAsks) {
+    auto cache = SDImageCache::make("backup");
+    const std::string key = "http://h/backup.png";
+    for (const bool exclude : {true, false}) {
+        SCOPED_TRACE(exclude);
+        cache->shouldDisableiCloud = exclude;
+        cache->storeImage(makeImage(false), key);
+        cache->waitForIO();
+        const std::string path = cache->defaultCachePathForKey(key);
+        ASSERT_TRUE(FileManager::defaultManager().fileExists(path));
+        EXPECT_EQ(FileManager::defaultManager().isExcludedFromBackup(path), exclude);
+    }
+}
+
 TEST(ImageCacheTest, CleaningRemovesExpiredFilesThenTheOldestUntilUnderHalfTheSize) {
     auto cache = SDImageCache::make("clean");
     auto& files = FileManager::defaultManager();
