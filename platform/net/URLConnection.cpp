@@ -2,7 +2,12 @@
 
 #include <condition_variable>
 
+#include <span>
+
+#include "platform/crypto/Base64.h"
 #include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/StringUtilities.h"
+#include "platform/net/URLCredentialStorage.h"
 #include "platform/net/URLLoader.h"
 
 namespace net {
@@ -64,6 +69,48 @@ class CollectingDelegate : public URLConnectionDelegate {
     URLConnection::CompletionHandler handler_;
     URLConnection::Result result_;
 };
+
+URLProtectionSpace protectionSpaceFor(const foundation::URL& url, URLAuthenticationMethod method,
+                                      std::optional<std::string> realm = std::nullopt) {
+    const std::string scheme = foundation::lowercase(url.scheme());
+    return URLProtectionSpace{url.host().value_or(""),
+                              url.port().value_or(scheme == "https" ? 443 : 80), scheme,
+                              std::move(realm), method};
+}
+
+// The realm of the Basic challenge in a WWW-Authenticate field, empty when the
+// challenge names none; nullopt when the field offers no Basic challenge.
+std::optional<std::string> basicChallengeRealm(const std::string& field) {
+    const std::string lower = foundation::lowercase(field);
+    const auto isBoundary = [&](std::size_t at) {
+        return at >= lower.size() || lower[at] == ' ' || lower[at] == ',';
+    };
+    std::size_t at = 0;
+    while ((at = lower.find("basic", at)) != std::string::npos) {
+        if ((at == 0 || isBoundary(at - 1)) && isBoundary(at + 5)) {
+            break;
+        }
+        ++at;
+    }
+    if (at == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto realm = lower.find("realm=", at);
+    if (realm == std::string::npos) {
+        return std::string();
+    }
+    std::size_t from = realm + 6;
+    const bool quoted = from < field.size() && field[from] == '"';
+    from += quoted ? 1 : 0;
+    const auto end = field.find_first_of(quoted ? "\"" : " ,", from);
+    return field.substr(from, end == std::string::npos ? std::string::npos : end - from);
+}
+
+std::string basicAuthorization(const URLCredential& credential) {
+    const std::string pair = credential.user() + ":" + credential.password();
+    return "Basic " + crypto::Base64::encode(std::span(
+                          reinterpret_cast<const std::uint8_t*>(pair.data()), pair.size()));
+}
 
 // Runs blocks on the loading threads themselves, for the synchronous form.
 class InlineQueue : public foundation::TaskQueue {
@@ -230,8 +277,13 @@ void URLConnection::startLoad() {
     const unsigned generation = ++generation_;
     response_.reset();
     received_.clear();
-    auto loader = URLLoader::start(current_, std::make_shared<Sink>(weak_from_this(), generation),
-                                   verifiesServerTrust_);
+    URLRequest request = current_;
+    if (credential_) {
+        request.setValue(basicAuthorization(*credential_), "Authorization");
+    }
+    auto loader =
+        URLLoader::start(std::move(request), std::make_shared<Sink>(weak_from_this(), generation),
+                         verifiesServerTrust_);
     std::lock_guard lock(loaderMutex_);
     if (ended_) {
         loader->cancel();
@@ -241,6 +293,10 @@ void URLConnection::startLoad() {
 }
 
 void URLConnection::handleResponse(const URLResponse& response) {
+    if (credential_ && credentialSpace_ && response.statusCode() != 401 &&
+        usesCredentialStorage_.value_or(false)) {
+        URLCredentialStorage::shared().setDefaultCredential(*credential_, *credentialSpace_);
+    }
     if (response.isRedirect()) {
         const auto location =
             current_.url() ? foundation::URL::fromString(
@@ -274,13 +330,11 @@ void URLConnection::handleResponse(const URLResponse& response) {
         }
         if (accepted) {
             ++redirects_;
-            {
-                std::lock_guard lock(loaderMutex_);
-                if (loader_) {
-                    loader_->cancel();
-                    loader_.reset();
-                }
-            }
+            dropLoader();
+            // The new address challenges anew.
+            credential_.reset();
+            credentialSpace_.reset();
+            authenticationFailures_ = 0;
             current_ = std::move(*accepted);
             if (!answerFromCache()) {
                 startLoad();
@@ -288,7 +342,90 @@ void URLConnection::handleResponse(const URLResponse& response) {
             return;
         }
     }
+    if (response.isHTTP() && response.statusCode() == 401 && handleBasicChallenge(response)) {
+        return;
+    }
     deliverResponse(response);
+}
+
+bool URLConnection::handleBasicChallenge(const URLResponse& response) {
+    auto delegate = delegate_;
+    const auto field = response.valueForHTTPHeaderField("WWW-Authenticate");
+    const auto realm = field ? basicChallengeRealm(*field) : std::nullopt;
+    if (!delegate || !realm || !current_.url()) {
+        return false;
+    }
+    const auto space =
+        protectionSpaceFor(*current_.url(), URLAuthenticationMethod::httpBasic,
+                           realm->empty() ? std::nullopt : std::optional<std::string>(*realm));
+    if (credential_) {
+        ++authenticationFailures_;
+    }
+    if (!usesCredentialStorage_) {
+        usesCredentialStorage_ = delegate->connectionShouldUseCredentialStorage(*this);
+        if (ended_) {
+            return true;
+        }
+    }
+    const auto stored =
+        *usesCredentialStorage_
+            ? URLCredentialStorage::shared().defaultCredentialForProtectionSpace(space)
+            : std::nullopt;
+    // A stored credential goes first, without asking.
+    if (stored && !credential_) {
+        sendWithCredential(*stored, space);
+        return true;
+    }
+    if (authenticationFailures_ >= kMaximumAuthenticationFailures) {
+        return false;
+    }
+    const auto answer = delegate->connectionWillSendRequestForAuthenticationChallenge(
+        *this, URLAuthenticationChallenge{space, authenticationFailures_, stored, response});
+    if (ended_) {
+        return true;
+    }
+    if (answer.disposition == AuthChallengeDisposition::cancelAuthenticationChallenge) {
+        handleFail(URLError::make(URLErrorCode::userCancelledAuthentication,
+                                  current_.url()->absoluteString()));
+        return true;
+    }
+    if (answer.disposition == AuthChallengeDisposition::useCredential && answer.credential &&
+        !answer.credential->isForTrust()) {
+        sendWithCredential(*answer.credential, space);
+        return true;
+    }
+    return false;
+}
+
+void URLConnection::sendWithCredential(const URLCredential& credential,
+                                       const URLProtectionSpace& space) {
+    credential_ = credential;
+    credentialSpace_ = space;
+    dropLoader();
+    startLoad();
+}
+
+// Asked after the server's certificate failed the check: only a credential
+// for the trust sends the request again, unchecked.
+bool URLConnection::handleServerTrustChallenge() {
+    auto delegate = delegate_;
+    if (!delegate || !current_.url()) {
+        return false;
+    }
+    const auto answer = delegate->connectionWillSendRequestForAuthenticationChallenge(
+        *this, URLAuthenticationChallenge{
+                   protectionSpaceFor(*current_.url(), URLAuthenticationMethod::serverTrust), 0,
+                   std::nullopt, std::nullopt});
+    if (ended_) {
+        return true;
+    }
+    if (answer.disposition != AuthChallengeDisposition::useCredential || !answer.credential ||
+        !answer.credential->isForTrust()) {
+        return false;
+    }
+    verifiesServerTrust_ = false;
+    startLoad();
+    return true;
 }
 
 void URLConnection::deliverResponse(const URLResponse& response) {
@@ -327,35 +464,28 @@ void URLConnection::handleFinish() {
 }
 
 void URLConnection::handleFail(const URLError& error) {
-    auto delegate = delegate_;
     if (error.code == URLErrorCode::serverCertificateUntrusted && verifiesServerTrust_ &&
-        delegate && current_.url()) {
-        const auto disposition = delegate->connectionDidReceiveServerTrustChallenge(
-            *this, current_.url()->host().value_or(""));
-        if (ended_) {
-            return;
-        }
-        if (disposition == AuthChallengeDisposition::useCredential) {
-            verifiesServerTrust_ = false;
-            startLoad();
-            return;
-        }
+        handleServerTrustChallenge()) {
+        return;
     }
+    auto delegate = delegate_;
     end();
     if (delegate) {
         delegate->connectionDidFailWithError(*this, error);
     }
 }
 
+void URLConnection::dropLoader() {
+    std::lock_guard lock(loaderMutex_);
+    if (loader_) {
+        loader_->cancel();
+        loader_.reset();
+    }
+}
+
 void URLConnection::end() {
     ended_ = true;
-    {
-        std::lock_guard lock(loaderMutex_);
-        if (loader_) {
-            loader_->cancel();
-            loader_.reset();
-        }
-    }
+    dropLoader();
     delegate_.reset();
     // The caller's step holds the connection until it returns.
     self_.reset();

@@ -3,7 +3,9 @@
 // A load of one request that tells a delegate of each step (see
 // URLConnectionDelegate), following redirects the delegate allows, answering
 // from the URL cache as the request's cache policy says and storing what may
-// be stored. Callbacks run on the delegate queue (the main queue unless set
+// be stored, and asking the delegate for credentials when the server wants
+// them (HTTP Basic, or the trust of a server whose certificate failed the
+// check). Callbacks run on the delegate queue (the main queue unless set
 // before start). A running connection keeps itself and its delegate alive
 // until it finishes, fails or is cancelled; after cancel() the delegate hears
 // nothing more. start() and cancel() are safe from any thread.
@@ -19,7 +21,9 @@
 #include "platform/foundation/TaskQueue.h"
 #include "platform/net/URLCache.h"
 #include "platform/net/URLConnectionDelegate.h"
+#include "platform/net/URLCredential.h"
 #include "platform/net/URLError.h"
+#include "platform/net/URLProtectionSpace.h"
 #include "platform/net/URLRequest.h"
 #include "platform/net/URLResponse.h"
 
@@ -30,6 +34,9 @@ class URLLoader;
 class URLConnection : public std::enable_shared_from_this<URLConnection> {
   public:
     static constexpr int kMaximumRedirects = 16;
+    // Refused credentials after which a Basic challenge is no longer asked:
+    // its 401 answer is delivered.
+    static constexpr int kMaximumAuthenticationFailures = 16;
 
     struct Result {
         std::optional<URLResponse> response;
@@ -75,10 +82,17 @@ class URLConnection : public std::enable_shared_from_this<URLConnection> {
     bool answerFromCache();
     void startLoad();
     void handleResponse(const URLResponse& response);
+    // True when the 401 answer was taken: sent again with a credential, or
+    // failed as cancelled.
+    bool handleBasicChallenge(const URLResponse& response);
+    bool handleServerTrustChallenge();
+    void sendWithCredential(const URLCredential& credential, const URLProtectionSpace& space);
     void handleData(const foundation::Data& data);
     void handleFinish();
     void handleFail(const URLError& error);
     void deliverResponse(const URLResponse& response);
+    // Cancels and drops the running loader.
+    void dropLoader();
     // Drops the loader, the delegate and the connection's hold on itself.
     void end();
     void post(std::function<void(URLConnection&)> step, unsigned generation);
@@ -99,6 +113,11 @@ class URLConnection : public std::enable_shared_from_this<URLConnection> {
     foundation::Data received_;
     bool storable_ = false;
     bool verifiesServerTrust_ = true;
+    // The credential sent with each load, for the space that asked for it.
+    std::optional<URLCredential> credential_;
+    std::optional<URLProtectionSpace> credentialSpace_;
+    int authenticationFailures_ = 0;
+    std::optional<bool> usesCredentialStorage_;
 };
 
 }  // namespace net

@@ -2,14 +2,15 @@
 
 // What a URL connection tells its delegate, in this order: the request about
 // to be sent (first with no redirect response, then once per redirect), the
-// response, the data in chunks, and then exactly one of finish or failure.
+// challenges of the server, the response, the data in chunks, and then
+// exactly one of finish or failure.
 
 #include <optional>
 #include <string>
 
 #include "platform/foundation/Data.h"
-#include "platform/net/AuthChallengeDisposition.h"
 #include "platform/net/CachedURLResponse.h"
+#include "platform/net/URLAuthenticationChallenge.h"
 #include "platform/net/URLError.h"
 #include "platform/net/URLRequest.h"
 #include "platform/net/URLResponse.h"
@@ -30,14 +31,19 @@ class URLConnectionDelegate {
         URLConnection& connection, const URLRequest& request, const URLResponse* redirectResponse) {
         return request;
     }
-    // connection:willSendRequestForAuthenticationChallenge: for the server
-    // trust of `host`, asked only after its certificate failed the check,
-    // which always runs. useCredential trusts that server for this load and
-    // sends the request again without the check; any other answer lets the
-    // load fail with the certificate error.
-    virtual AuthChallengeDisposition connectionDidReceiveServerTrustChallenge(
-        URLConnection& connection, const std::string& host) {
-        return AuthChallengeDisposition::performDefaultHandling;
+    // connectionShouldUseCredentialStorage: , asked once, at the load's first
+    // challenge: whether the credential stored for the protection space is
+    // sent first and an accepted credential is stored.
+    virtual bool connectionShouldUseCredentialStorage(URLConnection& connection) { return true; }
+    // connection:willSendRequestForAuthenticationChallenge: , for an HTTP
+    // Basic challenge (a 401 answer) and for the trust of a server whose
+    // certificate failed the check, which always runs. A credential for the
+    // trust sends the request again without the check; any other answer to a
+    // trust challenge lets the load fail with the certificate error. An
+    // unanswered Basic challenge delivers the 401 answer as the response.
+    virtual AuthChallengeAnswer connectionWillSendRequestForAuthenticationChallenge(
+        URLConnection& connection, const URLAuthenticationChallenge& challenge) {
+        return {};
     }
     virtual void connectionDidReceiveResponse(URLConnection& connection,
                                               const URLResponse& response) {}

@@ -28,6 +28,8 @@ std::string URLError::descriptionForCode(long code) {
             return "redirected to nowhere";
         case URLErrorCode::badServerResponse:
             return "bad server response";
+        case URLErrorCode::userCancelledAuthentication:
+            return "The user cancelled authentication.";
         case URLErrorCode::cannotDecodeContentData:
             return "cannot decode content data";
         case URLErrorCode::fileDoesNotExist:

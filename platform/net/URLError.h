@@ -26,6 +26,7 @@ inline constexpr long resourceUnavailable = -1008;
 inline constexpr long notConnectedToInternet = -1009;
 inline constexpr long redirectToNonExistentLocation = -1010;
 inline constexpr long badServerResponse = -1011;
+inline constexpr long userCancelledAuthentication = -1012;
 inline constexpr long cannotDecodeContentData = -1016;
 inline constexpr long fileDoesNotExist = -1100;
 inline constexpr long secureConnectionFailed = -1200;

@@ -175,6 +175,12 @@ std::shared_ptr<SDWebImageDownloaderOperation> SDWebImageDownloader::makeOperati
             : std::make_shared<SDWebImageDownloaderOperation>(std::move(request), options, progress,
                                                               completed, cancelled);
     operation->shouldDecompressImages = shouldDecompressImages;
+    if (urlCredential) {
+        operation->credential = urlCredential;
+    } else if (username && password) {
+        operation->credential =
+            net::URLCredential(*username, *password, net::URLCredentialPersistence::forSession);
+    }
     if ((options & highPriority) != 0) {
         operation->setQueuePriority(foundation::Operation::High);
     } else if ((options & lowPriority) != 0) {

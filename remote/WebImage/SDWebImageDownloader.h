@@ -19,6 +19,7 @@
 #include "platform/foundation/OperationQueue.h"
 #include "platform/foundation/URL.h"
 #include "platform/net/HTTPHeaderFields.h"
+#include "platform/net/URLCredential.h"
 #include "platform/net/URLRequest.h"
 #include "remote/WebImage/SDImageDownloadBlocks.h"
 #include "remote/WebImage/SDImageDownloadOptions.h"
@@ -73,6 +74,11 @@ class SDWebImageDownloader : public std::enable_shared_from_this<SDWebImageDownl
     double downloadTimeout = kDefaultTimeout;
     SDImageDownloadOrder executionOrder = SDImageDownloadOrder::firstInFirstOut;
     HeadersFilter headersFilter;
+    // The credential of every download; without it, a user name and password
+    // that are both set make one kept for the session.
+    std::optional<net::URLCredential> urlCredential;
+    std::optional<std::string> username;
+    std::optional<std::string> password;
 
   private:
     class CallerHandle;

@@ -316,12 +316,21 @@ std::optional<net::CachedURLResponse> SDWebImageDownloaderOperation::connectionW
 
 // Certificates are always checked first; a server that fails the check is
 // trusted only when the download allows invalid certificates.
-net::AuthChallengeDisposition
-SDWebImageDownloaderOperation::connectionDidReceiveServerTrustChallenge(
-    net::URLConnection& connection, const std::string& host) {
-    return (options_ & SDImageDownloadOption::allowInvalidSSLCertificates) != 0
-               ? net::AuthChallengeDisposition::useCredential
-               : net::AuthChallengeDisposition::cancelAuthenticationChallenge;
+net::AuthChallengeAnswer
+SDWebImageDownloaderOperation::connectionWillSendRequestForAuthenticationChallenge(
+    net::URLConnection& connection, const net::URLAuthenticationChallenge& challenge) {
+    using net::AuthChallengeDisposition;
+    if (challenge.protectionSpace.authenticationMethod ==
+        net::URLAuthenticationMethod::serverTrust) {
+        if ((options_ & SDImageDownloadOption::allowInvalidSSLCertificates) == 0) {
+            return {AuthChallengeDisposition::performDefaultHandling, std::nullopt};
+        }
+        return {AuthChallengeDisposition::useCredential, net::URLCredential::forTrust()};
+    }
+    if (challenge.previousFailureCount > 0 || !credential) {
+        return {AuthChallengeDisposition::useCredential, std::nullopt};
+    }
+    return {AuthChallengeDisposition::useCredential, credential};
 }
 
 void SDWebImageDownloaderOperation::beginBackgroundTask() {

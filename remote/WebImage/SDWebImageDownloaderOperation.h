@@ -17,6 +17,7 @@
 #include "platform/graphics/ImageOrientation.h"
 #include "platform/net/URLConnection.h"
 #include "platform/net/URLConnectionDelegate.h"
+#include "platform/net/URLCredential.h"
 #include "platform/net/URLRequest.h"
 #include "platform/net/URLResponse.h"
 #include "platform/ui/Application.h"
@@ -62,6 +63,12 @@ class SDWebImageDownloaderOperation : public foundation::Operation,
     static graphics::ImageOrientation orientationFromPropertyValue(int value);
 
     bool shouldDecompressImages = true;
+    // Whether the credential stored for the server goes first and an
+    // accepted credential is stored.
+    bool shouldUseCredentialStorage = true;
+    // Sent when the server asks for one, once: a refused credential is not
+    // sent again.
+    std::optional<net::URLCredential> credential;
 
     void connectionDidReceiveResponse(net::URLConnection& connection,
                                       const net::URLResponse& response) override;
@@ -72,8 +79,11 @@ class SDWebImageDownloaderOperation : public foundation::Operation,
                                     const net::URLError& error) override;
     std::optional<net::CachedURLResponse> connectionWillCacheResponse(
         net::URLConnection& connection, const net::CachedURLResponse& cachedResponse) override;
-    net::AuthChallengeDisposition connectionDidReceiveServerTrustChallenge(
-        net::URLConnection& connection, const std::string& host) override;
+    bool connectionShouldUseCredentialStorage(net::URLConnection& connection) override {
+        return shouldUseCredentialStorage;
+    }
+    net::AuthChallengeAnswer connectionWillSendRequestForAuthenticationChallenge(
+        net::URLConnection& connection, const net::URLAuthenticationChallenge& challenge) override;
 
   private:
     std::shared_ptr<SDWebImageDownloaderOperation> self();
