@@ -1,6 +1,9 @@
 #include "tests/support/TemporaryHome.h"
 
+#include <sys/xattr.h>
+
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <string>
 #include <system_error>
@@ -21,6 +24,16 @@ TemporaryHome::~TemporaryHome() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
     unsetenv("BARCODES_HOME");
+}
+
+bool keepsExtendedAttributes(const std::filesystem::path& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    const std::filesystem::path probe = folder / ".extended-attributes-probe";
+    std::ofstream(probe).put('x');
+    const bool kept = ::setxattr(probe.c_str(), "user.probe", "1", 1, 0) == 0;
+    std::filesystem::remove(probe, ignored);
+    return kept;
 }
 
 }  // namespace testing_support

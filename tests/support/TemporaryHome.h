@@ -8,7 +8,7 @@ namespace testing_support {
 // under the system's temporary folder, published through BARCODES_HOME and
 // removed with the object.
 class TemporaryHome {
-public:
+  public:
     TemporaryHome();
     ~TemporaryHome();
     TemporaryHome(const TemporaryHome&) = delete;
@@ -16,8 +16,12 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
+
+// Whether files in `folder` can carry user extended attributes (a tmpfs of
+// an older kernel cannot): tests of marks kept in them skip where not.
+bool keepsExtendedAttributes(const std::filesystem::path& folder);
 
 }  // namespace testing_support

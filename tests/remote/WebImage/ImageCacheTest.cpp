@@ -12,6 +12,7 @@
 #include "platform/ui/Screen.h"
 #include "remote/WebImage/SDImageCache.h"
 #include "remote/WebImage/SDScaledImageForKey.h"
+#include "tests/support/TemporaryHome.h"
 
 namespace {
 
@@ -148,6 +149,9 @@ TEST(ImageCacheTest, TheStoredBytesFollowTheDataAndTheAlpha) {
 }
 
 TEST(ImageCacheTest, StoredFilesAreMarkedExcludedFromBackupWhileTheCacheAsks) {
+    if (!testing_support::keepsExtendedAttributes(foundation::ApplicationHome::caches())) {
+        GTEST_SKIP() << "the file system keeps no extended attributes";
+    }
     auto cache = SDImageCache::make("backup");
     const std::string key = "http://h/backup.png";
     for (const bool exclude : {true, false}) {
