@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/foundation/ProcessState.h"
+#include "platform/net/Curl.h"
 #include "tests/support/TemporaryHome.h"
 
 namespace {
@@ -27,6 +28,10 @@ class HomePerTest : public testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // libcurl reads the environment while it loads and initialises, and the
+    // tests change the environment between tests (each test's home): load it
+    // here, before any test starts a thread that would.
+    net::Curl::functions();
     testing::UnitTest::GetInstance()->listeners().Append(new HomePerTest);
     return RUN_ALL_TESTS();
 }
