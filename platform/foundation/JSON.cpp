@@ -3,6 +3,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "platform/foundation/NestingLimit.h"
+
 namespace foundation {
 namespace {
 
@@ -99,6 +101,17 @@ json toJson(const Value& value) {
     }
 }
 
+// Thrown by the parser's callback when an array or object opens past the
+// nesting limit; the parse ends there.
+struct TooDeep {};
+
+bool refuseDeepNesting(int depth, json::parse_event_t event, json&) {
+    if ((event == json::parse_event_t::array_start || event == json::parse_event_t::object_start) &&
+        depth >= kMaximumNestingDepth)
+        throw TooDeep{};
+    return true;
+}
+
 void report(Error* error, long code, std::string text) {
     if (error)
         *error = Error{JSON::kErrorDomain, code, std::move(text)};
@@ -118,11 +131,17 @@ std::optional<std::string> dump(const Value& value, JSON::Style style, Error* er
 std::optional<Value> JSON::parse(std::string_view text, ReadOptions options, Error* error) {
     json parsed;
     try {
-        parsed = json::parse(text.begin(), text.end());
+        parsed = json::parse(text.begin(), text.end(), refuseDeepNesting);
     } catch (const json::exception& e) {
         report(error, 3840,
                std::string("The data couldn't be read because it isn't in the correct format: ") +
                    e.what());
+        return std::nullopt;
+    } catch (const TooDeep&) {
+        report(error, 3840,
+               "The data couldn't be read because it isn't in the correct format: arrays and "
+               "objects nest more than " +
+                   std::to_string(kMaximumNestingDepth) + " deep.");
         return std::nullopt;
     }
     if (options != AllowFragments && !parsed.is_object() && !parsed.is_array()) {

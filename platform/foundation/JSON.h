@@ -25,8 +25,9 @@ class JSON {
 
     enum class Style { Compact, Pretty };
 
-    // Parses UTF-8 JSON text. Malformed text, invalid UTF-8 or a fragment
-    // without allowFragments give nullopt and fill `error` when given.
+    // Parses UTF-8 JSON text. Malformed text, invalid UTF-8, arrays and
+    // objects nested past kMaximumNestingDepth or a fragment without
+    // allowFragments give nullopt and fill `error` when given.
     static std::optional<Value> parse(std::string_view text, ReadOptions options = Strict,
                                       Error* error = nullptr);
     static std::optional<Value> parse(const Data& data, ReadOptions options = Strict,

@@ -5,8 +5,12 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <string_view>
+#include <vector>
 
+#include "platform/foundation/BinaryPropertyListReader.h"
 #include "platform/foundation/FileManager.h"
+#include "platform/foundation/NestingLimit.h"
 
 namespace foundation {
 namespace {
@@ -21,8 +25,64 @@ void report(Error* error, long code, std::string text) {
         *error = Error{PropertyList::kErrorDomain, code, std::move(text)};
 }
 
+// True when the elements of an XML text nest properly and no deeper than
+// kMaximumNestingDepth collections between the property-list element and a
+// leaf element. libplist's
+// XML reader and its tree are recursive: deeper text is refused before it
+// reaches them.
+bool xmlNestsWithinLimit(std::string_view text) {
+    std::vector<std::string_view> open;
+    std::size_t at = 0;
+    const auto skipPast = [&](std::string_view end) {
+        const std::size_t found = text.find(end, at);
+        at = found == std::string_view::npos ? found : found + end.size();
+        return found != std::string_view::npos;
+    };
+    while ((at = text.find('<', at)) != std::string_view::npos) {
+        const std::string_view rest = text.substr(at);
+        if (rest.starts_with("<!--")) {
+            if (!skipPast("-->"))
+                return false;
+        } else if (rest.starts_with("<![CDATA[")) {
+            if (!skipPast("]]>"))
+                return false;
+        } else if (rest.starts_with("<?")) {
+            if (!skipPast("?>"))
+                return false;
+        } else {
+            const bool closing = rest.starts_with("</");
+            const std::size_t nameStart = at + (closing ? 2 : 1);
+            std::size_t end = nameStart;
+            char quote = 0;
+            for (; end < text.size() && (quote || text[end] != '>'); ++end) {
+                if (quote && text[end] == quote)
+                    quote = 0;
+                else if (!quote && (text[end] == '"' || text[end] == '\''))
+                    quote = text[end];
+            }
+            if (end == text.size())
+                return false;
+            const std::string_view tag = text.substr(nameStart, end - nameStart);
+            const std::string_view name = tag.substr(0, tag.find_first_of(" \t\r\n/"));
+            if (rest.starts_with("<!")) {
+                // A declaration (the document type) nests nothing.
+            } else if (closing) {
+                if (open.empty() || open.back() != name)
+                    return false;
+                open.pop_back();
+            } else if (!tag.ends_with('/')) {
+                open.push_back(name);
+                if (open.size() > static_cast<std::size_t>(kMaximumNestingDepth) + 2)
+                    return false;
+            }
+            at = end + 1;
+        }
+    }
+    return true;
+}
+
 std::optional<Value> fromPlist(plist_t node, int depth) {
-    if (!node || depth > 512)
+    if (!node || depth > kMaximumNestingDepth)
         return std::nullopt;
     switch (plist_get_node_type(node)) {
         case PLIST_BOOLEAN: {
@@ -42,22 +102,17 @@ std::optional<Value> fromPlist(plist_t node, int depth) {
             plist_get_real_val(node, &d);
             return Value(d);
         }
-        case PLIST_STRING:
-        case PLIST_KEY: {
-            char* text = nullptr;
-            plist_get_string_val(node, &text);
-            std::string s = text ? text : "";
-            free(text);
-            return Value(std::move(s));
+        case PLIST_STRING: {
+            // The pointer form: the copying getter asserts on text holding U+0000.
+            uint64_t length = 0;
+            const char* text = plist_get_string_ptr(node, &length);
+            return Value(text ? std::string(text, length) : std::string());
         }
         case PLIST_DATA: {
-            char* bytes = nullptr;
             uint64_t length = 0;
-            plist_get_data_val(node, &bytes, &length);
-            Data data(reinterpret_cast<const std::uint8_t*>(bytes),
-                      reinterpret_cast<const std::uint8_t*>(bytes) + length);
-            free(bytes);
-            return Value(std::move(data));
+            const auto* bytes =
+                reinterpret_cast<const std::uint8_t*>(plist_get_data_ptr(node, &length));
+            return Value(bytes ? Data(bytes, bytes + length) : Data());
         }
         case PLIST_DATE: {
             int32_t sec = 0;
@@ -187,13 +242,15 @@ std::optional<Value> PropertyList::parse(const Data& data, Format* format, Error
     const char* bytes = reinterpret_cast<const char*>(data.data());
     const auto length = static_cast<uint32_t>(data.size());
     const bool binary = plist_is_binary(bytes, length) != 0;
-    plist_t root = nullptr;
-    if (binary)
-        plist_from_bin(bytes, length, &root);
-    else
+    std::optional<Value> value;
+    if (binary) {
+        value = BinaryPropertyListReader::read(data);
+    } else if (xmlNestsWithinLimit(std::string_view(bytes, length))) {
+        plist_t root = nullptr;
         plist_from_xml(bytes, length, &root);
-    PlistPtr owner(root);
-    auto value = fromPlist(root, 0);
+        PlistPtr owner(root);
+        value = fromPlist(root, 0);
+    }
     if (!value) {
         report(error, 3840, "The data couldn't be read because it isn't in the correct format.");
         return std::nullopt;

@@ -1,8 +1,10 @@
 #pragma once
 
-// Property lists (XML and binary) to and from dynamic values, backed by
-// libplist. Property lists hold no null: writing a value that contains one
-// fails. Dates are kept to the second.
+// Property lists (XML and binary) to and from dynamic values. libplist
+// writes both forms and reads XML (after a check of its nesting); binary
+// property lists are read by our own validating reader. Property lists hold
+// no null: writing a value that contains one fails. Dates are kept to the
+// second.
 
 #include <optional>
 #include <string>
@@ -20,7 +22,8 @@ class PropertyList {
     enum class Format { XML, Binary };
 
     // Reads XML or binary property list bytes (the format is detected and
-    // reported through `format`). Malformed bytes give nullopt.
+    // reported through `format`). Malformed bytes, and collections nested
+    // past kMaximumNestingDepth, give nullopt.
     static std::optional<Value> parse(const Data& data, Format* format = nullptr,
                                       Error* error = nullptr);
 

@@ -4,6 +4,7 @@
 
 #include "platform/foundation/ApplicationHome.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/ProcessState.h"
 #include "platform/foundation/PropertyList.h"
@@ -32,13 +33,39 @@ Shared& shared() {
     return *state;
 }
 
+// Moves a preferences file that cannot be read out of the way (the next
+// write would replace it), to the first free name of "<file>.unreadable",
+// "<file>.unreadable-2"...
+void keepAside(const std::string& path, const std::string& reason) {
+    FileManager& files = FileManager::defaultManager();
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        const std::string aside =
+            path + ".unreadable" + (attempt == 1 ? "" : "-" + std::to_string(attempt));
+        if (files.moveItem(path, aside)) {
+            Log::write("UserDefaults", "Cannot read " + path + " (" + reason + "); kept it as " +
+                                           aside + " and started from the defaults");
+            return;
+        }
+        if (!files.fileExists(aside))
+            break;
+    }
+    Log::write("UserDefaults",
+               "Cannot read " + path + " (" + reason + ") nor keep it aside; using the defaults");
+}
+
 Store& storeFor(const std::string& path) {
     Store& store = shared().stores[path];
     if (!store.loaded) {
         store.loaded = true;
         store.values.clear();
-        if (auto value = PropertyList::readFile(path); value && value->isDictionary())
+        if (!FileManager::defaultManager().fileExists(path))
+            return store;
+        Error error;
+        const auto value = PropertyList::readFile(path, &error);
+        if (value && value->isDictionary())
             store.values = *value->asDictionary();
+        else
+            keepAside(path, value ? "not a dictionary" : error.localizedDescription);
     }
     return store;
 }

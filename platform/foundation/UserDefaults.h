@@ -5,7 +5,8 @@
 // application home, written atomically on every change. Every instance reads
 // and writes the same storage (the file of the current home), so a fresh
 // instance sees what the shared one wrote. Registered defaults answer for
-// keys that were never set and are not persisted.
+// keys that were never set and are not persisted. A file that cannot be read
+// is renamed "<file>.unreadable" (logged) and the store starts empty.
 
 #include <cstdint>
 #include <mutex>

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+
+#include "platform/foundation/NestingLimit.h"
 
 using foundation::JSON;
 using foundation::Value;
@@ -56,6 +59,36 @@ TEST(JSONTest, MalformedInputIsRefused) {
         EXPECT_FALSE(JSON::parse(text, JSON::AllowFragments, &error));
         EXPECT_EQ(error.code, 3840);
     }
+}
+
+// `depth` arrays ([[[1]]]) or objects ({"k":{"k":1}}) around a number.
+std::string nested(char open, int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += open == '[' ? "[" : "{\"k\":";
+    text += "1";
+    text.append(depth, open == '[' ? ']' : '}');
+    return text;
+}
+
+TEST(JSONTest, NestingIsBounded) {
+    constexpr int limit = foundation::kMaximumNestingDepth;
+    // At the limit a document reads; one level more, or twenty thousand
+    // (unclosed too), is malformed like any other.
+    for (const char open : {'[', '{'}) {
+        SCOPED_TRACE(open);
+        EXPECT_TRUE(JSON::parse(nested(open, limit)));
+        const std::string deep[] = {nested(open, limit + 1), nested(open, 20000),
+                                    std::string(20000, open)};
+        for (const auto& text : deep) {
+            foundation::Error error;
+            EXPECT_FALSE(JSON::parse(text, JSON::AllowFragments, &error));
+            EXPECT_EQ(error.code, 3840);
+            EXPECT_EQ(error.domain, JSON::kErrorDomain);
+        }
+    }
+    // Brackets inside strings do not count.
+    EXPECT_TRUE(JSON::parse("[\"" + std::string(20000, '[') + "\"]"));
 }
 
 TEST(JSONTest, ValidityCheck) {

@@ -63,14 +63,40 @@ TEST(UserDefaultsTest, RemovalRegistrationAndRefusals) {
     EXPECT_TRUE(defaults.objectForKey("bad").isNull());
 }
 
-TEST(UserDefaultsTest, CorruptFileGivesEmptyDefaultsAndIsReplaced) {
-    FileManager::defaultManager().writeAtomically(UserDefaults::filePath(),
-                                                  dataFromString("garbage"));
+TEST(UserDefaultsTest, UnreadableFileIsKeptAsideAndDefaultsAreUsed) {
+    std::string deep = "<plist>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<array>";
+    const std::string damaged[] = {
+        "garbage",
+        deep,
+        std::string("bplist00\xA1\x00\x00\x00\x07", 13) + std::string(32, '\0'),
+        "<plist><array><string>a list, not a dictionary</string></array></plist>",
+    };
+    const std::string path = UserDefaults::filePath();
+    FileManager& files = FileManager::defaultManager();
+    for (const auto& contents : damaged) {
+        SCOPED_TRACE(contents.substr(0, 20));
+        files.removeItem(path + ".unreadable");
+        ASSERT_TRUE(files.writeAtomically(path, dataFromString(contents)));
+        UserDefaults::resetStandardUserDefaults();  // as a new launch
+        LogCapture log;
+        UserDefaults::standard().registerDefaults({{"State", Value("default")}});
+        EXPECT_EQ(UserDefaults::standard().stringForKey("State"), "default");
+        EXPECT_TRUE(log.contains("kept it as " + path + ".unreadable"));
+        EXPECT_FALSE(files.fileExists(path));
+        EXPECT_EQ(files.contentsAtPath(path + ".unreadable"), dataFromString(contents));
+
+        ASSERT_TRUE(UserDefaults::standard().setObject("State", "x"));
+        UserDefaults::resetStandardUserDefaults();
+        EXPECT_EQ(UserDefaults::standard().stringForKey("State"), "x");
+    }
+    // A second damaged file does not replace the first one kept aside.
+    ASSERT_TRUE(files.writeAtomically(path, dataFromString("garbage again")));
     UserDefaults::resetStandardUserDefaults();
-    EXPECT_TRUE(UserDefaults::standard().objectForKey("State").isNull());
-    ASSERT_TRUE(UserDefaults::standard().setObject("State", "x"));
-    EXPECT_TRUE(UserDefaults::standard().synchronize());
-    EXPECT_EQ(UserDefaults::standard().stringForKey("State"), "x");
+    EXPECT_TRUE(UserDefaults::standard().objectForKey("x").isNull());
+    EXPECT_EQ(files.contentsAtPath(path + ".unreadable-2"), dataFromString("garbage again"));
+    EXPECT_TRUE(files.fileExists(path + ".unreadable"));
 }
 
 }  // namespace
