@@ -240,6 +240,9 @@ std::optional<HostSession::Reply> HostSession::checkPicture(const std::string& p
     auto image = graphics::Image::imageWithData(*data);
     if (!image) {
         auto size = graphics::ImageSource::declaredPixelSize(*data);
+        if (size && (size->first == 0 || size->second == 0))
+            return failure("an empty picture (" + std::to_string(size->first) + "x" +
+                           std::to_string(size->second) + " pixels): " + path);
         if (size && !graphics::Bitmap::sizeAllowed(size->first, size->second))
             return failure("too large (" + std::to_string(size->first) + "x" +
                            std::to_string(size->second) + " pixels; at most " +

@@ -87,6 +87,10 @@ TEST_F(HostSessionTest, BadPicturesGiveAClearMessageAndLeaveTheScannerUsable) {
                                        "\x08\x00\x00\x00\x00\0\0\0\0",
                                        33)),
          "too large (20000x20000 pixels; at most 16384 a side and 40000000 in all): "},
+        {write("empty.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\0\0\0\0\0"
+                                        "\x08\x00\x00\x00\x00\0\0\0\0",
+                                        33)),
+         "an empty picture (0x0 pixels): "},
         {blankPNG(), "no barcode or QR code found in "},
     };
     for (const auto& c : cases) {

@@ -7,13 +7,15 @@
 #include <climits>
 #include <memory>
 
+#include "platform/foundation/NestingLimit.h"
 #include "platform/foundation/StringUtilities.h"
 #include "platform/foundation/UTF16.h"
 
 namespace {
 
 // HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING: broken pages are read as well as
-// they can be, silently; nothing is fetched from the network.
+// they can be, silently; nothing is fetched from the network. Neither form
+// asks for XML_PARSE_HUGE: libxml2 stops building the tree 256 levels deep.
 constexpr int htmlOptions = HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
 // Recovery mode, silent. No XML_PARSE_NOENT and no DTD loading: a document
 // cannot pull local files or network resources into its text through entities.
@@ -143,9 +145,10 @@ std::optional<foundation::Array> TFHppleEvaluateXPath(xmlDocPtr document,
 }
 
 std::optional<foundation::Value> TFHppleNodeDictionary(xmlNodePtr node, foundation::Value* parent,
-                                                       bool parentIsAttribute) {
+                                                       bool parentIsAttribute, int depth) {
     // Namespace nodes of a node set are not nodes at all (xmlNs).
-    if (node == nullptr || node->type == XML_NAMESPACE_DECL) {
+    if (node == nullptr || node->type == XML_NAMESPACE_DECL ||
+        depth > foundation::kMaximumNestingDepth) {
         return std::nullopt;
     }
     foundation::Value dictionary = foundation::Value::dictionary();
@@ -174,8 +177,8 @@ std::optional<foundation::Value> TFHppleNodeDictionary(xmlNodePtr node, foundati
                 attributeDictionary.set("attributeName", *name);
             }
             if (attribute->children != nullptr) {
-                if (auto child =
-                        TFHppleNodeDictionary(attribute->children, &attributeDictionary, true)) {
+                if (auto child = TFHppleNodeDictionary(attribute->children, &attributeDictionary,
+                                                       true, depth + 1)) {
                     attributeDictionary.set("attributeContent", std::move(*child));
                 }
             }
@@ -191,7 +194,8 @@ std::optional<foundation::Value> TFHppleNodeDictionary(xmlNodePtr node, foundati
     if (hasNodeChildren(node->type)) {
         foundation::Array children;
         for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
-            if (auto childDictionary = TFHppleNodeDictionary(child, &dictionary, false)) {
+            if (auto childDictionary =
+                    TFHppleNodeDictionary(child, &dictionary, false, depth + 1)) {
                 children.push_back(std::move(*childDictionary));
             }
         }

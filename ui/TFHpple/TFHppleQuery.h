@@ -36,5 +36,7 @@ std::optional<foundation::Array> TFHppleEvaluateXPath(xmlDocPtr document, std::s
 // {"nodeName": "text", "nodeContent": its untrimmed text}; below an attribute
 // (parentIsAttribute) it stores its trimmed text as the parent's "nodeContent"
 // and answers nullopt. Texts that are not valid UTF-8 leave their key out.
+// Nodes nested more than kMaximumNestingDepth below the first are left out
+// (`depth` counts the levels already gone through).
 std::optional<foundation::Value> TFHppleNodeDictionary(xmlNodePtr node, foundation::Value* parent,
-                                                       bool parentIsAttribute);
+                                                       bool parentIsAttribute, int depth = 0);
