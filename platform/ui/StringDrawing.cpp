@@ -13,7 +13,7 @@ graphics::Size drawStringInRect(std::string_view text, const graphics::Rect& rec
     const auto maxLines =
         std::max<std::size_t>(1, static_cast<std::size_t>(rect.size.height / font.lineHeight()));
     auto* context = graphics::currentContext();
-    const graphics::Font drawingFont(font.fontName(), font.pointSize(), font.isBold());
+    const graphics::Font drawingFont{font.fontName(), font.pointSize(), font.isBold()};
     graphics::Size used;
     for (std::size_t i = 0; i < lines.size() && i < maxLines; ++i) {
         const double width = font.widthOf(lines[i]);
