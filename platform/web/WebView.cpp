@@ -839,6 +839,11 @@ void WebView::navigate(int frameId, net::URLRequest request, NavigationType type
     if (frames_.find(frameId) == frames_.end() || !request.url()) {
         return;
     }
+    // A sub-frame's request names the main document, as the platform's do, so
+    // a delegate can tell the page's frames from the page itself.
+    if (frameId != kMainFrame) {
+        request.setMainDocumentURL(frames_.at(kMainFrame)->url);
+    }
     if (!decidePolicy(frameId, request, type, false)) {
         return;
     }
