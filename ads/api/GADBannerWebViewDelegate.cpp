@@ -83,7 +83,10 @@ void GADBannerWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
     slot->resetActiveViewReporting();
     if (const auto& monitor = slot->activeViewMonitor()) {
         monitor->sample();
-        monitor->startMonitoring();
+        // An ad in no window is not on screen: moving into one starts it.
+        if (slot->monitoredViewIsSubviewOfDeviceScreen()) {
+            monitor->startMonitoring();
+        }
     }
     slot->adFinishedLoadingContent();
 }
