@@ -604,6 +604,9 @@ foundation::Dictionary GADSlot::gatherRequestParameters() {
     if (manualImpressionsEnabled_) {
         parameters["d_imp_hdr"] = "1";
     }
+    if (inAppPurchaseDelegate()) {
+        parameters["iap_set"] = "1";
+    }
     foundation::Value https =
         foundation::UserDefaults::standard().objectForKey("dezuvo_gad_use_https");
     if (https.isNull() || https.boolValue()) {
