@@ -208,6 +208,12 @@ TEST_F(CanvasTest, ScriptsReadBackThePixelsTheyDrawAndWrite) {
                       R"("clipped":"255,0,0,128,1,2,3,255,0,0,0,0","outside":"0,0,0,0,0,0,0,0",)"
                       R"("flipped":"0,255,0,255,0,0,255,128",)"
                       R"J("style":"rgba(255, 0, 0, 0.5)","same":true})J");
+
+    // The bitmap as a PNG in a data URL.
+    auto png = web::Painter::loadImage(run("document.getElementById('c').toDataURL()"), "");
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->bitmap()->pixel(5, 5), (Rgba8{10, 20, 30, 255}));
+    EXPECT_EQ(png->bitmap()->pixel(15, 5), (Rgba8{255, 0, 0, 128}));
 }
 
 TEST_F(CanvasTest, TransformsAndTheStateStackPlaceWhatIsDrawn) {
@@ -407,4 +413,8 @@ TEST_F(CanvasTest, BadAndGreedyDrawingIsRefusedWithoutHarm) {
         result,
         "IndexSizeError RangeError TypeError RangeError SyntaxError TypeError TypeError #ff0000 0 "
         "ok 0 context/null/null undefined null");
+
+    // A document's canvases go with it, leaving their room to the next one.
+    ASSERT_TRUE(paint("<body><canvas id='c' width='5000' height='5000'></canvas></body>"));
+    EXPECT_EQ(run("document.getElementById('c').getContext('2d') ? 'context' : 'null'"), "context");
 }
