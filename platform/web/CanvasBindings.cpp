@@ -357,7 +357,12 @@ Value CanvasBindings::call(int frameId, const std::vector<Value>& arguments) {
     }
     const auto& table = operations();
     const auto op = table.find(operation);
-    return op == table.end() ? Value() : op->second(context, a);
+    const Value result = op == table.end() ? Value() : op->second(context, a);
+    if (context.recover()) {
+        foundation::Log::write(
+            "web", "A canvas could not draw with " + operation + "; its drawing state starts over");
+    }
+    return result;
 }
 
 }  // namespace web

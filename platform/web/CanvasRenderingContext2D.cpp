@@ -83,6 +83,12 @@ void selectFont(cairo_t* cr, const graphics::Font& font) {
     cairo_set_font_size(cr, font.pointSize);
 }
 
+// Whether cairo draws with the matrix: its determinant finite and not 0.
+bool invertible(const cairo_matrix_t& m) {
+    const double determinant = m.xx * m.yy - m.yx * m.xy;
+    return std::isfinite(determinant) && determinant != 0;
+}
+
 std::uint8_t premultiplied(std::uint8_t component, std::uint8_t alpha) {
     return static_cast<std::uint8_t>((component * alpha + 127) / 255);
 }
@@ -161,11 +167,27 @@ void CanvasRenderingContext2D::restore() {
 
 void CanvasRenderingContext2D::applyMatrix(const cairo_matrix_t& matrix) {
     state_.matrix = matrix;
-    cairo_matrix_t inverse = matrix;
-    state_.singular = cairo_matrix_invert(&inverse) != CAIRO_STATUS_SUCCESS;
+    state_.singular = !invertible(matrix);
     if (cr_ != nullptr && !state_.singular) {
         cairo_set_matrix(cr_, &matrix);
     }
+}
+
+bool CanvasRenderingContext2D::invertibleScaled(double sx, double sy) const {
+    cairo_matrix_t matrix = state_.matrix;
+    cairo_matrix_scale(&matrix, sx, sy);
+    return invertible(matrix);
+}
+
+bool CanvasRenderingContext2D::recover() {
+    if (cr_ == nullptr || cairo_status(cr_) == CAIRO_STATUS_SUCCESS) {
+        return false;
+    }
+    cairo_destroy(cr_);
+    cr_ = cairo_create(surface_);
+    state_ = State();
+    saved_.clear();
+    return true;
 }
 
 void CanvasRenderingContext2D::transform(double a, double b, double c, double d, double e,
@@ -473,6 +495,10 @@ void CanvasRenderingContext2D::drawText(const std::string& text, double x, doubl
     std::replace_if(
         line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
     const auto metrics = measureText(line);
+    const double squeeze = maxWidth > 0 && metrics.width > maxWidth ? maxWidth / metrics.width : 1;
+    if (!invertibleScaled(squeeze, 1)) {
+        return;
+    }
     const auto& align = state_.textAlign;
     double start = 0;
     if (align == "center") {
@@ -492,9 +518,7 @@ void CanvasRenderingContext2D::drawText(const std::string& text, double x, doubl
     withOwnPath([&] {
         cairo_save(cr_);
         cairo_translate(cr_, x, y + shift);
-        if (maxWidth > 0 && metrics.width > maxWidth) {
-            cairo_scale(cr_, maxWidth / metrics.width, 1);
-        }
+        cairo_scale(cr_, squeeze, 1);
         double pen = start;
         for (const auto& run : graphics::FontRuns::split(line, state_.font)) {
             selectFont(cr_, run.font);
@@ -550,19 +574,23 @@ CanvasRenderingContext2D::TextMetrics CanvasRenderingContext2D::measureText(
 void CanvasRenderingContext2D::drawImage(const graphics::Bitmap& bitmap,
                                          const graphics::Rect& source,
                                          const graphics::Rect& destination) {
-    if (!drawable() || source.isEmpty() || destination.size.width == 0 ||
-        destination.size.height == 0) {
+    const double sx = destination.size.width / source.size.width;
+    const double sy = destination.size.height / source.size.height;
+    if (!drawable() || source.isEmpty() || !invertibleScaled(sx, sy)) {
         return;
     }
     cairo_surface_t* image = surfaceOf(bitmap);
+    if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(image);
+        return;
+    }
     withOwnPath([&] {
         cairo_save(cr_);
         cairo_rectangle(cr_, destination.origin.x, destination.origin.y, destination.size.width,
                         destination.size.height);
         cairo_clip(cr_);
         cairo_translate(cr_, destination.origin.x, destination.origin.y);
-        cairo_scale(cr_, destination.size.width / source.size.width,
-                    destination.size.height / source.size.height);
+        cairo_scale(cr_, sx, sy);
         cairo_set_source_surface(cr_, image, -source.origin.x, -source.origin.y);
         cairo_pattern_set_extend(cairo_get_source(cr_), CAIRO_EXTEND_PAD);
         cairo_paint_with_alpha(cr_, state_.globalAlpha);

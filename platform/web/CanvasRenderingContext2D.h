@@ -117,6 +117,11 @@ class CanvasRenderingContext2D {
     void putImageData(const std::vector<std::uint8_t>& data, int width, int height, int dx, int dy,
                       graphics::Rect dirty);
 
+    // Brings the context back when cairo refused an input it cannot draw
+    // with: the pixels stay, the state starts over. False when nothing was
+    // wrong.
+    bool recover();
+
     // The bitmap as it stands, straight RGBA; nullptr when empty.
     std::shared_ptr<graphics::Bitmap> bitmap() const;
 
@@ -134,6 +139,9 @@ class CanvasRenderingContext2D {
 
     bool drawable() const { return cr_ != nullptr && !state_.singular; }
     void applyMatrix(const cairo_matrix_t& matrix);
+    // Whether the transform scaled by (sx, sy) can still be inverted, as
+    // cairo needs of every transform it draws with.
+    bool invertibleScaled(double sx, double sy) const;
     // The style as cairo's source, its alpha times the global alpha.
     void setSource(const Style& style);
     // Runs `draw` on a path of its own, the current path kept around it.

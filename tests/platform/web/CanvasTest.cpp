@@ -393,6 +393,22 @@ TEST_F(CanvasTest, BadAndGreedyDrawingIsRefusedWithoutHarm) {
         ctx.moveTo(0, 0); ctx.lineTo(1e300, -1e300); ctx.arc(5, 5, 1e300, 0, 7); ctx.stroke();
         ctx.font = '1000px serif'; ctx.fillText('W', 0, 0); ctx.scale(1e300, 1e300); ctx.fillRect(0, 0, 1, 1);
       }));
+      var d = document.createElement('canvas').getContext('2d');
+      d.drawImage(document.getElementById('c'), 0, 0, 1e-300, 1e-300);
+      d.fillText('degenerate', 0, 0, 1e-300);
+      d.scale(1e-200, 1e-200); d.scale(1e-200, 1e-200); d.fillRect(0, 0, 1, 1);
+      d.setTransform(1, 0, 0, 1, 0, 0);
+      d.lineWidth = 1e300; d.beginPath(); d.moveTo(0, 0); d.lineTo(5, 5); d.stroke();
+      d.lineWidth = 1;
+      d.setLineDash([1e-300, 1e-300]); d.strokeRect(0, 0, 5, 5); d.setLineDash([]);
+      d.font = '0.0001px sans-serif'; d.fillText('x', 0, 0);
+      d.setTransform(1e150, 0, 0, 1e-150, 0, 0); d.fillText('x', 0, 0); d.fillRect(0, 0, 1e10, 1e10);
+      d.setTransform(1e-150, 0, 0, 1e150, 0, 0); d.fillText('x', 0, 0, 1e-300); d.drawImage(document.getElementById('c'), 0, 0);
+      d.setTransform(1, 0, 0, 1, 0, 0);
+      var g = d.createLinearGradient(0, 0, 1e-300, 0); g.addColorStop(0, 'red'); g.addColorStop(1, 'blue'); d.fillStyle = g; d.fillRect(0, 0, 1, 1);
+      d.fillStyle = 'red';
+      d.fillRect(0, 0, 10, 10);
+      out.push(d.getImageData(5, 5, 1, 1).data[3]);
       var huge = document.createElement('canvas');
       huge.width = 100000; huge.height = 100000;
       var h = huge.getContext('2d');
@@ -412,7 +428,7 @@ TEST_F(CanvasTest, BadAndGreedyDrawingIsRefusedWithoutHarm) {
     EXPECT_EQ(
         result,
         "IndexSizeError RangeError TypeError RangeError SyntaxError TypeError TypeError #ff0000 0 "
-        "ok 0 context/null/null undefined null");
+        "ok 255 0 context/null/null undefined null");
 
     // A document's canvases go with it, leaving their room to the next one.
     ASSERT_TRUE(paint("<body><canvas id='c' width='5000' height='5000'></canvas></body>"));
