@@ -19,6 +19,7 @@
     X(JSObjectGetPrivate)                \
     X(JSObjectGetProperty)               \
     X(JSObjectGetTypedArrayByteLength)   \
+    X(JSObjectGetTypedArrayByteOffset)   \
     X(JSObjectGetTypedArrayBytesPtr)     \
     X(JSObjectMake)                      \
     X(JSObjectMakeTypedArray)            \

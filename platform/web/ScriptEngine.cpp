@@ -134,11 +134,17 @@ foundation::Value ScriptEngine::toValue(JSContextRef context, JSValueRef value) 
             const JSTypedArrayType typed = js().JSValueGetTypedArrayType(context, value, nullptr);
             if (typed == kJSTypedArrayTypeUint8Array ||
                 typed == kJSTypedArrayTypeUint8ClampedArray) {
+                // The bytes pointer is the start of the array's buffer, which a
+                // view of part of a buffer starts into.
                 JSObjectRef array = js().JSValueToObject(context, value, nullptr);
                 const auto* bytes = static_cast<const std::uint8_t*>(
                     js().JSObjectGetTypedArrayBytesPtr(context, array, nullptr));
-                const size_t size = js().JSObjectGetTypedArrayByteLength(context, array, nullptr);
-                return bytes ? foundation::Data(bytes, bytes + size) : foundation::Data();
+                if (bytes == nullptr) {
+                    return foundation::Data();
+                }
+                bytes += js().JSObjectGetTypedArrayByteOffset(context, array, nullptr);
+                return foundation::Data(
+                    bytes, bytes + js().JSObjectGetTypedArrayByteLength(context, array, nullptr));
             }
             JSStringRef json = js().JSValueCreateJSONString(context, value, 0, nullptr);
             if (json == nullptr) {

@@ -194,18 +194,21 @@ TEST_F(CanvasTest, ScriptsReadBackThePixelsTheyDrawAndWrite) {
       ctx.putImageData(image, 4, 2);
       var edge = new ImageData(new Uint8ClampedArray([1, 2, 3, 255, 4, 5, 6, 255]), 1, 2);
       ctx.putImageData(edge, 19, 9);
+      var backing = new Uint8ClampedArray([9, 9, 9, 9, 7, 8, 9, 255, 1, 1, 1, 1]);
+      ctx.putImageData(new ImageData(backing.subarray(4, 8), 1, 1), 0, 9);
       function read(x, y, w, h) { return Array.prototype.slice.call(ctx.getImageData(x, y, w, h).data).join(','); }
       var data = ctx.getImageData(0, 0, 20, 10);
       JSON.stringify({
         typed: data.data instanceof Uint8ClampedArray, length: data.data.length, width: data.width,
         solid: read(5, 5, 1, 1), half: read(15, 5, 1, 1), put: read(4, 2, 2, 1),
-        clipped: read(19, 8, 1, 3), outside: read(-1, -1, 2, 1), flipped: read(6, 3, -2, -1),
+        clipped: read(19, 8, 1, 3), view: read(0, 9, 1, 1), outside: read(-1, -1, 2, 1), flipped: read(6, 3, -2, -1),
         style: ctx.fillStyle, same: ctx === document.getElementById('c').getContext('2d')
       });
     )");
     EXPECT_EQ(result, R"({"typed":true,"length":800,"width":20,"solid":"10,20,30,255",)"
                       R"("half":"255,0,0,128","put":"0,255,0,255,0,0,255,128",)"
-                      R"("clipped":"255,0,0,128,1,2,3,255,0,0,0,0","outside":"0,0,0,0,0,0,0,0",)"
+                      R"("clipped":"255,0,0,128,1,2,3,255,0,0,0,0","view":"7,8,9,255",)"
+                      R"("outside":"0,0,0,0,0,0,0,0",)"
                       R"("flipped":"0,255,0,255,0,0,255,128",)"
                       R"J("style":"rgba(255, 0, 0, 0.5)","same":true})J");
 
