@@ -347,6 +347,7 @@ void WebView::removeChildFrames(int frameId) {
             connection->cancel();
         }
         clearTimers(id);
+        canvases_.removeFrame(id);
         retireEngine(std::move(found->second->engine));
         frames_.erase(found);
     }
@@ -364,6 +365,7 @@ void WebView::startEngine(int frameId) {
     frame.engineSerial = ++nextEngineSerial_;
     installNatives(*frame.engine, frameId, frame.engineSerial);
     frame.engine->evaluate(domPrelude(), "about:prelude");
+    canvases_.install(*frame.engine, frameId);
     const auto parent = frames_.find(frame.parentId);
     if (parent != frames_.end() && parent->second->engine) {
         frame.engine->setGlobalObject("parent", *parent->second->engine);
