@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/PNGCodec.h"
 #include "platform/ui/ActivityIndicatorView.h"
@@ -20,6 +22,7 @@ class OtherAppsListTest : public testing::Test {
         auto& s = server.server();
         s.Get("/lookup", [this](const httplib::Request&, httplib::Response& response) {
             response.set_content(answer, "application/json");
+            ++lookups;
         });
         s.Get(R"(/icon/(\w+)\.png)", [this](const httplib::Request&, httplib::Response& response) {
             response.set_content(icon, "image/png");
@@ -50,6 +53,7 @@ class OtherAppsListTest : public testing::Test {
 
     std::string icon;
     std::string answer;
+    std::atomic<int> lookups = 0;
     testing_support::LocalServer server;
 };
 
@@ -90,7 +94,11 @@ TEST_F(OtherAppsListTest, AnswersThatAreNotALookupLeaveTheLoadingRow) {
     for (const char* text : answers) {
         SCOPED_TRACE(text);
         answer = text;
+        const int served = lookups;
         auto list = openList();
+        // The answer is served, then delivered on the main queue: nothing of
+        // the request is left in flight when the test ends.
+        ASSERT_TRUE(RunLoop::main().runUntil([&] { return lookups > served; }, 20));
         RunLoop::main().runFor(0.2);
         expectLoadingRow(*list);
         const auto opened = ui::Application::shared().openedURLs().size();
