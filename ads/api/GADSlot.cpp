@@ -815,7 +815,7 @@ bool GADSlot::processAdResponse(const std::shared_ptr<GADAd>& ad) {
     }
     webView_->setAdDebugDialog(ad->debugDialog());
     willStartAdRendering();
-    webView_->loadHTMLString(html, ad->adBaseURL());
+    webView_->loadHTMLString(markupWithMRAIDScript(html), ad->adBaseURL());
     setViewForAdUsingView(webView_);
     return true;
 }

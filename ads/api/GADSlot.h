@@ -250,9 +250,18 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     // is ready, and later the screen after rotations and its visibility.
     bool isInterstitialSlot() const override;
     void willLoadMRAIDAd() override;
+    bool isChildDirected() const override;
+    // Markup that names `mraid` without loading "mraid.js" gets the MRAID
+    // script first (after its doctype), as MRAID ads take it for granted
+    // before their own scripts.
+    static std::string markupWithMRAIDScript(const std::string& html);
     // The current ad is an MRAID ad.
     bool isMRAIDEnabled() const override;
     void didLoadMRAIDAd();
+    // An MRAID page hears the share of its ad on screen after each sample:
+    // "onExposureChanged" with the percentage (0 when the sample does not
+    // count as visible) and the visible part in the ad's coordinates.
+    void notifyMRAIDCreativeWithExposure(GADActiveViewMonitor& monitor);
     void didUnloadMRAIDAd();
     void notifyMRAIDCreativeWithVisibility(bool visible);
     void notifyOrientationToMRAIDCreative();

@@ -95,6 +95,7 @@ void GADSlot::didRefreshActiveViewMonitor(GADActiveViewMonitor& monitor) {
     if (swipeToViewController_) {
         swipeToViewController_->canEnableSwipeToViewController();
     }
+    notifyMRAIDCreativeWithExposure(monitor);
     sendActiveViewReport(monitor, false);
 }
 

@@ -1,9 +1,12 @@
-// The slot's watch on device rotation for MRAID ads: it notes the creative's
-// frame in window coordinates and tells observers when a rotation moved it.
+// The slot's watch on device rotation for MRAID ads: the page's
+// window.orientation follows the screen (with "orientationchange" after the
+// first), and the slot notes the creative's frame in window coordinates and
+// tells observers when a rotation moved it.
 
 #include "ads/api/GADSlot.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Device.h"
 
 void GADSlot::beginListeningToDeviceOrientationChangeEvent() {
@@ -42,6 +45,8 @@ void GADSlot::addCreativeOrientationChangeObserver(const std::shared_ptr<void>& 
 }
 
 void GADSlot::didChangeDeviceOrientation() {
+    const int orientation = static_cast<int>(ui::Application::shared().statusBarOrientation());
+    webView_->setHTMLWindowOrientation(orientation, webView_->orientation() != 0);
     const graphics::Rect bounds = webView_->convertRectToView(webView_->bounds(), nullptr);
     if (bounds == creativeViewBounds_) {
         return;

@@ -4,6 +4,7 @@
 #include "ads/foundation/GADRenderAdditions.h"
 #include "ads/presentation/GADIntrinsicImages.h"
 #include "ads/presentation/GADWebAppWebViewDelegate.h"
+#include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -38,6 +39,7 @@ GADWebAppViewController::Ptr GADWebAppViewController::make(
 }
 
 GADWebAppViewController::~GADWebAppViewController() {
+    stopCountingForMRAID();
     // The web view's reference to this controller expires with it.
     if (webViewDelegate_) {
         webViewDelegate_->opener()->setSlot({});
@@ -51,8 +53,21 @@ GADWebAppViewController::~GADWebAppViewController() {
 }
 
 void GADWebAppViewController::load(const std::optional<foundation::URL>& url) {
-    if (url) {
-        webView_->loadRequest(net::URLRequest(*url));
+    if (!url) {
+        return;
+    }
+    if (isTwoPieceExpansion() && !countedForMRAID_) {
+        webView_->setURLForView(url, webView_);
+        countedForMRAID_ = true;
+        GADMRAIDInterceptor::enableCanInitWithRequest();
+    }
+    webView_->loadRequest(net::URLRequest(*url));
+}
+
+void GADWebAppViewController::stopCountingForMRAID() {
+    if (countedForMRAID_) {
+        countedForMRAID_ = false;
+        GADMRAIDInterceptor::disableCanInitWithRequest();
     }
 }
 
@@ -126,6 +141,8 @@ void GADWebAppViewController::relinquishScreen() {
         if (isExpandable_) {
             isCollapsing_ = true;
             webView_->restoreState();
+        } else if (auto slot = this->slot(); slot && isTwoPieceExpansion()) {
+            slot->webView()->notifyOfSdkEvent("collapsed");
         }
     }
     GADViewController::relinquishScreen();
@@ -237,6 +254,8 @@ void GADWebAppViewController::configureView() {
         webView_->removeFromSuperview();
         webView_->reset();
         webView_->notifyOfSdkEvent("expanding");
+    } else if (auto slot = this->slot(); slot && isTwoPieceExpansion()) {
+        slot->webView()->notifyOfSdkEvent("expanding");
     }
     if (displayingAsTransparentInterstitial_) {
         composeTransparentInterstitialViewsForPresentation();

@@ -51,8 +51,12 @@ class GADWebAppViewController : public GADViewController,
     ~GADWebAppViewController() override;
     std::string className() const override { return "GADWebAppViewController"; }
 
-    // Loads into the web view; nothing for none.
+    // Loads into the web view; nothing for none. The second page of an
+    // MRAID ad's two-part expansion is an ad page: it is recorded as such
+    // and counts as a request for an MRAID script until its load ends.
     void load(const std::optional<foundation::URL>& url);
+    // The page's load ended: it no longer counts as requesting MRAID.
+    void stopCountingForMRAID();
     void loadHTML(const std::optional<std::string>& html,
                   const std::optional<foundation::URL>& baseURL);
 
@@ -140,6 +144,9 @@ class GADWebAppViewController : public GADViewController,
     Ptr self() { return std::static_pointer_cast<GADWebAppViewController>(shared_from_this()); }
     // The slot's ad is an MRAID ad.
     bool isMRAIDSlot() const;
+    // A page of its own for an MRAID ad: the second part of an expansion,
+    // whose banner page hears "expanding" and "collapsed".
+    bool isTwoPieceExpansion() const { return !isExpandable_ && isMRAIDSlot(); }
     // The status bar's orientation and the application frame, with the
     // frame's size turned for the two landscape orientations.
     static int statusBarOrientation();
@@ -151,6 +158,7 @@ class GADWebAppViewController : public GADViewController,
     bool transparentInterstitial_ = false;
     bool isExpandable_ = false;
     bool isCollapsing_ = false;
+    bool countedForMRAID_ = false;
     bool displayingAsTransparentInterstitial_ = false;
     std::shared_ptr<GADWebView> webView_;
     ui::ViewController::Ptr hostViewController_;

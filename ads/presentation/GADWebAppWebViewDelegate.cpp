@@ -90,5 +90,15 @@ void GADWebAppWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
         statistics->setObject(kGADLandingPageLoadEndKey, now(), true);
     }
     GADWebViewDelegate::webViewDidFinishLoad(webView);
+    if (controller) {
+        controller->stopCountingForMRAID();
+    }
     postOnShowEvent();
+}
+
+void GADWebAppWebViewDelegate::webViewDidFailLoad(GADWebView& webView, const net::URLError& error) {
+    if (auto controller = webAppViewController()) {
+        controller->stopCountingForMRAID();
+    }
+    GADWebViewDelegate::webViewDidFailLoad(webView, error);
 }

@@ -34,6 +34,7 @@ class GADWebAppWebViewDelegate : public GADWebViewDelegate {
         GADWebView& webView) override;
     void webViewDidStartLoad(GADWebView& webView) override;
     void webViewDidFinishLoad(GADWebView& webView) override;
+    void webViewDidFailLoad(GADWebView& webView, const net::URLError& error) override;
 
   private:
     bool pendingOnShow_ = false;

@@ -9,4 +9,6 @@ class GADMRAIDAdSlot {
     virtual bool isInterstitialSlot() const = 0;
     // The slot's loading and current ads become MRAID ads.
     virtual void willLoadMRAIDAd() = 0;
+    // The slot's request asks for child-directed treatment.
+    virtual bool isChildDirected() const { return false; }
 };

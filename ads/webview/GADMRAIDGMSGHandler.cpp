@@ -14,8 +14,6 @@
 namespace {
 
 constexpr const char* kMRAIDMessage = "mraid";
-constexpr const char* kResizeRefusal =
-    "the size and offset must be numbers, the size above 0, none beyond the screen.";
 
 using SubAction = void (GADMRAIDGMSGHandler::*)(const GADNotification&,
                                                 const std::shared_ptr<GADWebView>&);
@@ -64,14 +62,9 @@ void GADMRAIDGMSGHandler::actionResize(const GADNotification& note,
         if (!properties->hasUsableValues(std::max(screen.width, screen.height))) {
             foundation::Log::write("ads", "Refused an MRAID resize to unusable values: " +
                                               foundation::Value(note.parameters()).description());
-            GADNotificationCenter::defaultCenter().postJSNotification(
-                "onMRAIDError",
-                foundation::Dictionary{
-                    {"action", "resize"},
-                    {"message",
-                     "The resize size and offset must be numbers, the size above 0, "
-                     "none beyond the screen."}},
-                webView);
+            refuseResize(webView,
+                         "The resize size and offset must be numbers, the size above 0, "
+                         "none beyond the screen.");
             return;
         }
     }
@@ -79,6 +72,15 @@ void GADMRAIDGMSGHandler::actionResize(const GADNotification& note,
         opener_->openWebAppWithSize(properties ? properties->size : graphics::Size{},
                                     properties ? properties->offset : graphics::Vector{});
     }
+    // The request changes no view, so the ad hears that it stays as it was.
+    refuseResize(webView, "The ad cannot be resized here.");
+}
+
+void GADMRAIDGMSGHandler::refuseResize(const std::shared_ptr<GADWebView>& webView,
+                                       const std::string& message) {
+    GADNotificationCenter::defaultCenter().postJSNotification(
+        kGADMRAIDErrorEvent, foundation::Dictionary{{"action", "resize"}, {"message", message}},
+        webView);
 }
 
 void GADMRAIDGMSGHandler::actionStorePicture(const GADNotification& note,

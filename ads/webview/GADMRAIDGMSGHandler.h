@@ -6,7 +6,7 @@
 // per picture URL while this handler lives), "createCalendarEvent" hands the
 // event to the opener. A resize with sizes or offsets that are no numbers,
 // not above 0 or beyond the screen is refused with the page's "onMRAIDError"
-// event. Main thread.
+// event; so is every other resize, which changes no view here. Main thread.
 
 #include <map>
 #include <memory>
@@ -32,6 +32,9 @@ class GADMRAIDGMSGHandler : public GADGMSGHandler,
     void didReceiveMRAIDNotification(const GADNotification& note,
                                      const std::shared_ptr<GADWebView>& webView);
     void actionResize(const GADNotification& note, const std::shared_ptr<GADWebView>& webView);
+    // Tells the page that its resize was not carried out.
+    static void refuseResize(const std::shared_ptr<GADWebView>& webView,
+                             const std::string& message);
     void actionStorePicture(const GADNotification& note,
                             const std::shared_ptr<GADWebView>& webView);
     void actionCreateCalendarEvent(const GADNotification& note,

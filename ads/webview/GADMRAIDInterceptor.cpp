@@ -2,11 +2,15 @@
 
 #include <set>
 
+#include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/foundation/GADSDKVersion.h"
 #include "ads/webview/GADAdURLStash.h"
 #include "ads/webview/GADMRAIDAdSlot.h"
 #include "ads/webview/GADWebView.h"
 #include "ads/webview/GADWebViewDelegate.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/JSON.h"
 #include "platform/foundation/ProcessState.h"
 #include "platform/net/URLConnection.h"
 #include "platform/net/URLError.h"
@@ -14,6 +18,7 @@
 namespace {
 
 constexpr const char* kClassName = "GADMRAIDInterceptor";
+constexpr const char* kSDKName = "vira-sdk-i";
 constexpr const char* kDefaultBannerPath = "http://sdk.dezuvo.com/mraid/v1/mraid_app_banner.js";
 constexpr const char* kDefaultExpandedBannerPath =
     "http://sdk.dezuvo.com/mraid/v1/mraid_app_expanded_banner.js";
@@ -197,6 +202,7 @@ GADMRAIDInterceptor::GADMRAIDInterceptor(net::URLRequest request,
     GADMacros::runSynchronouslyOnMainThreadWithBlock([&] {
         const auto delegate = view ? view->delegate() : nullptr;
         const auto slot = delegate ? delegate->MRAIDAdSlot() : nullptr;
+        environment_ = environmentScript(slot && slot->isChildDirected());
         if (!slot) {
             mraidLocationToLoad_ = expandedBannerImplementationPath();
         } else {
@@ -234,11 +240,32 @@ void GADMRAIDInterceptor::startLoading() {
                                                              location->absoluteString()));
         return;
     }
+    foundation::Data script(environment_.begin(), environment_.end());
+    script.insert(script.end(), fetched.data.begin(), fetched.data.end());
     client().didReceiveResponse(
         *this, net::URLResponse(*location, "application/javascript",
-                                static_cast<long long>(fetched.data.size()), std::nullopt));
-    if (!fetched.data.empty()) {
-        client().didLoadData(*this, fetched.data);
+                                static_cast<long long>(script.size()), std::nullopt));
+    if (!script.empty()) {
+        client().didLoadData(*this, script);
     }
     client().didFinishLoading(*this);
+}
+
+std::string GADMRAIDInterceptor::environmentScript(bool childDirected) {
+    const std::string identifier = GADDevice::currentDevice().deviceIdentifier();
+    foundation::Dictionary environment{
+        {"version", "3.0"},
+        {"sdk", kSDKName},
+        {"sdkVersion", std::to_string(GADSDKVersion::kMajor) + "." +
+                           std::to_string(GADSDKVersion::kMinor) + "." +
+                           std::to_string(GADSDKVersion::kPatch)},
+        {"appId", foundation::Bundle::main().bundleIdentifier()},
+        {"limitAdTracking", identifier.empty()},
+        {"coppa", childDirected},
+    };
+    if (!identifier.empty()) {
+        environment["ifa"] = identifier;
+    }
+    return "window.MRAID_ENV = " +
+           foundation::JSON::write(foundation::Value(environment)).value_or("{}") + ";\n";
 }

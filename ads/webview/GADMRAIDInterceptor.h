@@ -4,7 +4,8 @@
 // registered for the process on first use, that takes a request for a script
 // named "mraid.js" whose Referer is an ad page in GADAdURLStash while some
 // slot expects an ad, and answers it with the banner, interstitial or
-// expanded-banner script fetched from its configured URL. Serving a banner or
+// expanded-banner script fetched from its configured URL, preceded by the
+// page's MRAID environment (window.MRAID_ENV). Serving a banner or
 // interstitial script marks the slot's ad as an MRAID ad. Class state is
 // guarded by one lock; the instance runs on a URL-loading thread.
 
@@ -68,6 +69,13 @@ class GADMRAIDInterceptor : public net::URLProtocol {
         mraidLocationToLoad_ = std::move(location);
     }
 
+    // The statement that sets window.MRAID_ENV: MRAID version "3.0", this
+    // component and its version, the application's identifier, the hashed
+    // advertising identifier (absent when tracking is limited), whether
+    // tracking is limited and whether the ad is child-directed. Main thread.
+    static std::string environmentScript(bool childDirected);
+
   private:
     std::optional<std::string> mraidLocationToLoad_;
+    std::string environment_;
 };

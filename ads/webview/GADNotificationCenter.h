@@ -16,6 +16,10 @@
 
 class GADWebView;
 
+// The event that tells an MRAID page the component refused one of its
+// actions: {"action": the MRAID call, "message": why}.
+inline constexpr const char* kGADMRAIDErrorEvent = "onMRAIDError";
+
 class GADNotificationCenter {
   public:
     // The facade over the process's default center; lives for the process.

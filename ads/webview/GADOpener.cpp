@@ -152,41 +152,49 @@ void GADOpener::presentWebApp(const std::shared_ptr<ui::ViewController>& webApp)
     didOpenInApp();
 }
 
-void GADOpener::openWebApp(const std::optional<foundation::URL>& url, std::int64_t orientations,
+bool GADOpener::openNewWebApp(bool hasContent, std::int64_t orientations, bool usingCustomClose,
+                              const std::function<void(ui::ViewController&)>& load) {
+    if (!shouldPerformOpenAction() || !checkStateWithParameter(hasContent)) {
+        return false;
+    }
+    auto webApp = overlayWithWebView(nullptr, orientations, usingCustomClose);
+    if (!webApp) {
+        return false;
+    }
+    load(*webApp);
+    presentWebApp(webApp);
+    return true;
+}
+
+bool GADOpener::openWebApp(const std::optional<foundation::URL>& url, std::int64_t orientations,
                            bool usingCustomClose) {
-    if (!shouldPerformOpenAction() || !checkStateWithParameter(url.has_value())) {
-        return;
-    }
-    if (auto webApp = overlayWithWebView(nullptr, orientations, usingCustomClose)) {
-        screens()->loadWebApp(*webApp, *url);
-        presentWebApp(webApp);
-    }
+    return openNewWebApp(url.has_value(), orientations, usingCustomClose,
+                         [&](ui::ViewController& webApp) { screens()->loadWebApp(webApp, *url); });
 }
 
-void GADOpener::openWebAppWithHTML(const std::optional<std::string>& html,
+bool GADOpener::openWebAppWithHTML(const std::optional<std::string>& html,
                                    std::int64_t orientations, bool usingCustomClose) {
-    if (!shouldPerformOpenAction() || !checkStateWithParameter(html.has_value())) {
-        return;
-    }
-    if (auto webApp = overlayWithWebView(nullptr, orientations, usingCustomClose)) {
-        screens()->loadWebAppHTML(*webApp, *html);
-        presentWebApp(webApp);
-    }
+    return openNewWebApp(
+        html.has_value(), orientations, usingCustomClose,
+        [&](ui::ViewController& webApp) { screens()->loadWebAppHTML(webApp, *html); });
 }
 
-void GADOpener::expandToWebAppWithSupportedOrientations(std::int64_t orientations,
+bool GADOpener::expandToWebAppWithSupportedOrientations(std::int64_t orientations,
                                                         bool usingCustomClose) {
     const auto page = webView();
     if (!shouldPerformOpenAction() || !checkStateWithParameter(page != nullptr)) {
-        return;
+        return false;
     }
     const auto made = screens();
     if (made && made->isFullScreenAdController(*viewController())) {
-        return;
+        return false;
     }
-    if (auto webApp = overlayWithWebView(page, orientations, usingCustomClose)) {
-        presentWebApp(webApp);
+    auto webApp = overlayWithWebView(page, orientations, usingCustomClose);
+    if (!webApp) {
+        return false;
     }
+    presentWebApp(webApp);
+    return true;
 }
 
 void GADOpener::openWebAppWithSize(graphics::Size, graphics::Vector) {

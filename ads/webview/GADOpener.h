@@ -126,11 +126,13 @@ class GADOpener : public std::enable_shared_from_this<GADOpener>,
     std::shared_ptr<ui::ViewController> overlayWithWebView(
         const std::shared_ptr<GADWebView>& webView, std::int64_t orientations,
         bool usingCustomClose);
-    void openWebApp(const std::optional<foundation::URL>& url, std::int64_t orientations,
+    // The web-app actions answer whether the screen was shown; a refusal
+    // (the guard, no presenting controller, no screen) shows nothing.
+    bool openWebApp(const std::optional<foundation::URL>& url, std::int64_t orientations,
                     bool usingCustomClose);
-    void openWebAppWithHTML(const std::optional<std::string>& html, std::int64_t orientations,
+    bool openWebAppWithHTML(const std::optional<std::string>& html, std::int64_t orientations,
                             bool usingCustomClose);
-    void expandToWebAppWithSupportedOrientations(std::int64_t orientations, bool usingCustomClose);
+    bool expandToWebAppWithSupportedOrientations(std::int64_t orientations, bool usingCustomClose);
     // A resize request: the guard alone.
     void openWebAppWithSize(graphics::Size size, graphics::Vector offset);
     // Leaves the application for the URL (the guard runs for none too).
@@ -167,6 +169,10 @@ class GADOpener : public std::enable_shared_from_this<GADOpener>,
     void dismissPresentedController();
     void tryPresentingComposer(const std::shared_ptr<ui::ViewController>& composer, int retries);
     void presentWebApp(const std::shared_ptr<ui::ViewController>& webApp);
+    // A web-app screen of its own, loaded by `load` and shown, unless the
+    // guard or the state check (`hasContent`) refuses.
+    bool openNewWebApp(bool hasContent, std::int64_t orientations, bool usingCustomClose,
+                       const std::function<void(ui::ViewController&)>& load);
 
     std::weak_ptr<ui::ViewController> viewController_;
     std::optional<foundation::URL> referringURL_;

@@ -2,6 +2,7 @@
 
 #include "ads/foundation/GADClickTrackerCollection.h"
 #include "ads/webview/GADDefaultGMSGHandler.h"
+#include "ads/webview/GADNotificationCenter.h"
 #include "ads/webview/GADOpener.h"
 #include "ads/webview/GADOpenerScreens.h"
 #include "ads/webview/GADOpenerSlot.h"
@@ -124,15 +125,29 @@ void GADOpenerGMSGHandler::actionOpenWebApp(const Arguments& arguments) {
     const auto orientations = orientationFromParams(arguments);
     const bool customClose = shouldUseCustomClose(arguments);
     if (const auto url = URLFromParams(arguments)) {
-        opener_->openWebApp(url, orientations, customClose);
+        // An MRAID ad opens a web app only to expand into a second page.
+        const auto slot = opener_->slot();
+        if (!opener_->openWebApp(url, orientations, customClose) && slot &&
+            slot->isMRAIDEnabled()) {
+            refuseExpansion(arguments);
+        }
     } else if (const auto* html = arguments.parameter("html")) {
         opener_->openWebAppWithHTML(*html, orientations, customClose);
     }
 }
 
 void GADOpenerGMSGHandler::actionExpand(const Arguments& arguments) {
-    opener_->expandToWebAppWithSupportedOrientations(orientationFromParams(arguments),
-                                                     shouldUseCustomClose(arguments));
+    if (!opener_->expandToWebAppWithSupportedOrientations(orientationFromParams(arguments),
+                                                          shouldUseCustomClose(arguments))) {
+        refuseExpansion(arguments);
+    }
+}
+
+void GADOpenerGMSGHandler::refuseExpansion(const Arguments& arguments) {
+    GADNotificationCenter::defaultCenter().postJSNotification(
+        kGADMRAIDErrorEvent,
+        foundation::Dictionary{{"action", "expand"}, {"message", "The ad cannot be expanded now."}},
+        arguments.webView);
 }
 
 void GADOpenerGMSGHandler::actionOpenApp(const Arguments& arguments) {

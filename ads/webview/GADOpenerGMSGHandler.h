@@ -40,6 +40,8 @@ class GADOpenerGMSGHandler : public GADGMSGHandler {
     void actionOpenBrowser(const Arguments& arguments);
     void actionOpenWebApp(const Arguments& arguments);
     void actionExpand(const Arguments& arguments);
+    // Tells an MRAID page that its expansion was refused.
+    static void refuseExpansion(const Arguments& arguments);
     void actionOpenApp(const Arguments& arguments);
 
   private:

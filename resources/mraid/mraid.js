@@ -1,9 +1,12 @@
-// The MRAID interface of the ad component's ad pages. An ad asks for
+// The MRAID 3.0 interface of the ad component's ad pages. An ad asks for
 // "mraid.js"; the component serves this script behind a one-line prologue
 // that sets window.VIRA_mraidConfig ({placementType: "inline" or
-// "interstitial", expanded: true for the page of a two-part expansion}).
-// The page talks to the component through gmsg navigations and hears it
-// through VIRA_ReceiveMessage events.
+// "interstitial", expanded: true for the page of a two-part expansion}),
+// and sets window.MRAID_ENV itself. The page talks to the component through
+// gmsg navigations and hears it through VIRA_ReceiveMessage events. Actions
+// take effect when the component confirms them ("expanding", "collapsed");
+// what it refuses comes back as "onMRAIDError". Listeners are called on a
+// later turn of the page's run loop, never inside the call that caused them.
 (() => {
   'use strict';
   if (window.mraid) {
@@ -29,6 +32,9 @@
   let currentPosition = {...defaultPosition};
   let expandProperties = {width: screenSize.width, height: screenSize.height, useCustomClose: false,
     isModal: true};
+  // Whether the ad chose its expanded size; until it does it is the screen's.
+  let expandSizeChosen = false;
+  let lastExposure = null;
   let resizeProperties = null;
   let orientationProperties = {allowOrientationChange: true, forceOrientation: 'none'};
 
@@ -40,14 +46,17 @@
     window.location.href = `gmsg://mobileads.dezuvo.com/${name}${query ? `?${query}` : ''}`;
   };
 
+  // The listeners registered when the event is delivered hear it.
   const fire = (name, ...args) => {
-    for (const listener of [...listeners.get(name)]) {
-      try {
-        listener(...args);
-      } catch (thrown) {
-        console.log(`mraid ${name} listener failed: ${thrown}`);
+    setTimeout(() => {
+      for (const listener of [...listeners.get(name)]) {
+        try {
+          listener(...args);
+        } catch (thrown) {
+          console.log(`mraid ${name} listener failed: ${thrown}`);
+        }
       }
-    }
+    }, 0);
   };
 
   const fail = (message, action) => {
@@ -70,6 +79,18 @@
         position.height !== currentPosition.height;
     currentPosition = {...position};
     if (changed) {
+      fire('sizeChange', currentPosition.width, currentPosition.height);
+    }
+  };
+
+  // A new state with its position: the position is in place before
+  // stateChange, so state listeners read the new size.
+  const moveTo = (next, position) => {
+    const sized = position.width !== currentPosition.width ||
+        position.height !== currentPosition.height;
+    currentPosition = {...position};
+    setState(next);
+    if (sized) {
       fire('sizeChange', currentPosition.width, currentPosition.height);
     }
   };
@@ -100,6 +121,26 @@
     return {x, y};
   };
 
+  // Why resize properties cannot be carried out, or null when they can.
+  const resizeRefusal = ({width, height, offsetX, offsetY, customClosePosition,
+    allowOffscreen}) => {
+    const position = {x: defaultPosition.x + offsetX, y: defaultPosition.y + offsetY};
+    const close = closeArea(width, height, customClosePosition);
+    const closeX = position.x + close.x;
+    const closeY = position.y + close.y;
+    const closeOnScreen = closeX >= 0 && closeY >= 0 &&
+        closeX + CLOSE_SIZE <= screenSize.width && closeY + CLOSE_SIZE <= screenSize.height;
+    if (!closeOnScreen) {
+      return 'The close area of the resized ad would be off the screen.';
+    }
+    const adOnScreen = position.x >= 0 && position.y >= 0 &&
+        position.x + width <= screenSize.width && position.y + height <= screenSize.height;
+    if (!allowOffscreen && !adOnScreen) {
+      return 'The resized ad would not fit on the screen.';
+    }
+    return null;
+  };
+
   // Two digits, zero-padded.
   const pad = (number) => String(Math.trunc(Math.abs(number))).padStart(2, '0');
 
@@ -120,9 +161,10 @@
       if (state !== 'loading') {
         return;
       }
-      setState(config.expanded ? 'expanded' : 'default');
       if (config.expanded) {
-        setCurrentPosition(fullScreen());
+        moveTo('expanded', fullScreen());
+      } else {
+        setState('default');
       }
       fire('ready');
     },
@@ -132,8 +174,21 @@
         viewable = visible;
         fire('viewableChange', viewable);
       }
-      fire('exposureChange', viewable ? 100 : 0,
-          viewable ? {...currentPosition} : null, null);
+    },
+    // The share of the ad on screen and the part of it that shows, in the
+    // ad's own coordinates.
+    onExposureChanged(info) {
+      const percentage = Number(info.exposedPercentage);
+      if (!Number.isFinite(percentage)) {
+        return;
+      }
+      const rectangle = percentage > 0 ? {x: Number(info.x), y: Number(info.y),
+        width: Number(info.width), height: Number(info.height)} : null;
+      const exposure = JSON.stringify([percentage, rectangle]);
+      if (exposure !== lastExposure) {
+        lastExposure = exposure;
+        fire('exposureChange', percentage, rectangle, null);
+      }
     },
     onScreenInfoChanged(info) {
       if (!isNumber(info.width) || !isNumber(info.height)) {
@@ -144,6 +199,9 @@
       landscape = info.isOrientationLandscape === '1';
       screenSize = landscape ? {width: info.height, height: info.width} :
         {width: info.width, height: info.height};
+      if (!expandSizeChosen) {
+        expandProperties = {...expandProperties, ...screenSize};
+      }
       if (state === 'expanded' || placementType === 'interstitial') {
         setCurrentPosition(fullScreen());
       }
@@ -151,13 +209,18 @@
     onDeviceFeaturesReceived(info) {
       features = {...features, ...info};
     },
+    // The component shows the ad over the whole screen; an interstitial is
+    // shown in its default state.
     expanding() {
-      setState('expanded');
-      setCurrentPosition(fullScreen());
+      moveTo(placementType === 'interstitial' ? 'default' : 'expanded', fullScreen());
     },
+    // The full-screen ad went away; a closed interstitial is hidden.
     collapsed() {
-      setState('default');
-      setCurrentPosition(defaultPosition);
+      if (placementType === 'interstitial') {
+        setState('hidden');
+      } else if (state === 'expanded' || state === 'resized') {
+        moveTo('default', defaultPosition);
+      }
     },
     onMRAIDError(info) {
       fail(String(info.message || 'The component refused the request.'), String(info.action || ''));
@@ -178,7 +241,7 @@
   };
 
   const mraid = {
-    getVersion: () => '2.0',
+    getVersion: () => '3.0',
     getState: () => state,
     getPlacementType: () => placementType,
     isViewable: () => viewable,
@@ -223,6 +286,7 @@
                 'setExpandProperties');
           }
           next[key] = value;
+          expandSizeChosen = true;
         }
       }
       if ('useCustomClose' in properties) {
@@ -253,7 +317,12 @@
       }
       const allowOffscreen = properties.allowOffscreen === undefined ?
         true : properties.allowOffscreen === true;
-      resizeProperties = {width, height, offsetX, offsetY, customClosePosition, allowOffscreen};
+      const next = {width, height, offsetX, offsetY, customClosePosition, allowOffscreen};
+      const refusal = resizeRefusal(next);
+      if (refusal) {
+        return fail(refusal, 'setResizeProperties');
+      }
+      resizeProperties = next;
       return true;
     },
 
@@ -300,7 +369,6 @@
       } else {
         send('open', {a: 'expand', ...parameters});
       }
-      events.expanding();
       return true;
     },
 
@@ -311,24 +379,15 @@
       if (!resizeProperties) {
         return fail('Set the resize properties first.', 'resize');
       }
+      const refusal = resizeRefusal(resizeProperties);
+      if (refusal) {
+        return fail(refusal, 'resize');
+      }
       const {width, height, offsetX, offsetY, customClosePosition, allowOffscreen} =
           resizeProperties;
-      const position = {x: defaultPosition.x + offsetX, y: defaultPosition.y + offsetY, width,
-        height};
-      const close = closeArea(width, height, customClosePosition);
-      const closeX = position.x + close.x;
-      const closeY = position.y + close.y;
-      const closeOnScreen = closeX >= 0 && closeY >= 0 &&
-          closeX + CLOSE_SIZE <= screenSize.width && closeY + CLOSE_SIZE <= screenSize.height;
-      const adOnScreen = position.x >= 0 && position.y >= 0 &&
-          position.x + width <= screenSize.width && position.y + height <= screenSize.height;
-      if (!closeOnScreen || (!allowOffscreen && !adOnScreen)) {
-        return fail('The resized ad would not fit on the screen.', 'resize');
-      }
+      // The component answers: the state changes only with a resized view.
       send('mraid', {a: 'resize', width, height, offsetX, offsetY, customClosePosition,
         allowOffscreen: allowOffscreen ? '1' : '0'});
-      setState('resized');
-      setCurrentPosition(position);
       return true;
     },
 
@@ -337,11 +396,21 @@
         return fail(`Cannot close in state ${state}.`, 'close');
       }
       send('close');
-      if (state === 'expanded' || state === 'resized') {
+      if (placementType === 'inline' && (state === 'expanded' || state === 'resized')) {
         events.collapsed();
       } else {
         setState('hidden');
       }
+      return true;
+    },
+
+    // The ad gives up: the component closes it as it closes on close().
+    unload() {
+      if (state === 'hidden') {
+        return fail('The ad is already gone.', 'unload');
+      }
+      send('close');
+      setState('hidden');
       return true;
     },
 

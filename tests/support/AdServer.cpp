@@ -80,10 +80,16 @@ AdServer::AdServer() {
                    record(request);
                    reply.set_content(kNativeAdsPage, "text/html");
                });
-    // Pings and anything else: an empty page.
+    // Pages served for a test, pings and anything else: an empty page.
     server.Get(".*", [this](const httplib::Request& request, httplib::Response& reply) {
         record(request);
-        reply.set_content("", "text/plain");
+        std::lock_guard lock(mutex_);
+        const auto page = pages_.find(request.path);
+        if (page != pages_.end()) {
+            reply.set_content(page->second, "text/html");
+        } else {
+            reply.set_content("", "text/plain");
+        }
     });
     server_.start();
 }
@@ -166,6 +172,11 @@ void AdServer::servePageThatNeverAnswers() {
 void AdServer::setPageConfig(const std::string& objectLiteral) {
     std::lock_guard lock(mutex_);
     pageConfig_ = objectLiteral;
+}
+
+void AdServer::servePage(const std::string& path, const std::string& html) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = html;
 }
 
 void AdServer::release() {

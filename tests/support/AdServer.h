@@ -80,6 +80,8 @@ class AdServer {
     void servePageThatNeverAnswers();
     // The page's settings (the object literal of its config script).
     void setPageConfig(const std::string& objectLiteral);
+    // Serves `html` at `path` (a page an ad opens).
+    void servePage(const std::string& path, const std::string& html);
     // Sends every held answer.
     void release();
 
@@ -103,6 +105,7 @@ class AdServer {
     int pageStatus_ = 200;
     bool pageNeverAnswers_ = false;
     std::string pageConfig_;
+    std::map<std::string, std::string> pages_;
     // Last, so it stops before what its handlers use goes.
     LocalServer server_;
 };

@@ -221,42 +221,40 @@ TEST_F(GADSlotMRAIDTest, RotationsPostOnlyWhenTheCreativeMoves) {
     foundation::NotificationCenter::defaultCenter().removeObserver(token);
 }
 
-TEST_F(GADSlotMRAIDTest, ExpandAndCloseTellTheComponent) {
+TEST_F(GADSlotMRAIDTest, AnExpansionWithoutAViewControllerIsRefusedAndCloseTellsTheComponent) {
     renderMRAIDAd();
     listen();
     page("window.states = []; mraid.addEventListener('stateChange', (s) => states.push(s));");
     EXPECT_EQ(act("String(mraid.expand())"), "true");
+    EXPECT_EQ(errors(), "expand");
+    EXPECT_EQ(page("mraid.getState()"), "default");
     EXPECT_EQ(page("JSON.stringify(mraid.getCurrentPosition())"),
-              "{\"x\":0,\"y\":0,\"width\":320,\"height\":568}");
+              "{\"x\":0,\"y\":0,\"width\":320,\"height\":50}");
     EXPECT_EQ(act("String(mraid.close())"), "true");
-    EXPECT_EQ(page("states.join()"), "expanded,default");
+    EXPECT_EQ(page("states.join()"), "hidden");
     EXPECT_EQ(messages,
               (std::vector<std::string>{"gmsg://mobileads.dezuvo.com/open?a=expand&custom_close=0",
                                         "gmsg://mobileads.dezuvo.com/close"}));
-    // An expanded ad cannot expand again.
-    act("mraid.expand(); mraid.expand()");
-    EXPECT_EQ(errors(), "expand");
 }
 
 TEST_F(GADSlotMRAIDTest, OrientationPropertiesFollowTheRotation) {
     renderMRAIDAd();
     listen();
-    act("mraid.setOrientationProperties({allowOrientationChange: false}); mraid.expand();"
-        "mraid.close();");
+    // Each expansion is refused here (no view controller), so the ad stays
+    // in its default state.
+    act("mraid.setOrientationProperties({allowOrientationChange: false}); mraid.expand();");
     ui::Application::shared().setStatusBarOrientation(ui::InterfaceOrientation::landscapeLeft);
     slot->webView()->setFrame(graphics::Rect{124, 100, 320, 50});
     ui::Device::currentDevice().setOrientation(ui::DeviceOrientation::landscapeLeft);
     RunLoop::main().runUntilIdle();
-    act("mraid.expand(); mraid.close();"
+    act("mraid.expand();"
         "mraid.setOrientationProperties({forceOrientation: 'portrait'}); mraid.expand();");
     EXPECT_EQ(messages, (std::vector<std::string>{
                             "gmsg://mobileads.dezuvo.com/open?a=expand&o=p&custom_close=0",
-                            "gmsg://mobileads.dezuvo.com/close",
                             "gmsg://mobileads.dezuvo.com/open?a=expand&o=l&custom_close=0",
-                            "gmsg://mobileads.dezuvo.com/close",
                             "gmsg://mobileads.dezuvo.com/open?a=expand&o=p&custom_close=0"}));
     // Properties out of range are refused.
-    act("mraid.close(); mraid.setOrientationProperties({forceOrientation: 'sideways'});"
+    act("errors.length = 0; mraid.setOrientationProperties({forceOrientation: 'sideways'});"
         "mraid.setOrientationProperties({allowOrientationChange: 'no'});"
         "mraid.setExpandProperties({width: -1}); mraid.setExpandProperties({height: 'tall'});"
         "mraid.setExpandProperties({width: 100000});");
@@ -265,32 +263,35 @@ TEST_F(GADSlotMRAIDTest, OrientationPropertiesFollowTheRotation) {
               "setExpandProperties,setExpandProperties");
 }
 
-TEST_F(GADSlotMRAIDTest, AResizeWithinTheScreenReachesTheComponentAndOneBeyondIsRefused) {
+TEST_F(GADSlotMRAIDTest, AResizeReachesTheComponentWhichRefusesItAndOneBeyondIsRefusedAtOnce) {
     renderMRAIDAd();
     listen();
     EXPECT_EQ(act("mraid.setResizeProperties({width: 300, height: 250, offsetX: 10, offsetY: 0,"
                   " customClosePosition: 'bottom-left', allowOffscreen: false});"
                   "String(mraid.resize())"),
               "true");
-    EXPECT_EQ(page("mraid.getState()"), "resized");
-    EXPECT_EQ(page("JSON.stringify(mraid.getCurrentPosition())"),
-              "{\"x\":10,\"y\":0,\"width\":300,\"height\":250}");
     EXPECT_EQ(messages,
               std::vector<std::string>{"gmsg://mobileads.dezuvo.com/mraid?a=resize&width=300&"
                                        "height=250&offsetX=10&offsetY=0&customClosePosition="
                                        "bottom-left&allowOffscreen=0"});
-    act("mraid.close()");
+    // The view keeps its size, so the ad hears the refusal and stays.
+    EXPECT_EQ(errors(), "resize");
+    EXPECT_EQ(page("mraid.getState()"), "default");
+    EXPECT_EQ(page("JSON.stringify(mraid.getCurrentPosition())"),
+              "{\"x\":0,\"y\":0,\"width\":320,\"height\":50}");
+    act("errors.length = 0");
     messages.clear();
 
     // Beyond the screen: the ad itself without leave to go off screen, or
     // its close area even with it.
     act("mraid.setResizeProperties({width: 400, height: 100, allowOffscreen: false});"
-        "mraid.resize();"
         "mraid.setResizeProperties({width: 300, height: 100, offsetX: -200,"
-        " customClosePosition: 'top-left'}); mraid.resize();"
+        " customClosePosition: 'top-left'});"
         "mraid.setResizeProperties({width: -300, height: 100});"
         "mraid.setResizeProperties({width: '300', height: 100});");
-    EXPECT_EQ(errors(), "resize,resize,setResizeProperties,setResizeProperties");
+    EXPECT_EQ(errors(),
+              "setResizeProperties,setResizeProperties,setResizeProperties,"
+              "setResizeProperties");
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(page("mraid.getState()"), "default");
 
@@ -381,3 +382,22 @@ TEST_F(GADSlotMRAIDTest, ACalendarEventIsEditedWithAccessAndRefusedWithout) {
 }
 
 }  // namespace
+
+TEST(GADSlotMRAIDMarkup, MarkupThatNamesMRAIDGetsTheScriptFirst) {
+    const std::string tag = "<script src=\"mraid.js\"></script>";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"<!DOCTYPE html><html><body><script>mraid.getState()</script></body></html>",
+         "<!DOCTYPE html>" + tag + "<html><body><script>mraid.getState()</script></body></html>"},
+        {"  <!doctype html>\n<p>window.mraid</p>",
+         "  <!doctype html>" + tag + "\n<p>window.mraid</p>"},
+        {"<div>if (mraid) {}</div>", tag + "<div>if (mraid) {}</div>"},
+        // Already loading it, or not naming it: as served.
+        {"<script src=\"mraid.js\"></script><script>mraid.open('x')</script>",
+         "<script src=\"mraid.js\"></script><script>mraid.open('x')</script>"},
+        {"<p>mraidish and my_mraid</p>", "<p>mraidish and my_mraid</p>"},
+        {"<p>plain</p>", "<p>plain</p>"},
+    };
+    for (const auto& [served, loaded] : cases) {
+        EXPECT_EQ(GADSlot::markupWithMRAIDScript(served), loaded) << served;
+    }
+}

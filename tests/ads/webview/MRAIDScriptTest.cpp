@@ -54,9 +54,9 @@ class MRAIDScriptTest : public testing::Test {
             "VIRA_ReceiveMessage('onScreenInfoChanged',"
             "  {width: 320, height: 568, isOrientationLandscape: '0'});"
             "VIRA_ReceiveMessage('onDeviceFeaturesReceived', {sms: false, tel: true,"
-            "  calendar: false, storePicture: true, inlineVideo: true});"
-            "changes = [];");
+            "  calendar: false, storePicture: true, inlineVideo: true});");
         flush();
+        run("changes = [];");
         delegate->messages.clear();
     }
     std::string run(const std::string& script) {
@@ -77,56 +77,65 @@ TEST_F(MRAIDScriptTest, CallsBecomeInAdMessagesOrErrors) {
         const char* state;
     };
     const std::vector<Case> cases = {
-        {"mraid.expand()", {"open a=expand custom_close=0"}, "", "expanded"},
+        // Expanding and resizing wait for the component.
+        {"mraid.expand()", {"open a=expand custom_close=0"}, "", "default"},
         {"mraid.setOrientationProperties({forceOrientation: 'landscape'}); mraid.expand()",
          {"open a=expand custom_close=0 o=l"},
          "",
-         "expanded"},
+         "default"},
         {"mraid.setOrientationProperties({allowOrientationChange: false}); mraid.expand()",
          {"open a=expand custom_close=0 o=p"},
          "",
-         "expanded"},
+         "default"},
         {"mraid.setExpandProperties({useCustomClose: true}); mraid.expand('https://ads.test/2')",
          {"open a=webapp custom_close=1 u=https://ads.test/2"},
          "",
-         "expanded"},
-        {"mraid.expand(); mraid.close()", {"open a=expand custom_close=0", "close"}, "", "default"},
+         "default"},
+        {"mraid.expand(); VIRA_ReceiveMessage('expanding'); mraid.close()",
+         {"open a=expand custom_close=0", "close"},
+         "",
+         "default"},
+        {"mraid.expand(); VIRA_ReceiveMessage('onMRAIDError', {action: 'expand'})",
+         {"open a=expand custom_close=0"},
+         "expand",
+         "default"},
         {"mraid.close()", {"close"}, "", "hidden"},
+        {"mraid.unload()", {"close"}, "", "hidden"},
+        {"mraid.unload(); mraid.unload()", {"close"}, "unload", "hidden"},
         {"mraid.useCustomClose(true)", {"customClose custom_close=1"}, "", "default"},
         {"mraid.setResizeProperties({width: 300, height: 250, offsetX: 10, offsetY: 20});"
          "mraid.resize()",
          {"mraid a=resize allowOffscreen=1 customClosePosition=top-right height=250 offsetX=10 "
           "offsetY=20 width=300"},
          "",
-         "resized"},
-        {"mraid.setResizeProperties({width: 300, height: 250, customClosePosition: 'bottom-left',"
-         " allowOffscreen: false}); mraid.resize(); mraid.close()",
-         {"mraid a=resize allowOffscreen=0 customClosePosition=bottom-left height=250 offsetX=0 "
-          "offsetY=0 width=300",
-          "close"},
-         "",
+         "default"},
+        // Listeners hear an event on a later turn, also those added after
+        // the call that caused it.
+        {"mraid.resize(); mraid.addEventListener('error', (m, action) => errors.push('late'))",
+         {},
+         "resize,late",
          "default"},
         // Beyond the screen: refused unless the ad may leave it, and never
-        // with its close area off screen.
+        // with its close area off screen, by the properties and by resize.
         {"mraid.setResizeProperties({width: 400, height: 250, allowOffscreen: false});"
          "mraid.resize()",
          {},
-         "resize",
+         "setResizeProperties,resize",
          "default"},
         {"mraid.setResizeProperties({width: 400, height: 250}); mraid.resize()",
          {},
-         "resize",
+         "setResizeProperties,resize",
          "default"},
         {"mraid.setResizeProperties({width: 400, height: 250, customClosePosition: 'top-left'});"
          "mraid.resize()",
          {"mraid a=resize allowOffscreen=1 customClosePosition=top-left height=250 offsetX=0 "
           "offsetY=0 width=400"},
          "",
-         "resized"},
+         "default"},
         {"mraid.setResizeProperties({width: 300, height: 100, offsetX: -100,"
          " customClosePosition: 'top-left'}); mraid.resize()",
          {},
-         "resize",
+         "setResizeProperties,resize",
          "default"},
         // Bad properties.
         {"mraid.resize()", {}, "resize", "default"},
@@ -159,7 +168,10 @@ TEST_F(MRAIDScriptTest, CallsBecomeInAdMessagesOrErrors) {
          "setOrientationProperties",
          "default"},
         {"mraid.expand(42)", {}, "expand", "default"},
-        {"mraid.expand(); mraid.expand()", {"open a=expand custom_close=0"}, "expand", "expanded"},
+        {"mraid.expand(); VIRA_ReceiveMessage('expanding'); mraid.expand()",
+         {"open a=expand custom_close=0"},
+         "expand",
+         "expanded"},
         {"mraid.addEventListener('nonsense', () => 0)", {}, "addEventListener", "default"},
         {"mraid.open('https://shop.test/x')",
          {"open a=browser u=https://shop.test/x"},
@@ -206,21 +218,44 @@ TEST_F(MRAIDScriptTest, ComponentEventsChangeWhatThePageSees) {
     EXPECT_EQ(run("[mraid.supports('tel'), mraid.supports('sms'), mraid.supports('calendar')]"
                   ".join()"),
               "true,false,false");
+    EXPECT_EQ(run("mraid.getVersion()"), "3.0");
+    EXPECT_EQ(run("JSON.stringify(mraid.getExpandProperties())"),
+              "{\"width\":320,\"height\":568,\"useCustomClose\":false,\"isModal\":true}");
     run("VIRA_ReceiveMessage('onAdVisibilityChanged', {visible: '1'});"
         "VIRA_ReceiveMessage('onAdVisibilityChanged', {visible: '1'});"
         "VIRA_ReceiveMessage('onAdVisibilityChanged', {visible: 'true'});");
-    EXPECT_EQ(run("changes.join(' ')"),
-              "viewableChange:true exposureChange:100,[object Object], "
-              "exposureChange:100,[object Object], viewableChange:false exposureChange:0,,");
-    run("changes = []; mraid.expand();"
+    EXPECT_EQ(run("changes.join(' ')"), "");
+    flush();
+    EXPECT_EQ(run("changes.join(' ')"), "viewableChange:true viewableChange:false");
+
+    // Exposure: each new share with the visible rectangle, none at 0.
+    run("changes = []; window.rectangles = [];"
+        "mraid.addEventListener('exposureChange', (p, r) => rectangles.push(JSON.stringify(r)));"
+        "VIRA_ReceiveMessage('onExposureChanged',"
+        "  {exposedPercentage: 25, x: 0, y: 187.5, width: 320, height: 62.5});"
+        "VIRA_ReceiveMessage('onExposureChanged',"
+        "  {exposedPercentage: 25, x: 0, y: 187.5, width: 320, height: 62.5});"
+        "VIRA_ReceiveMessage('onExposureChanged',"
+        "  {exposedPercentage: 0, x: 0, y: 0, width: 0, height: 0});");
+    flush();
+    EXPECT_EQ(run("changes.join(' ')"), "exposureChange:25,[object Object], exposureChange:0,,");
+    EXPECT_EQ(run("rectangles.join(' ')"),
+              "{\"x\":0,\"y\":187.5,\"width\":320,\"height\":62.5} null");
+
+    // State listeners read the size that comes with the new state.
+    run("changes = []; mraid.addEventListener('stateChange', (s) => changes.push(s + ' at ' +"
+        "  mraid.getCurrentPosition().width + 'x' + mraid.getCurrentPosition().height));"
+        "mraid.expand(); VIRA_ReceiveMessage('expanding');"
         "VIRA_ReceiveMessage('onScreenInfoChanged',"
         "  {width: 320, height: 568, isOrientationLandscape: '1'});");
+    flush();
     EXPECT_EQ(run("JSON.stringify(mraid.getScreenSize())"), "{\"width\":568,\"height\":320}");
     EXPECT_EQ(run("changes.join(' ')"),
-              "stateChange:expanded sizeChange:320,568 sizeChange:568,320");
+              "stateChange:expanded expanded at 568x320 sizeChange:320,568 sizeChange:568,320");
     run("changes = []; VIRA_ReceiveMessage('collapsed');"
         "VIRA_ReceiveMessage('onScreenInfoChanged', {width: 'wide', height: null});");
-    EXPECT_EQ(run("changes.join(' ')"), "stateChange:default sizeChange:320,50");
+    flush();
+    EXPECT_EQ(run("changes.join(' ')"), "stateChange:default default at 320x50 sizeChange:320,50");
     EXPECT_EQ(run("JSON.stringify(mraid.getCurrentPosition())"),
               "{\"x\":0,\"y\":0,\"width\":320,\"height\":50}");
 }
@@ -233,6 +268,16 @@ TEST_F(MRAIDScriptTest, InterstitialsNeitherExpandNorResize) {
     EXPECT_EQ(run("mraid.getPlacementType()"), "interstitial");
     EXPECT_EQ(run("errors.join(',')"), "expand,resize");
     EXPECT_EQ(delegate->messages, std::vector<std::string>{"close"});
+}
+
+TEST_F(MRAIDScriptTest, AnInterstitialIsDefaultWhileShownAndHiddenAfter) {
+    loadAd("mraid_app_interstitial");
+    run("VIRA_ReceiveMessage('expanding')");
+    EXPECT_EQ(run("mraid.getState()"), "default");
+    run("VIRA_ReceiveMessage('collapsed')");
+    EXPECT_EQ(run("mraid.getState()"), "hidden");
+    flush();
+    EXPECT_EQ(run("changes.join(' ')"), "stateChange:hidden");
 }
 
 }  // namespace
