@@ -14,7 +14,10 @@
 // the next turn of the main run loop, one policy question each, in order, so
 // delegates never run inside a running script and may evaluate scripts
 // themselves. Main thread only (asserted). Malformed pages and throwing scripts are
-// logged, never fatal.
+// logged, never fatal; a script that runs past the time limit (see
+// ScriptEngine) is ended, its document runs no script any more and a load in
+// progress fails. Documents that are not local files never load local files
+// (refusals are logged).
 
 #include <JavaScriptCore/JavaScript.h>
 
