@@ -7,9 +7,9 @@ namespace web {
 namespace {
 
 // A document is {url, sheets: [text], root: node}; an element node is
-// [1, tag, [[name, value]...], style, index, [children], frameDocument|null],
-// a text node [3, text]. Only elements, texts and frames are read, 512
-// levels deep at most (what scripts nest deeper is not shown).
+// [1, tag, [[name, value]...], style, index, [children], frameDocument|null,
+// canvasId|0], a text node [3, text]. Only elements, texts and frames are
+// read, 512 levels deep at most (what scripts nest deeper is not shown).
 constexpr std::string_view kFunction = R"JS(
 function (document, elements) {
   function read(d, depth) {
@@ -29,7 +29,7 @@ function (document, elements) {
         try { inner = n.contentDocument; } catch (e) { inner = null; }
         if (inner && inner.documentElement) frame = read(inner, depth + 1);
       }
-      return [1, tag, attributes, n.getAttribute('style') || '', index, children, frame];
+      return [1, tag, attributes, n.getAttribute('style') || '', index, children, frame, n._canvasId || 0];
     }
     var root = d.documentElement ? node(d.documentElement, 0) : null;
     return {url: String(d.URL || ''), sheets: sheets, root: root};
@@ -83,6 +83,9 @@ std::optional<PageNode> readNode(const foundation::Value& value, int depth) {
         if (auto frame = readDocument((*array)[6], depth + 1)) {
             node.frame = std::make_shared<PageDocument>(std::move(*frame));
         }
+    }
+    if (array->size() > 7) {
+        node.canvas = static_cast<int>((*array)[7].doubleValue());
     }
     return node;
 }

@@ -28,7 +28,11 @@ void JSContextGroupSetExecutionTimeLimit(JSContextGroupRef group, double limit,
     X(JSObjectDeleteProperty)              \
     X(JSObjectGetPrivate)                  \
     X(JSObjectGetProperty)                 \
+    X(JSObjectGetTypedArrayByteLength)     \
+    X(JSObjectGetTypedArrayByteOffset)     \
+    X(JSObjectGetTypedArrayBytesPtr)       \
     X(JSObjectMake)                        \
+    X(JSObjectMakeTypedArray)              \
     X(JSObjectSetProperty)                 \
     X(JSStringCreateWithUTF8CString)       \
     X(JSStringGetMaximumUTF8CStringSize)   \
@@ -36,6 +40,7 @@ void JSContextGroupSetExecutionTimeLimit(JSContextGroupRef group, double limit,
     X(JSStringRelease)                     \
     X(JSValueCreateJSONString)             \
     X(JSValueGetType)                      \
+    X(JSValueGetTypedArrayType)            \
     X(JSValueIsNumber)                     \
     X(JSValueIsObject)                     \
     X(JSValueMakeBoolean)                  \

@@ -37,6 +37,16 @@ void drawBorders(graphics::BitmapContext& context, const LayoutBox& box) {
     context.fillRect({f.origin.x, f.origin.y, b[3], f.size.height});
 }
 
+// Gives canvas boxes the pixels their canvas holds now.
+void attachCanvases(LayoutBox& box, const CanvasBindings& canvases) {
+    if (box.canvas != 0) {
+        box.image = canvases.image(box.canvas);
+    }
+    for (auto& child : box.children) {
+        attachCanvases(child, canvases);
+    }
+}
+
 }  // namespace
 
 void Painter::paint(graphics::BitmapContext& context, const LayoutBox& box, double alpha) {
@@ -115,7 +125,9 @@ LayoutBox Painter::layoutDocument(const WebView& view, const PageDocument& docum
         }
         return loadImage(src, documentURL);
     };
-    return PageLayout::layout(document, viewport, images);
+    auto page = PageLayout::layout(document, viewport, images);
+    attachCanvases(page, view.canvases());
+    return page;
 }
 
 void Painter::drawPage(graphics::BitmapContext& context, WebView& view) {
