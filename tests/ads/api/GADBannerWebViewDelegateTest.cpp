@@ -116,7 +116,7 @@ TEST_F(GADBannerWebViewDelegateTest, ATouchedLinkIsAClickFrom0Point15SecondsAfte
 
 TEST_F(GADBannerWebViewDelegateTest, AnAdWhoseScriptNeverEndsFailsAsItsPageFails) {
     const double limit = web::ScriptEngine::timeLimit();
-    web::ScriptEngine::setTimeLimit(0.2);
+    web::ScriptEngine::setTimeLimit(1);
     slot = GADSlot::make({0, 0, 320, 50});
     slot->setAdType(GADAdType::bannerAdTypeForSize(kGADAdSizeBanner), false);
     slot->setAdEventDelegate(events);
