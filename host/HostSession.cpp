@@ -1,5 +1,6 @@
 #include "host/HostSession.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -10,6 +11,7 @@
 #include "model/Barcode.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/FileManager.h"
+#include "platform/foundation/Format.h"
 #include "platform/foundation/JSON.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtilities.h"
@@ -38,6 +40,9 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 #include "platform/ui/Toolbar.h"
+#include "platform/ui/TouchSimulator.h"
+#include "platform/web/ScriptStringLiteral.h"
+#include "platform/web/WebView.h"
 #include "scanning/zbar/ZBarReaderController.h"
 #include "scanning/zbar/ZBarSymbol.h"
 
@@ -92,7 +97,9 @@ std::string HostSession::usage() {
     return "commands:\n"
            "  photo FILE        scan a photo from the library\n"
            "  frames FILE...    show pictures to the camera\n"
-           "  tap TEXT          tap the button, bar item, row or alert button showing TEXT\n"
+           "  tap TEXT          tap the button, bar item, row, alert button or page link showing "
+           "TEXT\n"
+           "  tap X Y           tap the screen at that point\n"
            "  row S R           tap row R of section S of the table on screen\n"
            "  delete S R        delete row R of section S (edit mode's control, or a swipe)\n"
            "  type TEXT         type into the field being edited (or the first field)\n"
@@ -200,8 +207,13 @@ HostSession::Reply HostSession::run(const std::string& rawLine) {
             paths.push_back(path);
         return paths.empty() ? failure("usage: frames FILE...") : frames(paths);
     }
-    if (command == "tap")
-        return rest.empty() ? failure("usage: tap TEXT") : tap(rest);
+    if (command == "tap") {
+        graphics::Point point;
+        char extra = 0;
+        if (std::sscanf(rest.c_str(), "%lf %lf %c", &point.x, &point.y, &extra) == 2)
+            return tapPoint(point);
+        return rest.empty() ? failure("usage: tap TEXT or tap X Y") : tap(rest);
+    }
     if (command == "row" || command == "delete") {
         std::istringstream numbers(rest);
         int section = -1;
@@ -383,6 +395,24 @@ HostSession::Reply HostSession::tap(const std::string& text) {
             }
         }
     }
+    // A link of a page on screen (an ad's, say), tapped at its centre as a
+    // finger would.
+    for (const auto& view : views) {
+        auto page = std::dynamic_pointer_cast<web::WebView>(view);
+        if (!page || page->isHidden())
+            continue;
+        const std::string centre = page->stringByEvaluatingJavaScriptFromString(
+            "(function (text) { var links = document.querySelectorAll('a[href]');"
+            "for (var i = 0; i < links.length; i++) {"
+            "  var r = links[i].getBoundingClientRect();"
+            "  if (r.width > 0 && links[i].innerText.replace(/\\s+/g, ' ').trim() === text)"
+            "    return (r.left + r.width / 2) + ' ' + (r.top + r.height / 2); }"
+            "return ''; })(" +
+            web::scriptStringLiteral(text) + ")");
+        graphics::Point point;
+        if (std::sscanf(centre.c_str(), "%lf %lf", &point.x, &point.y) == 2)
+            return tapPoint(page->convertPointToView(point, nullptr));
+    }
     // Every row the outline shows, those off screen too: the table is
     // scrolled to the row first, as a finger would.
     for (const auto& view : views) {
@@ -402,6 +432,15 @@ HostSession::Reply HostSession::tap(const std::string& text) {
         }
     }
     return failure("nothing on screen shows \"" + text + "\"");
+}
+
+HostSession::Reply HostSession::tapPoint(graphics::Point point) {
+    auto window = this->window();
+    if (!window || !window->bounds().contains(point))
+        return failure(foundation::format("no point %g %g on the screen", point.x, point.y));
+    ui::TouchSimulator::tap(window, point);
+    settle();
+    return {true, foundation::format("tapped at %g %g", point.x, point.y)};
 }
 
 std::shared_ptr<ui::TableView> HostSession::tableOnScreen() const {

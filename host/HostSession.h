@@ -47,7 +47,7 @@ class HostSession {
     bool hasQuit() const { return quit_; }
     const std::shared_ptr<AppDelegate>& delegate() const { return delegate_; }
 
-    // One command line: "photo FILE", "frames FILE...", "tap TEXT",
+    // One command line: "photo FILE", "frames FILE...", "tap TEXT", "tap X Y",
     // "row S R", "delete S R", "type TEXT", "back", "screen", "png FILE",
     // "export FILE" (from any screen: it goes to the history first),
     // "quit", "help". A store failure during the command (a save that did
@@ -58,7 +58,11 @@ class HostSession {
     // has decoded it already.
     Reply photo(const std::string& path, graphics::Image::Ptr picture = nullptr);
     Reply frames(const std::vector<std::string>& paths);
+    // Taps what shows `text`: an alert's or a screen's button, a bar item, a
+    // row, or a link of a page on screen (an ad's).
     Reply tap(const std::string& text);
+    // Taps the screen at `point` (in the window), whatever is there.
+    Reply tapPoint(graphics::Point point);
     Reply row(int section, int row);
     // Deletes a row as a finger would: the editing control in edit mode, a
     // swipe otherwise, then the Delete button.

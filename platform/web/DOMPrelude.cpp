@@ -12,6 +12,8 @@ namespace {
 //   __nativeFrameURL() -> this frame's document URL
 //   __nativeSetTimer(id, milliseconds, repeats), __nativeClearTimer(id)
 //   __nativeLog(level, text)
+//   __nativeEvaluate(code, url, line)                  runs a script of the page
+//                                                      (errors name url and line)
 //   __nativeParseFragment(html) -> JSON tree of the nodes
 //   __nativeLoadScript(url, key)                       a script added later
 //   __nativeLoadResource(url, key)                     an image or pixel
@@ -31,7 +33,7 @@ var native = {
   parseFragment: global.__nativeParseFragment, loadScript: global.__nativeLoadScript,
   createFrame: global.__nativeCreateFrame, info: global.__nativeInfo,
   loadResource: global.__nativeLoadResource, cookie: global.__nativeCookie,
-  setCookie: global.__nativeSetCookie
+  setCookie: global.__nativeSetCookie, evaluate: global.__nativeEvaluate
 };
 var info = native.info() || {};
 var FRAME = info.frameId || 0;
@@ -56,7 +58,14 @@ Event.prototype.preventDefault = function () { if (this.cancelable) this.default
 Event.prototype.stopPropagation = function () { this._stop = true; };
 Event.prototype.stopImmediatePropagation = function () { this._stop = true; this._stopNow = true; };
 
-function reportError(e) { native.log('error', 'Uncaught ' + (e && e.stack ? e + '\n' + e.stack : String(e))); }
+// Where an error was thrown: its script's URL and line, else the document.
+function errorPlace(e) {
+  var url = e && typeof e === 'object' && e.sourceURL ? e.sourceURL : here.document.URL;
+  return url + (e && typeof e === 'object' && e.line ? ':' + e.line : '');
+}
+function reportError(e) {
+  native.log('error', 'Uncaught ' + String(e) + ' in ' + errorPlace(e) + (e && e.stack ? '\n' + e.stack : ''));
+}
 
 var eventTargetMethods = {
   addEventListener: function (type, listener, options) {
@@ -192,7 +201,7 @@ DocumentFragment.prototype = Object.create(Node.prototype); DocumentFragment.pro
 function Element(doc, name) {
   init(this, 1, doc);
   this.localName = String(name).toLowerCase(); this.tagName = this.nodeName = this.localName.toUpperCase();
-  this.attributes = []; this.style = {};
+  this.attributes = [];
 }
 Element.prototype = Object.create(Node.prototype); Element.prototype.constructor = Element;
 Element.prototype.getAttribute = function (name) {
@@ -259,30 +268,6 @@ Element.prototype.click = function () {
   if (this.dispatchEvent(event)) activate(this);
 };
 Element.prototype.focus = function () {}; Element.prototype.blur = function () {};
-function inlineStyle(e) {
-  var out = {};
-  (e.getAttribute('style') || '').split(';').forEach(function (d) {
-    var i = d.indexOf(':'); if (i > 0) out[d.slice(0, i).trim().toLowerCase()] = d.slice(i + 1).trim().toLowerCase();
-  });
-  return out;
-}
-function pixels(v) { var m = /^(-?\d+(?:\.\d+)?)(px)?$/.exec(v || ''); return m ? Number(m[1]) : null; }
-function placed(s) { return (s.position === 'absolute' || s.position === 'fixed') && pixels(s.left) !== null && pixels(s.top) !== null; }
-// Pages are not laid out: an element has a box only where its inline style
-// places it (position absolute or fixed, left, top, width and height in
-// pixels), offset by its placed ancestors; every other box is empty.
-Element.prototype.getBoundingClientRect = function () {
-  var s = inlineStyle(this), w = pixels(s.width), h = pixels(s.height);
-  if (!placed(s) || w === null || h === null) return {x: 0, y: 0, top: 0, left: 0, right: 0, bottom: 0, width: 0, height: 0};
-  var x = 0, y = 0;
-  for (var n = this; n && n.nodeType === 1; n = n.parentNode) {
-    var a = inlineStyle(n);
-    if (!placed(a)) continue;
-    x += pixels(a.left); y += pixels(a.top);
-    if (a.position === 'fixed') break;
-  }
-  return {x: x, y: y, left: x, top: y, right: x + w, bottom: y + h, width: w, height: h};
-};
 function serialize(node) {
   if (node.nodeType === 3) return node.parentNode && RAW[node.parentNode.localName] ? node.data : escapeText(node.data);
   if (node.nodeType === 8) return '<!--' + node.data + '-->';
@@ -297,6 +282,7 @@ function build(doc, tree) {
   if (tree[0] === 3) return new Text(doc, tree[1]);
   if (tree[0] === 8) return new Comment(doc, tree[1]);
   var e = doc.createElement(tree[1]);
+  if (tree[4]) e._line = tree[4];
   tree[2].forEach(function (a) { e.attributes.push({name: a[0], value: a[1]}); });
   tree[3].forEach(function (c) { var n = build(doc, c); n.parentNode = e; e.childNodes.push(n); });
   return e;
@@ -387,7 +373,7 @@ function startScript(e) {
   e._started = true;
   var doc = e._doc(), previous = doc.currentScript;
   doc.currentScript = e;
-  try { runScriptText(e.textContent); } finally { doc.currentScript = previous; }
+  try { runScriptText(e.textContent, e); } finally { doc.currentScript = previous; }
 }
 var frameElements = {};
 function startFrame(e) {
@@ -447,15 +433,6 @@ Document.prototype.write = function () {
 Document.prototype.writeln = function () { this.write(Array.prototype.join.call(arguments, '') + '\n'); };
 Document.prototype.open = function () {}; Document.prototype.close = function () {};
 Document.prototype.hasFocus = function () { return true; };
-// The topmost element whose box holds the point; the body where none does.
-Document.prototype.elementFromPoint = function (x, y) {
-  var hit = null;
-  walk(this, function (e) {
-    var r = e.getBoundingClientRect();
-    if (r.width > 0 && r.height > 0 && x >= r.left && x < r.right && y >= r.top && y < r.bottom) hit = e;
-  });
-  return hit || this.body || this.documentElement;
-};
 Object.defineProperties(Document.prototype, {
   documentElement: {get: function () { return this.childNodes.filter(function (c) { return c.nodeType === 1; })[0] || null; }},
   head: {get: function () { return this.getElementsByTagName('head')[0] || null; }},
@@ -503,7 +480,13 @@ Location.prototype.toString = function () { return this.href; };
 
 // This frame: its window is the global object.
 var here = {location: new Location(), document: new Document(FRAME, 'about:blank')};
-function runScriptText(code) { (0, eval)(code); }
+// Runs the code of a script element: errors name the script's URL, or the
+// document's and the line the element starts on.
+function runScriptText(code, element) {
+  var src = element ? element.getAttribute('src') : null;
+  if (src !== null) native.evaluate(code, native.resolve(src) || src, 1);
+  else native.evaluate(code, here.document.URL, (element && element._line) || 1);
+}
 
 // Timers
 var timers = {}, timerIds = 0;
@@ -516,7 +499,9 @@ function addTimer(fn, delay, args, repeats) {
 function clearTimer(id) { if (timers[id]) { delete timers[id]; native.clearTimer(id); } }
 
 // The window
-Object.assign(global, eventTargetMethods);
+// Called without an object (addEventListener(...) in a page script), they
+// act on the window.
+Object.keys(eventTargetMethods).forEach(function (name) { global[name] = eventTargetMethods[name].bind(global); });
 global.window = global; global.self = global; global.top = global; global.parent = global; global.frames = global;
 global.Node = Node; global.Element = Element; global.HTMLElement = Element; global.Text = Text; global.Comment = Comment;
 global.Document = Document; global.HTMLDocument = Document; global.DocumentFragment = DocumentFragment; global.Event = Event;
@@ -531,7 +516,7 @@ function logger(level) { return function () { native.log(level, Array.prototype.
 global.console = {log: logger('log'), info: logger('info'), warn: logger('warn'), error: logger('error'), debug: logger('debug')};
 global.navigator = {userAgent: info.userAgent || '', language: 'en-US', languages: ['en-US'], platform: 'Linux', onLine: true, cookieEnabled: true};
 global.screen = {width: info.width || 0, height: info.height || 0, availWidth: info.width || 0, availHeight: info.height || 0};
-global.innerWidth = info.width || 0; global.innerHeight = info.height || 0; global.devicePixelRatio = 1;
+global.devicePixelRatio = 1;
 global.alert = function (m) { native.log('alert', String(m)); };
 global.confirm = function (m) { native.log('confirm', String(m)); return false; };
 global.prompt = function (m) { native.log('prompt', String(m)); return null; };
@@ -542,8 +527,6 @@ global.Image = function (width, height) {
   if (height !== undefined) e.setAttribute('height', height);
   return e;
 };
-global.getComputedStyle = function (e) { return e && e.style ? e.style : {}; };
-global.scrollTo = function () {}; global.scrollBy = function () {};
 function Storage() { var data = {}; return {
   getItem: function (k) { return Object.prototype.hasOwnProperty.call(data, k) ? data[k] : null; },
   setItem: function (k, v) { data[k] = String(v); }, removeItem: function (k) { delete data[k]; },
@@ -574,7 +557,7 @@ global.__dom = {
   runScript: function (key, code) {
     var doc = here.document;
     doc.currentScript = pendingScripts[key] || null;
-    try { runScriptText(code); } finally { doc.currentScript = null; }
+    try { runScriptText(code, doc.currentScript); } finally { doc.currentScript = null; }
   },
   scriptDone: function (key, ok) {
     var s = pendingScripts[key]; delete pendingScripts[key];

@@ -8,45 +8,34 @@ namespace {
 
 // A document is {url, sheets: [text], root: node}; an element node is
 // [1, tag, [[name, value]...], style, index, [children], frameDocument|null,
-// canvasId|0],
-// a text node [3, text]. Only elements, texts and frames are read.
-constexpr std::string_view kScript = R"JS(
-(function () {
-  function styleOf(e) {
-    var text = e.getAttribute('style') || '', o = e.style;
-    if (o && typeof o === 'object') {
-      if (typeof o.cssText === 'string' && o.cssText) text += ';' + o.cssText;
-      Object.keys(o).forEach(function (k) {
-        var v = o[k];
-        if (k === 'cssText' || (typeof v !== 'string' && typeof v !== 'number') || String(v) === '') return;
-        text += ';' + k.replace(/[A-Z]/g, function (c) { return '-' + c.toLowerCase(); }) + ':' + v;
-      });
-    }
-    return text;
-  }
+// canvasId|0], a text node [3, text]. Only elements, texts and frames are
+// read, 512 levels deep at most (what scripts nest deeper is not shown).
+constexpr std::string_view kFunction = R"JS(
+function (document, elements) {
   function read(d, depth) {
     var counter = 0, sheets = [];
-    function node(n) {
+    function node(n, level) {
       if (n.nodeType === 3) return [3, String(n.data)];
       if (n.nodeType !== 1) return null;
       var index = counter++, tag = n.localName;
+      if (depth === 0 && elements) elements.push(n);
       if (tag === 'style') sheets.push(n.textContent);
       var attributes = (n.attributes || []).map(function (a) { return [String(a.name), String(a.value)]; });
       var children = [];
-      n.childNodes.forEach(function (c) { var r = node(c); if (r) children.push(r); });
+      if (level < 512) n.childNodes.forEach(function (c) { var r = node(c, level + 1); if (r) children.push(r); });
       var frame = null;
       if ((tag === 'iframe' || tag === 'frame') && depth < 4) {
         var inner = null;
         try { inner = n.contentDocument; } catch (e) { inner = null; }
         if (inner && inner.documentElement) frame = read(inner, depth + 1);
       }
-      return [1, tag, attributes, styleOf(n), index, children, frame, n._canvasId || 0];
+      return [1, tag, attributes, n.getAttribute('style') || '', index, children, frame, n._canvasId || 0];
     }
-    var root = d.documentElement ? node(d.documentElement) : null;
+    var root = d.documentElement ? node(d.documentElement, 0) : null;
     return {url: String(d.URL || ''), sheets: sheets, root: root};
   }
   return JSON.stringify(read(document, 0));
-})()
+}
 )JS";
 
 std::string stringAt(const foundation::Value& value, std::size_t index) {
@@ -126,8 +115,12 @@ std::optional<PageDocument> readDocument(const foundation::Value& value, int dep
 
 }  // namespace
 
-std::string_view DocumentReader::script() {
-    return kScript;
+std::string DocumentReader::script() {
+    return "(" + std::string(kFunction) + ")(document)";
+}
+
+std::string_view DocumentReader::function() {
+    return kFunction;
 }
 
 std::optional<PageDocument> DocumentReader::parse(std::string_view json) {

@@ -16,7 +16,11 @@ namespace web {
 class DocumentReader {
   public:
     // The script that answers the main document as JSON text.
-    static std::string_view script();
+    static std::string script();
+    // The function that script calls, (document, elements) -> JSON text;
+    // `elements`, an array or undefined, receives the document's elements
+    // in the order of their indices.
+    static std::string_view function();
     // The document in the script's answer; nullopt for anything else.
     static std::optional<PageDocument> parse(std::string_view json);
 };

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <vector>
+
 #include "platform/foundation/StringUtilities.h"
 
 namespace web {
@@ -13,19 +15,26 @@ namespace {
 
 using nlohmann::json;
 
-constexpr int kParseOptions =
-    HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
+// The parser's own depth limit is lifted: past it, the parser drops the rest
+// of the page; the tree handed on is bounded below instead.
+constexpr int kParseOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                              HTML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES;
 
 std::string text(const xmlChar* content) {
     return content ? std::string(reinterpret_cast<const char*>(content)) : std::string();
 }
 
-json convert(xmlNode* node);
+// Elements at this depth hold the rest of their subtree flattened in
+// document order, as browsers' parsers bound the depth of what they build:
+// no walk of the tree goes deeper.
+constexpr int kMaxTreeDepth = 512;
 
-json children(xmlNode* first) {
+json convert(xmlNode* node, int depth);
+
+json children(xmlNode* first, int depth) {
     json list = json::array();
     for (xmlNode* child = first; child != nullptr; child = child->next) {
-        json converted = convert(child);
+        json converted = convert(child, depth);
         if (!converted.is_null()) {
             list.push_back(std::move(converted));
         }
@@ -33,7 +42,31 @@ json children(xmlNode* first) {
     return list;
 }
 
-json convert(xmlNode* node) {
+// The nodes under `first` and its siblings in document order, each without
+// children.
+json flattened(xmlNode* first) {
+    json list = json::array();
+    std::vector<xmlNode*> stack;
+    for (xmlNode* node = first; node != nullptr;) {
+        json converted = convert(node, kMaxTreeDepth);
+        if (!converted.is_null()) {
+            list.push_back(std::move(converted));
+        }
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            stack.push_back(node->next);
+            node = node->children;
+            continue;
+        }
+        node = node->next;
+        while (node == nullptr && !stack.empty()) {
+            node = stack.back();
+            stack.pop_back();
+        }
+    }
+    return list;
+}
+
+json convert(xmlNode* node, int depth) {
     switch (node->type) {
         case XML_ELEMENT_NODE: {
             json attributes = json::array();
@@ -43,8 +76,15 @@ json convert(xmlNode* node) {
                 attributes.push_back(json::array({text(attribute->name), text(value)}));
                 xmlFree(value);
             }
-            return json::array({1, foundation::lowercase(text(node->name)), std::move(attributes),
-                                children(node->children)});
+            json content = depth < kMaxTreeDepth - 1    ? children(node->children, depth + 1)
+                           : depth == kMaxTreeDepth - 1 ? flattened(node->children)
+                                                        : json::array();
+            json element = json::array({1, foundation::lowercase(text(node->name)),
+                                        std::move(attributes), std::move(content)});
+            if (element[1] == "script") {
+                element.push_back(xmlGetLineNo(node));
+            }
+            return element;
         }
         case XML_TEXT_NODE:
         case XML_CDATA_SECTION_NODE:
@@ -84,7 +124,7 @@ std::string HTMLTreeBuilder::documentTree(std::string_view html) {
     json root = json::array({1, "html", json::array(), json::array()});
     if (xmlDoc* document = html.empty() ? nullptr : parse(html)) {
         if (xmlNode* element = xmlDocGetRootElement(document)) {
-            json converted = convert(element);
+            json converted = convert(element, 0);
             if (converted.is_array() && converted[1] == "html") {
                 root = std::move(converted);
             } else if (!converted.is_null()) {
@@ -123,12 +163,12 @@ std::string HTMLTreeBuilder::fragmentTree(std::string_view html) {
             if (xmlNode* head = childNamed(root, "head")) {
                 // Elements the parser moved into the head (title, meta, script
                 // before any text) still belong to the fragment.
-                for (auto& node : children(head->children)) {
+                for (auto& node : children(head->children, 2)) {
                     nodes.push_back(std::move(node));
                 }
             }
             if (body != nullptr) {
-                for (auto& node : children(body->children)) {
+                for (auto& node : children(body->children, 2)) {
                     nodes.push_back(std::move(node));
                 }
             }

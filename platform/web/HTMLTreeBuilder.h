@@ -2,8 +2,9 @@
 
 // Parses HTML (forgiving, as browsers are) with libxml2's HTML parser and
 // answers the tree as JSON text for the page's DOM to build itself from:
-// an element is [1, "tag", [[name, value], ...], [children]], a text node
-// [3, "text"], a comment [8, "text"]. Nothing is fetched while parsing.
+// an element is [1, "tag", [[name, value], ...], [children]] (a script
+// element has its line in the page after them), a text node [3, "text"], a
+// comment [8, "text"]. Nothing is fetched while parsing.
 
 #include <string>
 #include <string_view>

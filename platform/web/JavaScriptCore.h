@@ -6,42 +6,52 @@
 
 #include <JavaScriptCore/JavaScript.h>
 
-#define WEB_JAVASCRIPTCORE_FUNCTIONS(X)  \
-    X(JSClassCreate)                     \
-    X(JSClassRelease)                    \
-    X(JSContextGetGlobalObject)          \
-    X(JSContextGroupCreate)              \
-    X(JSContextGroupRelease)             \
-    X(JSEvaluateScript)                  \
-    X(JSGlobalContextCreateInGroup)      \
-    X(JSGlobalContextRelease)            \
-    X(JSObjectDeleteProperty)            \
-    X(JSObjectGetPrivate)                \
-    X(JSObjectGetProperty)               \
-    X(JSObjectGetTypedArrayByteLength)   \
-    X(JSObjectGetTypedArrayByteOffset)   \
-    X(JSObjectGetTypedArrayBytesPtr)     \
-    X(JSObjectMake)                      \
-    X(JSObjectMakeTypedArray)            \
-    X(JSObjectSetProperty)               \
-    X(JSStringCreateWithUTF8CString)     \
-    X(JSStringGetMaximumUTF8CStringSize) \
-    X(JSStringGetUTF8CString)            \
-    X(JSStringRelease)                   \
-    X(JSValueCreateJSONString)           \
-    X(JSValueGetType)                    \
-    X(JSValueGetTypedArrayType)          \
-    X(JSValueIsNumber)                   \
-    X(JSValueIsObject)                   \
-    X(JSValueMakeBoolean)                \
-    X(JSValueMakeFromJSONString)         \
-    X(JSValueMakeNull)                   \
-    X(JSValueMakeNumber)                 \
-    X(JSValueMakeString)                 \
-    X(JSValueMakeUndefined)              \
-    X(JSValueToBoolean)                  \
-    X(JSValueToNumber)                   \
-    X(JSValueToObject)                   \
+// The engine's watchdog: exported by the library, declared in none of its
+// public headers. After `limit` seconds of one script's run the callback is
+// asked whether to end the script (always ended without a callback).
+extern "C" {
+typedef bool (*JSShouldTerminateCallback)(JSContextRef context, void* info);
+void JSContextGroupSetExecutionTimeLimit(JSContextGroupRef group, double limit,
+                                         JSShouldTerminateCallback callback, void* info);
+}
+
+#define WEB_JAVASCRIPTCORE_FUNCTIONS(X)    \
+    X(JSClassCreate)                       \
+    X(JSClassRelease)                      \
+    X(JSContextGetGlobalObject)            \
+    X(JSContextGroupCreate)                \
+    X(JSContextGroupRelease)               \
+    X(JSContextGroupSetExecutionTimeLimit) \
+    X(JSEvaluateScript)                    \
+    X(JSGlobalContextCreateInGroup)        \
+    X(JSGlobalContextRelease)              \
+    X(JSObjectDeleteProperty)              \
+    X(JSObjectGetPrivate)                  \
+    X(JSObjectGetProperty)                 \
+    X(JSObjectGetTypedArrayByteLength)     \
+    X(JSObjectGetTypedArrayByteOffset)     \
+    X(JSObjectGetTypedArrayBytesPtr)       \
+    X(JSObjectMake)                        \
+    X(JSObjectMakeTypedArray)              \
+    X(JSObjectSetProperty)                 \
+    X(JSStringCreateWithUTF8CString)       \
+    X(JSStringGetMaximumUTF8CStringSize)   \
+    X(JSStringGetUTF8CString)              \
+    X(JSStringRelease)                     \
+    X(JSValueCreateJSONString)             \
+    X(JSValueGetType)                      \
+    X(JSValueGetTypedArrayType)            \
+    X(JSValueIsNumber)                     \
+    X(JSValueIsObject)                     \
+    X(JSValueMakeBoolean)                  \
+    X(JSValueMakeFromJSONString)           \
+    X(JSValueMakeNull)                     \
+    X(JSValueMakeNumber)                   \
+    X(JSValueMakeString)                   \
+    X(JSValueMakeUndefined)                \
+    X(JSValueToBoolean)                    \
+    X(JSValueToNumber)                     \
+    X(JSValueToObject)                     \
     X(JSValueToStringCopy)
 
 namespace web {

@@ -74,6 +74,8 @@ struct Flow {
     std::vector<LayoutBox>* out = nullptr;
     // The right edge of the widest content, for boxes that shrink to fit.
     double right = 0;
+    // The least height the waiting items' lines take.
+    double pendingHeight = 0;
 };
 
 // An absolute or fixed box, laid out once its containing block is known.
@@ -89,7 +91,11 @@ class Layouter {
   public:
     Layouter(const PageDocument& document, graphics::Size viewport,
              const PageLayout::ImageLoader& images, std::vector<int> prefix)
-        : document_(document), viewport_(viewport), images_(images), prefix_(std::move(prefix)) {
+        : document_(document),
+          viewport_(viewport),
+          reach_(viewport.height + std::max(viewport.height, 1024.0) * 3),
+          images_(images),
+          prefix_(std::move(prefix)) {
         int order = 0;
         for (const auto& text : document.styleSheets) {
             auto sheet = StyleSheet::parse(text, order);
@@ -335,22 +341,28 @@ class Layouter {
         }
         for (const auto& child : node.children) {
             if (child.isText) {
-                addText(flow, child.text, style, background, pathOf(node));
+                if (!beyondReach(flow)) {
+                    addText(flow, child.text, style, background, pathOf(node));
+                }
                 continue;
             }
             auto childStyle = ComputedStyle::resolve(child, ancestors, style, sheet_, viewport_);
             if (childStyle.display == Display::none) {
                 continue;
             }
+            const bool outOfFlow =
+                childStyle.position == Position::absolute || childStyle.position == Position::fixed;
+            if (!outOfFlow && beyondReach(flow)) {
+                continue;
+            }
             if (child.tag == "br") {
                 Item item;
                 item.kind = Item::Kind::lineBreak;
                 item.height = childStyle.lineHeight();
-                flow.items.push_back(std::move(item));
+                wait(flow, std::move(item));
                 continue;
             }
-            if (childStyle.position == Position::absolute ||
-                childStyle.position == Position::fixed) {
+            if (outOfFlow) {
                 defer(child, childStyle, ancestors, flow);
                 continue;
             }
@@ -398,7 +410,7 @@ class Layouter {
         }
         item.width = item.box.frame.maxX();
         item.height = item.box.frame.maxY();
-        flow.items.push_back(std::move(item));
+        wait(flow, std::move(item));
     }
 
     LayoutBox imageBox(const PageNode& node, const ComputedStyle& style, double available) {
@@ -454,17 +466,20 @@ class Layouter {
             item.text = ui::Font::textOf(current);
             item.spaceBefore = pendingSpace;
             item.width = font.measure(item.text).width;
-            flow.items.push_back(std::move(item));
+            wait(flow, std::move(item));
             current.clear();
             pendingSpace = false;
         };
         for (char32_t c : points) {
+            if (beyondReach(flow)) {
+                return;
+            }
             if (style.preservesWhiteSpace && c == U'\n') {
                 emit();
                 Item br;
                 br.kind = Item::Kind::lineBreak;
                 br.height = style.lineHeight();
-                flow.items.push_back(std::move(br));
+                wait(flow, std::move(br));
                 continue;
             }
             if (isSpace(c) && !style.preservesWhiteSpace) {
@@ -488,8 +503,23 @@ class Layouter {
         }
     }
 
+    // Whether what comes next in the flow lies below the reach of the
+    // layout: content that far below the viewport is not laid out, so a
+    // page of endless text costs what a few screens of it cost.
+    bool beyondReach(const Flow& flow) const { return flow.y + flow.pendingHeight > reach_; }
+
+    // Queues an item for the next lines.
+    static void wait(Flow& flow, Item item) {
+        const double share = item.kind == Item::Kind::lineBreak || flow.width <= 0
+                                 ? 1
+                                 : std::min(1.0, item.width / flow.width);
+        flow.pendingHeight += share * item.height;
+        flow.items.push_back(std::move(item));
+    }
+
     // Breaks the waiting inline items into lines and places them.
     void flushLines(Flow& flow) {
+        flow.pendingHeight = 0;
         if (flow.items.empty()) {
             return;
         }
@@ -585,6 +615,8 @@ class Layouter {
 
     const PageDocument& document_;
     graphics::Size viewport_;
+    // How far down the page content is laid out.
+    double reach_;
     const PageLayout::ImageLoader& images_;
     std::vector<int> prefix_;
     StyleSheet sheet_;

@@ -5,7 +5,8 @@
 // broken into lines at the container's width, sizes and offsets from the
 // computed styles, relative offsets, absolute and fixed boxes placed in their
 // containing block, and frames laid out inside their element's box. Floats,
-// tables, flex and grid layout are laid out as plain blocks.
+// tables, flex and grid layout are laid out as plain blocks. Content in flow
+// a few screens below the viewport is not laid out.
 
 #include <functional>
 #include <string>

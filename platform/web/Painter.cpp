@@ -106,11 +106,16 @@ const LayoutBox* Painter::boxAtPoint(const LayoutBox& root, graphics::Point poin
 }
 
 std::optional<LayoutBox> Painter::layoutPage(WebView& view) {
-    auto json = view.stringByEvaluatingJavaScriptFromString(std::string(DocumentReader::script()));
+    auto json = view.stringByEvaluatingJavaScriptFromString(DocumentReader::script());
     auto document = DocumentReader::parse(json);
     if (!document) {
         return std::nullopt;
     }
+    return layoutDocument(view, *document, view.bounds().size);
+}
+
+LayoutBox Painter::layoutDocument(const WebView& view, const PageDocument& document,
+                                  graphics::Size viewport) {
     // Images the page loaded, else those at hand without a load.
     auto images = [&view](const std::string& src, const std::string& documentURL) {
         auto base = foundation::URL::fromString(documentURL);
@@ -120,7 +125,7 @@ std::optional<LayoutBox> Painter::layoutPage(WebView& view) {
         }
         return loadImage(src, documentURL);
     };
-    auto page = PageLayout::layout(*document, view.bounds().size, images);
+    auto page = PageLayout::layout(document, viewport, images);
     attachCanvases(page, view.canvases());
     return page;
 }

@@ -13,6 +13,7 @@
 #include "platform/graphics/BitmapContext.h"
 #include "platform/graphics/Image.h"
 #include "platform/web/LayoutBox.h"
+#include "platform/web/PageNode.h"
 
 namespace web {
 
@@ -29,6 +30,10 @@ class Painter {
     // The page `view` shows, laid out in its bounds: the canvas box first.
     // nullopt while there is no document to read.
     static std::optional<LayoutBox> layoutPage(WebView& view);
+    // A document of `view` laid out in `viewport`, with the images the view
+    // loaded.
+    static LayoutBox layoutDocument(const WebView& view, const PageDocument& document,
+                                    graphics::Size viewport);
     // Paints the page of `view` in its bounds: over white when the view is
     // opaque, over nothing otherwise.
     static void drawPage(graphics::BitmapContext& context, WebView& view);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "platform/foundation/Format.h"
 #include "platform/foundation/JSON.h"
 #include "platform/foundation/Log.h"
 #include "platform/web/JavaScriptCore.h"
@@ -35,11 +36,36 @@ std::string fromJSString(JSStringRef string) {
     return text;
 }
 
+double scriptTimeLimit = 5;
+// Set when the watchdog ends a script, read when its evaluation returns
+// (and the evaluations it was nested in); logged once.
+bool scriptTerminated = false;
+bool terminationLogged = false;
+
 }  // namespace
+
+double ScriptEngine::timeLimit() {
+    return scriptTimeLimit;
+}
+
+void ScriptEngine::setTimeLimit(double seconds) {
+    scriptTimeLimit = seconds;
+}
+
+bool ScriptEngine::shouldTerminate(JSContextRef, void*) {
+    scriptTerminated = true;
+    return true;
+}
 
 JSContextGroupRef ScriptEngine::makeGroup() {
     const JavaScriptCore* core = JavaScriptCore::functions();
-    return core ? core->JSContextGroupCreate() : nullptr;
+    if (core == nullptr) {
+        return nullptr;
+    }
+    JSContextGroupRef group = core->JSContextGroupCreate();
+    core->JSContextGroupSetExecutionTimeLimit(group, scriptTimeLimit,
+                                              &ScriptEngine::shouldTerminate, nullptr);
+    return group;
 }
 
 void ScriptEngine::releaseGroup(JSContextGroupRef group) {
@@ -212,7 +238,8 @@ JSValueRef ScriptEngine::callNative(JSContextRef context, JSObjectRef function, 
     }
 }
 
-ScriptEngine::Result ScriptEngine::evaluate(std::string_view script, std::string_view sourceURL) {
+ScriptEngine::Result ScriptEngine::evaluate(std::string_view script, std::string_view sourceURL,
+                                            int startingLine) {
     Result result;
     if (context_ == nullptr) {
         result.threw = true;
@@ -225,29 +252,42 @@ ScriptEngine::Result ScriptEngine::evaluate(std::string_view script, std::string
         url.emplace(sourceURL);
     }
     JSValueRef exception = nullptr;
-    ++depth_;
+    if (depth_++ == 0) {
+        scriptTerminated = false;
+        terminationLogged = false;
+    }
     JSValueRef value = js().JSEvaluateScript(context_, source.ref, nullptr,
-                                             url ? url->ref : nullptr, 1, &exception);
+                                             url ? url->ref : nullptr, startingLine, &exception);
     --depth_;
-    if (exception != nullptr) {
+    if (scriptTerminated || exception != nullptr) {
         result.threw = true;
-        result.exception = toString(context_, exception);
-        if (js().JSValueIsObject(context_, exception)) {
-            StringRef lineName("line");
-            JSValueRef line = js().JSObjectGetProperty(
-                context_, js().JSValueToObject(context_, exception, nullptr), lineName.ref,
-                nullptr);
-            if (js().JSValueIsNumber(context_, line)) {
-                result.exception += " (line " +
-                                    std::to_string(static_cast<long>(
-                                        js().JSValueToNumber(context_, line, nullptr))) +
-                                    ")";
+        result.timedOut = scriptTerminated;
+        std::string where = sourceURL.empty() ? std::string("script") : std::string(sourceURL);
+        if (scriptTerminated) {
+            result.exception = "the script ran longer than " +
+                               foundation::format("%g", scriptTimeLimit) + " s and was ended";
+        } else {
+            result.exception = toString(context_, exception);
+            if (js().JSValueIsObject(context_, exception)) {
+                JSObjectRef error = js().JSValueToObject(context_, exception, nullptr);
+                StringRef urlName("sourceURL");
+                JSValueRef thrownIn =
+                    js().JSObjectGetProperty(context_, error, urlName.ref, nullptr);
+                if (js().JSValueGetType(context_, thrownIn) == kJSTypeString) {
+                    where = toString(context_, thrownIn);
+                }
+                StringRef lineName("line");
+                JSValueRef line = js().JSObjectGetProperty(context_, error, lineName.ref, nullptr);
+                if (js().JSValueIsNumber(context_, line)) {
+                    where += ":" + std::to_string(static_cast<long>(
+                                       js().JSValueToNumber(context_, line, nullptr)));
+                }
             }
         }
-        foundation::Log::write(
-            "web", "JavaScript error in " +
-                       (sourceURL.empty() ? std::string("script") : std::string(sourceURL)) + ": " +
-                       result.exception);
+        if (!terminationLogged) {
+            foundation::Log::write("web", "JavaScript error in " + where + ": " + result.exception);
+        }
+        terminationLogged = scriptTerminated;
         return result;
     }
     switch (js().JSValueGetType(context_, value)) {

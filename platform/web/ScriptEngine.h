@@ -5,8 +5,8 @@
 // evaluates scripts synchronously, answers results as the platform's web
 // views do, lets C++ functions be called from scripts and hands its global
 // object to the other contexts of its group. A script that throws is logged,
-// never fatal. Without the engine's library (logged when it is looked for)
-// a context runs nothing and every script counts as thrown.
+// never fatal; one that runs longer than the time limit is ended and logged. Without the engine's
+// library (logged when it is looked for) a context runs nothing and every script counts as thrown.
 
 #include <JavaScriptCore/JavaScript.h>
 
@@ -35,7 +35,15 @@ class ScriptEngine {
         // as its text, anything else "".
         std::string text;
         std::string exception;
+        // Ended for running longer than the time limit.
+        bool timedOut = false;
     };
+
+    // How long one script may run, in seconds of its thread's time, before
+    // it is ended: a few seconds unless set (tests set less). Applies to
+    // groups made afterwards.
+    static double timeLimit();
+    static void setTimeLimit(double seconds);
 
     // The group contexts share; null when the engine cannot be loaded.
     static JSContextGroupRef makeGroup();
@@ -57,13 +65,16 @@ class ScriptEngine {
     void setGlobalObjectEntry(const std::string& object, const std::string& key,
                               const ScriptEngine* other);
 
-    Result evaluate(std::string_view script, std::string_view sourceURL = {});
+    // Errors are logged with the source URL and the line, counted from
+    // `startingLine` (the line the script starts on in its page).
+    Result evaluate(std::string_view script, std::string_view sourceURL = {}, int startingLine = 1);
     // Depth of evaluations in progress (native functions may evaluate again).
     int depth() const { return depth_; }
 
   private:
     static JSValueRef callNative(JSContextRef context, JSObjectRef function, JSObjectRef self,
                                  size_t count, const JSValueRef arguments[], JSValueRef* exception);
+    static bool shouldTerminate(JSContextRef context, void* info);
     static std::string toString(JSContextRef context, JSValueRef value);
     static foundation::Value toValue(JSContextRef context, JSValueRef value);
     static JSValueRef fromValue(JSContextRef context, const foundation::Value& value);

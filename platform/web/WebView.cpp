@@ -16,9 +16,11 @@
 #include "platform/net/UserAgent.h"
 #include "platform/web/DOMPrelude.h"
 #include "platform/web/HTMLTreeBuilder.h"
+#include "platform/web/LayoutBindings.h"
 #include "platform/web/Painter.h"
 #include "platform/web/ScriptEngine.h"
 #include "platform/web/ScriptStringLiteral.h"
+#include "platform/web/StyleBindings.h"
 
 namespace web {
 
@@ -66,6 +68,9 @@ struct WebView::Frame {
     // The global context of the current document and its serial number.
     std::unique_ptr<ScriptEngine> engine;
     unsigned engineSerial = 0;
+    // A script of the current document ran past the time limit: the
+    // document runs no script any more.
+    bool halted = false;
 };
 
 // Fetches a frame's document.
@@ -250,6 +255,7 @@ class WebView::ResourceLoader : public net::URLConnectionDelegate {
 
 WebView::WebView(const graphics::Rect& frame)
     : ui::View(frame),
+      windowSize_(frame.size),
       scrollView_(std::make_shared<ui::ScrollView>(graphics::Rect{{0, 0}, frame.size})) {
     assertMainThread();
     auto main = std::make_unique<Frame>();
@@ -327,6 +333,21 @@ WebView::Frame* WebView::liveFrame(int frameId, unsigned serial) {
     return found->second.get();
 }
 
+bool WebView::mayLoad(int frameId, const foundation::URL& url, std::string_view what) const {
+    if (!url.isFileURL()) {
+        return true;
+    }
+    const auto found = frames_.find(frameId);
+    const auto& document = found == frames_.end() ? std::nullopt : found->second->url;
+    if (document && document->isFileURL()) {
+        return true;
+    }
+    foundation::Log::write("web", "Refused to load the local file " + url.absoluteString() +
+                                      " as " + std::string(what) + " of " +
+                                      (document ? document->absoluteString() : "about:blank"));
+    return false;
+}
+
 void WebView::retireEngine(std::unique_ptr<ScriptEngine> engine) {
     if (engine && scriptDepth_ > 0) {
         retiredEngines_.push_back(std::move(engine));
@@ -363,8 +384,11 @@ void WebView::startEngine(int frameId) {
     }
     frame.engine = std::make_unique<ScriptEngine>(group_);
     frame.engineSerial = ++nextEngineSerial_;
+    frame.halted = false;
     installNatives(*frame.engine, frameId, frame.engineSerial);
     frame.engine->evaluate(domPrelude(), "about:prelude");
+    frame.engine->evaluate(StyleBindings::script(), "about:style");
+    LayoutBindings::install(*frame.engine, *this);
     canvases_.install(*frame.engine, frameId);
     const auto parent = frames_.find(frame.parentId);
     if (parent != frames_.end() && parent->second->engine) {
@@ -394,6 +418,10 @@ void WebView::installNatives(ScriptEngine& engine, int frameId, unsigned serial)
         const int target = static_cast<int>(numberArg(args, 0));
         const auto found = frames_.find(target);
         if (found == frames_.end() || (target != frameId && found->second->parentId != frameId)) {
+            return Value();
+        }
+        const auto url = foundation::URL::fromString(textArg(args, 1));
+        if (url && !mayLoad(frameId, *url, target == frameId ? "a navigation" : "a frame")) {
             return Value();
         }
         const long type = args.size() > 2 ? numberArg(args, 2) : 5;
@@ -442,6 +470,11 @@ void WebView::installNatives(ScriptEngine& engine, int frameId, unsigned serial)
         foundation::Log::write("web", "console." + textArg(args, 0) + ": " + textArg(args, 1));
         return Value();
     });
+    engine.defineFunction("__nativeEvaluate", [&engine, textArg](const std::vector<Value>& args) {
+        const int line = args.size() > 2 ? static_cast<int>(args[2].doubleValue()) : 1;
+        engine.evaluate(textArg(args, 0), textArg(args, 1), std::max(line, 1));
+        return Value();
+    });
     engine.defineFunction("__nativeParseFragment", [textArg](const std::vector<Value>& args) {
         return Value(HTMLTreeBuilder::fragmentTree(textArg(args, 0)));
     });
@@ -455,6 +488,9 @@ void WebView::installNatives(ScriptEngine& engine, int frameId, unsigned serial)
         std::optional<foundation::URL> url =
             frame->url ? foundation::URL::fromString(textArg(args, 0), *frame->url)
                        : foundation::URL::fromString(textArg(args, 0));
+        if (url && !mayLoad(frameId, *url, "a script")) {
+            url.reset();
+        }
         if (frame->loading) {
             ++frame->pending;
         }
@@ -487,7 +523,8 @@ void WebView::installNatives(ScriptEngine& engine, int frameId, unsigned serial)
         const long key = numberArg(args, 1);
         const auto url = foundation::URL::fromString(textArg(args, 0));
         const std::string scheme = url ? foundation::lowercase(url->scheme()) : "";
-        if (scheme != "http" && scheme != "https" && scheme != "file" && scheme != "data") {
+        if ((scheme != "http" && scheme != "https" && scheme != "file" && scheme != "data") ||
+            !mayLoad(frameId, *url, "a resource")) {
             std::weak_ptr<WebView> weak = self();
             foundation::RunLoop::main().perform([weak, frameId, serial, key] {
                 auto view = weak.lock();
@@ -556,13 +593,42 @@ std::string WebView::evaluateIn(int frameId, const std::string& script) {
     if (!found->second->engine) {
         startEngine(frameId);
     }
+    if (found->second->halted) {
+        return {};
+    }
     ScriptEngine* engine = found->second->engine.get();
     ++scriptDepth_;
-    std::string result = engine->evaluate(script).text;
+    const ScriptEngine::Result result = engine->evaluate(script);
     if (--scriptDepth_ == 0) {
         retiredEngines_.clear();
     }
-    return result;
+    if (result.timedOut) {
+        haltFrame(frameId);
+    }
+    return result.text;
+}
+
+void WebView::haltFrame(int frameId) {
+    Frame& frame = *frames_.at(frameId);
+    if (frame.halted) {
+        return;
+    }
+    frame.halted = true;
+    clearTimers(frameId);
+    if (!frame.loading) {
+        return;
+    }
+    // The load fails on the next turn, outside the script that was ended.
+    std::weak_ptr<WebView> weak = self();
+    const unsigned generation = frame.generation;
+    const std::string url = frame.request.url() ? frame.request.url()->absoluteString() : "";
+    foundation::RunLoop::main().perform([weak, frameId, generation, url] {
+        if (auto view = weak.lock()) {
+            auto error = net::URLError::make(net::URLErrorCode::unknown, url);
+            error.localizedDescription = "A script of the page ran too long and was ended.";
+            view->frameFailed(frameId, generation, error);
+        }
+    });
 }
 
 std::string WebView::stringByEvaluatingJavaScriptFromString(const std::string& script) {
@@ -574,6 +640,33 @@ std::string WebView::stringByEvaluatingJavaScriptFromString(const std::string& s
 void WebView::drawContent(graphics::BitmapContext& context) const {
     // Reading the page runs a script in it that leaves the page as it was.
     Painter::drawPage(context, const_cast<WebView&>(*this));
+}
+
+void WebView::setFrame(const graphics::Rect& frame) {
+    ui::View::setFrame(frame);
+    sizeChanged();
+}
+
+void WebView::setBounds(const graphics::Rect& bounds) {
+    ui::View::setBounds(bounds);
+    sizeChanged();
+}
+
+void WebView::sizeChanged() {
+    const graphics::Size size = bounds().size;
+    if (size == windowSize_) {
+        return;
+    }
+    windowSize_ = size;
+    std::vector<int> ids;
+    for (const auto& [id, frame] : frames_) {
+        if (frame->engine) {
+            ids.push_back(id);
+        }
+    }
+    for (int id : ids) {
+        evaluateIn(id, "__layout.resized()");
+    }
 }
 
 bool WebView::tapElement(const std::string& elementId) {
@@ -1021,7 +1114,7 @@ void WebView::commitDocument(int frameId, const std::string& html, const foundat
             if (script.contains("src") && script["src"].is_string()) {
                 const auto source =
                     foundation::URL::fromString(script["src"].get<std::string>(), url);
-                if (source) {
+                if (source && mayLoad(frameId, *source, "a script")) {
                     net::URLRequest request = prepared(net::URLRequest(*source));
                     request.setValue(url.absoluteString(), "Referer");
                     request.setMainDocumentURL(frames_.at(kMainFrame)->url);
@@ -1088,7 +1181,7 @@ void WebView::runReadyScripts(int frameId) {
             return;
         }
         Frame& frame = *found->second;
-        if (frame.parsed || !frame.loading) {
+        if (frame.parsed || !frame.loading || frame.halted) {
             return;
         }
         if (frame.nextScript >= frame.scripts.size()) {
@@ -1132,7 +1225,7 @@ void WebView::checkComplete(int frameId) {
         return;
     }
     Frame& frame = *found->second;
-    if (!frame.loading || !frame.parsed || frame.pending > 0) {
+    if (!frame.loading || !frame.parsed || frame.pending > 0 || frame.halted) {
         return;
     }
     frame.loading = false;

@@ -14,7 +14,10 @@
 // the next turn of the main run loop, one policy question each, in order, so
 // delegates never run inside a running script and may evaluate scripts
 // themselves. Main thread only (asserted). Malformed pages and throwing scripts are
-// logged, never fatal.
+// logged, never fatal; a script that runs past the time limit (see
+// ScriptEngine) is ended, its document runs no script any more and a load in
+// progress fails. Documents that are not local files never load local files
+// (refusals are logged).
 
 #include <JavaScriptCore/JavaScript.h>
 
@@ -144,6 +147,9 @@ class WebView : public ui::View {
     const CanvasBindings& canvases() const { return canvases_; }
 
     foundation::Value valueForKey(std::string_view key) const override;
+    // A new size is the page's window size: its documents hear "resize".
+    void setFrame(const graphics::Rect& frame) override;
+    void setBounds(const graphics::Rect& bounds) override;
     // Paints the page (see Painter).
     void drawContent(graphics::BitmapContext& context) const override;
 
@@ -167,6 +173,9 @@ class WebView : public ui::View {
     // The frame whose current context is `serial`, or nullptr.
     Frame* liveFrame(int frameId, unsigned serial);
     void removeChildFrames(int frameId);
+    // Whether the frame's document may load `url` as `what` (logged when
+    // not): only documents that are local files load local files.
+    bool mayLoad(int frameId, const foundation::URL& url, std::string_view what) const;
     void retireEngine(std::unique_ptr<ScriptEngine> engine);
     void connectionEnded(int frameId, const net::URLConnection& connection);
 
@@ -200,8 +209,12 @@ class WebView : public ui::View {
 
     // Script hooks.
     std::string evaluateIn(int frameId, const std::string& script);
+    // Stops the frame's document from running scripts (one ran past the
+    // time limit): its timers go, and a load in progress fails.
+    void haltFrame(int frameId);
     void setTimer(int frameId, unsigned serial, long id, double milliseconds, bool repeats);
     void clearTimers(std::optional<int> frameId = std::nullopt);
+    void sizeChanged();
 
     std::weak_ptr<WebViewDelegate> delegate_;
     std::weak_ptr<NavigationDelegate> navigationDelegate_;
@@ -238,6 +251,8 @@ class WebView : public ui::View {
     bool backForwardGestures_ = false;
     std::shared_ptr<ui::ScrollView> scrollView_;
     std::optional<graphics::Point> tapStart_;
+    // The size the pages' windows last heard of.
+    graphics::Size windowSize_;
 };
 
 }  // namespace web

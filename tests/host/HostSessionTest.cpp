@@ -204,6 +204,25 @@ TEST_F(HostSessionTest, PointedAtAnAdServerTheDetailScreenShowsItsAd) {
         << output;
 }
 
+TEST_F(HostSessionTest, ATapReachesTheLinkOfTheAdOnScreen) {
+    testing_support::AdServer server;
+    server.useAsSDKCoreServer();
+    server.setAdResponse(server.ad(testing_support::AdServer::AdKind::html, "Scan more codes"));
+    const auto sample = (folder_ / "ad.png").string();
+    ASSERT_TRUE(SamplePhoto::write(sample, "https://example.com/"));
+    launch();
+    ASSERT_TRUE(session_->photo(sample).ok);
+    ASSERT_NE(session_->screen().find("Ad \"Scan more codes\""), std::string::npos)
+        << session_->screen();
+    const std::size_t opened = ui::Application::shared().openedURLs().size();
+    const auto reply = session_->execute("tap Scan more codes");
+    EXPECT_TRUE(reply.ok) << reply.text;
+    ASSERT_TRUE(server.waitForRequests(testing_support::AdServer::kClickPath));
+    ASSERT_EQ(ui::Application::shared().openedURLs().size(), opened + 1);
+    EXPECT_EQ(ui::Application::shared().openedURLs().back(), server.url("/landing"));
+    EXPECT_FALSE(session_->execute("tap 5000 5000").ok);
+}
+
 TEST_F(HostSessionTest, TheScanLineGivesTypeAndExactTextAsAJSONString) {
     launch();
     struct Case {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,7 +17,9 @@
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Outline.h"
+#include "platform/ui/TouchSimulator.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 #include "tests/ads/api/BannerOwner.h"
@@ -121,6 +124,27 @@ TEST_F(GADBannerEndToEndTest, AMissingAdAndASlowOneEachFailOnce) {
     RunLoop::main().runUntil([] { return false; }, 0.3);
     EXPECT_EQ(owner->failures.size(), 2u);
     EXPECT_EQ(owner->received, 0);
+}
+
+TEST_F(GADBannerEndToEndTest, AFingerOnTheAdsLinkOpensTheLandingPageAndPingsTheClick) {
+    server.setAdResponse(server.ad(AdServer::AdKind::html, "Scan more codes"));
+    banner->loadRequest(GADRequest::request());
+    ASSERT_TRUE(settled([&] { return owner->received > 0 || !owner->failures.empty(); }));
+    ASSERT_EQ(owner->received, 1);
+    clock.advance(1);
+    // The centre of the link the ad page lays out in normal flow.
+    const auto& page = banner->slot()->webView()->webView();
+    const std::string centre = page->stringByEvaluatingJavaScriptFromString(
+        "var r = document.getElementById('ad').getBoundingClientRect();"
+        "(r.left + r.width / 2) + ' ' + (r.top + r.height / 2)");
+    graphics::Point point;
+    ASSERT_EQ(std::sscanf(centre.c_str(), "%lf %lf", &point.x, &point.y), 2) << centre;
+    const std::size_t opened = ui::Application::shared().openedURLs().size();
+    ui::TouchSimulator::tap(window, page->convertPointToView(point, nullptr));
+    ASSERT_TRUE(server.waitForRequests(AdServer::kClickPath));
+    RunLoop::main().runUntilIdle();
+    ASSERT_EQ(ui::Application::shared().openedURLs().size(), opened + 1);
+    EXPECT_EQ(ui::Application::shared().openedURLs().back(), server.url("/landing"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/TouchSimulator.h"
 #include "platform/ui/Window.h"
+#include "platform/web/ScriptEngine.h"
 #include "tests/support/LocalServer.h"
 
 using foundation::RunLoop;
@@ -111,6 +112,22 @@ TEST_F(GADBannerWebViewDelegateTest, ATouchedLinkIsAClickFrom0Point15SecondsAfte
         std::dynamic_pointer_cast<GADBannerWebViewDelegate>(slot->webView()->delegate());
     EXPECT_FALSE(delegate->isClick(web::NavigationType::reload, *slot->webView()));
     EXPECT_FALSE(delegate->isClick(web::NavigationType::backForward, *slot->webView()));
+}
+
+TEST_F(GADBannerWebViewDelegateTest, AnAdWhoseScriptNeverEndsFailsAsItsPageFails) {
+    const double limit = web::ScriptEngine::timeLimit();
+    web::ScriptEngine::setTimeLimit(1);
+    slot = GADSlot::make({0, 0, 320, 50});
+    slot->setAdType(GADAdType::bannerAdTypeForSize(kGADAdSizeBanner), false);
+    slot->setAdEventDelegate(events);
+    slot->webView()->configureAsBannerAdView();
+    slot->setState(GADSlotStateRendering);
+    slot->webView()->loadHTMLString("<body><script>while (true) {}</script></body>",
+                                    foundation::URL::fromString("http://ads.test/ad"));
+    waitForLoad();
+    web::ScriptEngine::setTimeLimit(limit);
+    EXPECT_EQ(events->failures, std::vector<long>{kGADErrorNetworkError});
+    EXPECT_EQ(slot->state(), GADSlotStateFailed);
 }
 
 TEST_F(GADBannerWebViewDelegateTest, APageThatFailsWhileRenderingFailsTheRequest) {

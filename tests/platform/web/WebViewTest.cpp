@@ -70,6 +70,9 @@ class WebViewTest : public testing::Test {
                 "document.getElementById('in').textContent;</script>",
                 "text/html");
         });
+        s.Get("/fails.js", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content("var fine = 1;\nnoSuchFunction();", "application/javascript");
+        });
         server.start();
         view = std::make_shared<WebView>(graphics::Rect{{0, 0}, {320, 480}});
         recorder = std::make_shared<WebViewRecorder>();
@@ -123,6 +126,32 @@ TEST_F(WebViewTest, EvaluatesScriptsSynchronouslyAsStrings) {
         EXPECT_EQ(eval(c.script), c.expected) << c.script;
     }
     EXPECT_TRUE(log.contains("boom"));
+}
+
+TEST_F(WebViewTest, ErrorsNameTheirScriptAndLine) {
+    foundation::ManualClock clock;
+    foundation::LogCapture log;
+    view->loadHTMLString(
+        "<html><body>\n"
+        "<script src='/fails.js'></script>\n"
+        "<script>\n"
+        "document.body.addEventListener('click', function () { throw new Error('listener'); });\n"
+        "setTimeout(function () { throw new Error('timer'); }, 0);\n"
+        "throw new Error('inline');\n"
+        "</script>\n"
+        "<div onclick='throw new Error(\"handler\")' id='d'></div></body></html>",
+        URL::fromString(server.url("/ad")));
+    ASSERT_TRUE(WebViewRecorder::waitUntilIdle(*view));
+    clock.advance(1);
+    RunLoop::main().runUntilIdle();
+    view->tapElement("d");
+    const std::string page = server.url("/ad");
+    for (const auto& expected :
+         {server.url("/fails.js") + ":2: ReferenceError", page + ":6: Error: inline",
+          "Error: timer in " + page + ":5", "Error: listener in " + page + ":4",
+          "Error: handler in " + page}) {
+        EXPECT_TRUE(log.contains(expected)) << expected << "\n" << log.text();
+    }
 }
 
 TEST_F(WebViewTest, ScriptNavigationsAreEachAskedInOrderAndRefusedOnesNeverLoad) {

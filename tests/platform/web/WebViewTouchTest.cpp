@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/TouchSimulator.h"
 #include "platform/ui/Window.h"
@@ -55,6 +57,37 @@ TEST(WebViewTouchTest, AFingerTapsTheElementUnderIt) {
     view->stringByEvaluatingJavaScriptFromString("taps = []");
     ui::TouchSimulator::drag(window, {50, 150}, {150, 150});
     EXPECT_EQ(view->stringByEvaluatingJavaScriptFromString("taps.join(' ')"), "");
+}
+
+TEST(WebViewTouchTest, ATapReachesLinksLaidOutInNormalFlow) {
+    auto window = ui::Window::make();
+    auto view = std::make_shared<web::WebView>(graphics::Rect{0, 0, 320, 250});
+    auto recorder = std::make_shared<WebViewRecorder>();
+    view->setDelegate(recorder);
+    window->addSubview(view);
+    window->makeKeyAndVisible();
+    view->loadHTMLString(
+        "<body><p>Intro text</p><a href='gmsg://ad/image'><img id='picture' width='100' "
+        "height='60'></a>"
+        "<div><a id='text' href='gmsg://ad/text'>Read more</a></div></body>",
+        foundation::URL::fromString("http://ads.test/ad"));
+    ASSERT_TRUE(WebViewRecorder::waitUntilIdle(*view));
+    for (const std::string id : {"picture", "text"}) {
+        const auto centre = view->stringByEvaluatingJavaScriptFromString(
+            "var r = document.getElementById('" + id +
+            "').getBoundingClientRect(); (r.left + r.width / 2) + ' ' + (r.top + r.height / 2)");
+        graphics::Point point;
+        ASSERT_EQ(std::sscanf(centre.c_str(), "%lf %lf", &point.x, &point.y), 2) << centre;
+        EXPECT_GT(point.y, 20) << id;
+        recorder->events.clear();
+        ui::TouchSimulator::tap(window, point);
+        foundation::RunLoop::main().runUntilIdle();
+        const std::string link = id == "picture" ? "gmsg://ad/image" : "gmsg://ad/text";
+        EXPECT_NE(
+            std::find(recorder->events.begin(), recorder->events.end(), "should link " + link),
+            recorder->events.end())
+            << id;
+    }
 }
 
 }  // namespace
