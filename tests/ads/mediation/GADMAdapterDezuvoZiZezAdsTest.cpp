@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ads/api/GADBannerView.h"
 #include "ads/api/GADInterstitial.h"
 #include "ads/api/GADRequest.h"
@@ -205,6 +207,23 @@ TEST_F(BuiltInAdapterEndToEnd, TheInnerBannersFailureIsTheNetworksNoFill) {
     ASSERT_FALSE(pings.requests().empty());
     EXPECT_NE(pings.requests()[0].find("/nofill?ad_loc=outer-unit&qdata=q1&"), std::string::npos)
         << pings.requests()[0];
+}
+
+TEST_F(BuiltInAdapterEndToEnd, TheOwnAdsWaterfallIsNeverRunInsideTheOwnAd) {
+    // The inner banner gets the same waterfall: its own-ads network has no
+    // ad for it instead of making a third banner.
+    mediateTo("/mediation");
+    EXPECT_EQ(controller->requests.size(), 2u);
+    EXPECT_EQ(owner->received, 0);
+    EXPECT_EQ(owner->failures.size(), 1u);
+    foundation::RunLoop::main().runUntil([&] { return pings.requests().size() > 1; }, 20);
+    std::vector<std::string> heard = pings.requests();
+    ASSERT_EQ(heard.size(), 2u);
+    std::sort(heard.begin(), heard.end());
+    // The inner waterfall's own-ads network ended with no fill.
+    EXPECT_EQ(heard[0].rfind("/nofill?ad_loc=inner-unit&", 0), 0u) << heard[0];
+    EXPECT_NE(heard[0].find("&aec=1&"), std::string::npos) << heard[0];
+    EXPECT_EQ(heard[1].rfind("/nofill?ad_loc=outer-unit&", 0), 0u) << heard[1];
 }
 
 using GADMAdapterDezuvoZiZezAdsInterstitial = mediation_test::PublisherInterstitialTest;
