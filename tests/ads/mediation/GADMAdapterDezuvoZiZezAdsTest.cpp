@@ -226,31 +226,47 @@ TEST_F(BuiltInAdapterEndToEnd, TheOwnAdsWaterfallIsNeverRunInsideTheOwnAd) {
     EXPECT_EQ(heard[1].rfind("/nofill?ad_loc=outer-unit&", 0), 0u) << heard[1];
 }
 
-using GADMAdapterDezuvoZiZezAdsInterstitial = mediation_test::PublisherInterstitialTest;
+// The publisher's interstitial whose mediation response names the
+// component's own network; `mediateTo` sends the inner interstitial's slot to
+// a path of the ad server.
+class GADMAdapterDezuvoZiZezAdsInterstitial : public mediation_test::PublisherInterstitialTest {
+  protected:
+    void SetUp() override {
+        PublisherInterstitialTest::SetUp();
+        adServer.server().Get("/mediation", [](const httplib::Request&, httplib::Response& r) {
+            r.set_header("X-Vira-Mediation", "1");
+            r.set_content(R"({"ad_type": "interstitial", "ad_networks": [
+                {"id": "7", "adapters": ["GADMAdapterDezuvoZiZezAds"],
+                 "data": {"pubid": "inner-unit"}}]})",
+                          "application/json");
+        });
+        adServer.server().Get("/page", [](const httplib::Request&, httplib::Response& r) {
+            r.set_content("<html><body><p>own interstitial</p></body></html>", "text/html");
+        });
+        adServer.start();
+        interstitial->setAdUnitID(std::string("outer-unit"));
+    }
+
+    void mediateTo(const std::string& innerPath) {
+        interstitial->loadRequest(GADRequest::request());
+        controller->requests.at(0).lock()->loadAdURLWithParameters(
+            Dictionary{{"url", adServer.url("/mediation")}});
+        foundation::RunLoop::main().runUntil([&] { return controller->requests.size() > 1; }, 20);
+        ASSERT_EQ(controller->requests.size(), 2u);
+        auto inner = std::dynamic_pointer_cast<GADSlot>(controller->requests.back().lock());
+        ASSERT_TRUE(inner);
+        EXPECT_EQ(inner->adUnitID(), "inner-unit");
+        inner->loadAdURLWithParameters(Dictionary{{"url", adServer.url(innerPath)}});
+        foundation::RunLoop::main().runUntil([&] { return owner->received + owner->failures > 0; },
+                                             20);
+    }
+
+    // The waterfalls' pings stay on this machine.
+    mediation_test::PingServer pings;
+};
 
 TEST_F(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShownThroughIt) {
-    adServer.server().Get("/mediation", [](const httplib::Request&, httplib::Response& r) {
-        r.set_header("X-Vira-Mediation", "1");
-        r.set_content(R"({"ad_type": "interstitial", "ad_networks": [
-            {"id": "7", "adapters": ["GADMAdapterDezuvoZiZezAds"],
-             "data": {"pubid": "inner-unit"}}]})",
-                      "application/json");
-    });
-    adServer.server().Get("/page", [](const httplib::Request&, httplib::Response& r) {
-        r.set_content("<html><body><p>own interstitial</p></body></html>", "text/html");
-    });
-    adServer.start();
-    interstitial->setAdUnitID(std::string("outer-unit"));
-    interstitial->loadRequest(GADRequest::request());
-    controller->requests.at(0).lock()->loadAdURLWithParameters(
-        Dictionary{{"url", adServer.url("/mediation")}});
-    foundation::RunLoop::main().runUntil([&] { return controller->requests.size() > 1; }, 20);
-    ASSERT_EQ(controller->requests.size(), 2u);
-    auto inner = std::dynamic_pointer_cast<GADSlot>(controller->requests.back().lock());
-    ASSERT_TRUE(inner);
-    EXPECT_EQ(inner->adUnitID(), "inner-unit");
-    inner->loadAdURLWithParameters(Dictionary{{"url", adServer.url("/page")}});
-    foundation::RunLoop::main().runUntil([&] { return owner->received + owner->failures > 0; }, 20);
+    mediateTo("/page");
     ASSERT_EQ(owner->received, 1);
     EXPECT_EQ(interstitial->adNetworkClassName(), "GADMAdapterDezuvoZiZezAds");
 
@@ -260,6 +276,13 @@ TEST_F(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShow
     EXPECT_EQ(owner->presented, 1);
     EXPECT_NE(window->topViewController(), root);
     EXPECT_EQ(owner->failures, 0);
+}
+
+TEST_F(GADMAdapterDezuvoZiZezAdsInterstitial, TheOwnAdsWaterfallIsNeverRunInsideTheOwnAd) {
+    mediateTo("/mediation");
+    EXPECT_EQ(controller->requests.size(), 2u);
+    EXPECT_EQ(owner->received, 0);
+    EXPECT_EQ(owner->failures, 1);
 }
 
 }  // namespace
