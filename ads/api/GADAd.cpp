@@ -1,7 +1,5 @@
 #include "ads/api/GADAd.h"
 
-#include <algorithm>
-
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADUtilities.h"
 
@@ -16,14 +14,6 @@ std::optional<foundation::URL> URLForKey(const foundation::Dictionary& dictionar
                                          std::string_view key) {
     const std::string* text = stringForKey(dictionary, key);
     return text ? foundation::URL::fromString(*text) : std::nullopt;
-}
-
-void addURLs(GADAd::URLSet& set, const std::vector<foundation::URL>& urls) {
-    for (const foundation::URL& url : urls) {
-        if (std::find(set.begin(), set.end(), url) == set.end()) {
-            set.push_back(url);
-        }
-    }
 }
 
 // The URLs of an array of strings under the key.
@@ -98,14 +88,22 @@ GADAd::GADAd(const foundation::Dictionary& dictionary) : GADAd() {
     addManualImpressionURLsFromArray(URLsForKey(dictionary, "manual_impression_urls"));
 }
 
+void GADAd::URLList::add(const std::vector<foundation::URL>& more) {
+    for (const foundation::URL& url : more) {
+        if (texts.insert(url.absoluteString()).second) {
+            urls.push_back(url);
+        }
+    }
+}
+
 void GADAd::addClickURLsFromArray(const std::vector<foundation::URL>& urls) {
-    addURLs(clickURLs_, urls);
+    clickURLs_.add(urls);
 }
 
 void GADAd::addImpressionURLsFromArray(const std::vector<foundation::URL>& urls) {
-    addURLs(impressionURLs_, urls);
+    impressionURLs_.add(urls);
 }
 
 void GADAd::addManualImpressionURLsFromArray(const std::vector<foundation::URL>& urls) {
-    addURLs(manualImpressionURLs_, urls);
+    manualImpressionURLs_.add(urls);
 }

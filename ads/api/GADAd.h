@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "ads/api/GADAdSize.h"
@@ -52,9 +53,9 @@ class GADAd {
     const std::optional<foundation::URL>& adURL() const { return adURL_; }
     void setAdURL(std::optional<foundation::URL> url) { adURL_ = std::move(url); }
 
-    const URLSet& clickURLs() const { return clickURLs_; }
-    const URLSet& impressionURLs() const { return impressionURLs_; }
-    const URLSet& manualImpressionURLs() const { return manualImpressionURLs_; }
+    const URLSet& clickURLs() const { return clickURLs_.urls; }
+    const URLSet& impressionURLs() const { return impressionURLs_.urls; }
+    const URLSet& manualImpressionURLs() const { return manualImpressionURLs_.urls; }
     void addClickURLsFromArray(const std::vector<foundation::URL>& urls);
     void addImpressionURLsFromArray(const std::vector<foundation::URL>& urls);
     void addManualImpressionURLsFromArray(const std::vector<foundation::URL>& urls);
@@ -107,13 +108,21 @@ class GADAd {
     }
 
   private:
+    // A URL list with the texts it holds, so that adding stays linear in the
+    // URLs added however long the list grows.
+    struct URLList {
+        URLSet urls;
+        std::unordered_set<std::string> texts;
+        void add(const std::vector<foundation::URL>& more);
+    };
+
     std::shared_ptr<GADStatisticDictionary> statistics_;
     std::optional<foundation::URL> adBaseURL_;
     std::optional<std::string> adHTML_;
     std::optional<foundation::URL> adURL_;
-    URLSet clickURLs_;
-    URLSet impressionURLs_;
-    URLSet manualImpressionURLs_;
+    URLList clickURLs_;
+    URLList impressionURLs_;
+    URLList manualImpressionURLs_;
     std::optional<foundation::Dictionary> activeViewConfigurations_;
     std::optional<foundation::Value> swipeToViewControllerConfigurations_;
     std::uint64_t responseType_ = kGADAdResponseTypeUnclassified;

@@ -96,6 +96,10 @@ class GADNativeAd : public GADBannerViewDelegate, public std::enable_shared_from
     }
     const std::set<std::string>& impressionTrackingURLs() const { return impressionTrackingURLs_; }
     const foundation::Array& clickActions() const { return clickActions_; }
+    // Actions on the ad's assets; empty when the ad is made.
+    const foundation::Array& adAssetActions() const { return adAssetActions_; }
+    foundation::Array& adAssetActions() { return adAssetActions_; }
+    void setAdAssetActions(foundation::Array actions) { adAssetActions_ = std::move(actions); }
     bool failedToLoadRequiredAssets() const { return failedToLoadRequiredAssets_; }
     const std::set<std::string>& readAssets() const { return readAssets_; }
     const std::set<std::string>& requestedAssets() const { return requestedAssets_; }
@@ -147,6 +151,7 @@ class GADNativeAd : public GADBannerViewDelegate, public std::enable_shared_from
     std::set<std::string> thirdPartyClickTrackingURLs_;
     std::string dezuvoClickTrackingURL_;
     foundation::Array clickActions_;
+    foundation::Array adAssetActions_;
     std::set<std::string> readAssets_;
     std::set<std::string> completedAssets_;
     std::set<std::string> requestedAssets_;

@@ -111,6 +111,10 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     void setManualImpressionsEnabled(bool enabled) { manualImpressionsEnabled_ = enabled; }
     bool reloadable() const { return reloadable_; }
     void setReloadable(bool reloadable) { reloadable_ = reloadable; }
+    // Set on the slots that a mediation network of the component makes for
+    // its own ads: their waterfalls never place the component's ads again.
+    bool isCreatedForMediation() const { return createdForMediation_; }
+    void setCreatedForMediation(bool created) { createdForMediation_ = created; }
     // The interstitial that owns the slot, if one does (held weakly).
     std::shared_ptr<GADInterstitial> interstitial() const { return interstitial_.lock(); }
     void setInterstitial(const std::weak_ptr<GADInterstitial>& interstitial) {
@@ -383,6 +387,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     std::shared_ptr<foundation::Timer> reloadTimer_;
     std::shared_ptr<foundation::Timer> requestTimeoutTimer_;
     bool reloadable_ = true;
+    bool createdForMediation_ = false;
     std::optional<std::string> requestID_;
     graphics::Size newAdSize_;
     GADSlotStatistics slotStats_;

@@ -64,7 +64,12 @@ void GADClickTracker::cachedFileDownloadDidFail(GADCachedFile&,
 
 void GADClickTracker::beginBackgroundTask() {
     auto self = shared_from_this();
-    backgroundTask_ = ui::Application::shared().beginBackgroundTask([self] { self->reset(); });
+    backgroundTask_ = ui::Application::shared().beginBackgroundTask([self] {
+        self->reset();
+        if (auto delegate = self->delegate()) {
+            delegate->trackerDidExpire(*self);
+        }
+    });
 }
 
 void GADClickTracker::endBackgroundTask() {

@@ -61,6 +61,12 @@ void GADClickTrackerCollection::trackerDidFailWithError(GADClickTracker&,
     scheduleCleanup();
 }
 
+void GADClickTrackerCollection::trackerDidExpire(GADClickTracker& tracker) {
+    // It will never report: nothing else would let it go.
+    tracker.setDelegate({});
+    trackers_.erase(tracker.shared_from_this());
+}
+
 void GADClickTrackerCollection::cleanupTrackers() {
     for (auto it = trackers_.begin(); it != trackers_.end();) {
         if ((*it)->hasTracked()) {

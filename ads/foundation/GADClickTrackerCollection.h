@@ -2,7 +2,8 @@
 
 // Fire-and-forget pings: one click tracker per URL, each kept alive until it
 // reported, then dropped by a clean-up on the main queue that retires every
-// finished tracker at once. Main thread.
+// finished tracker at once; one whose background task ran out is dropped at
+// once. Main thread.
 
 #include <memory>
 #include <optional>
@@ -37,6 +38,7 @@ class GADClickTrackerCollection : public GADClickTrackerDelegate,
                             const std::optional<foundation::URL>& finalURL) override;
     void trackerDidFailWithError(GADClickTracker& tracker,
                                  const std::optional<foundation::Error>& error) override;
+    void trackerDidExpire(GADClickTracker& tracker) override;
     // Drops every tracker that has tracked; the others stay.
     void cleanupTrackers();
 

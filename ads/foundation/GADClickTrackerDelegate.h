@@ -1,7 +1,7 @@
 #pragma once
 
 // What a click tracker tells when its ping ended: the final URL it reached,
-// or the failure.
+// or the failure; or that its background task ran out before either.
 
 #include <optional>
 
@@ -18,4 +18,6 @@ class GADClickTrackerDelegate {
                                     const std::optional<foundation::URL>& finalURL) {}
     virtual void trackerDidFailWithError(GADClickTracker& tracker,
                                          const std::optional<foundation::Error>& error) {}
+    // The ping was stopped unreported: the tracker is idle again.
+    virtual void trackerDidExpire(GADClickTracker& tracker) {}
 };

@@ -20,12 +20,16 @@ void GADMAdNetworkConnectorBanner::adapterDidReceiveAdView(GADMAdNetworkAdapter&
     if (!isOwnAdapter(adapter)) {
         return;
     }
+    // An answer the manager drops (the connector was let go, or another
+    // network's turn runs) is not shown: it pings nothing and leaves the
+    // running waterfall's timings alone.
     auto self = shared_from_this();
+    auto manager = adManager();
+    if (!manager || !manager->adRequestReturnsFromConnectorWithView(self, view)) {
+        return;
+    }
     noteAnswer();
     setClicked(false);
-    if (auto manager = adManager()) {
-        manager->adRequestReturnsFromConnectorWithView(self, view);
-    }
     reportImpression();
 }
 

@@ -57,16 +57,35 @@ foundation::Array adapterLists(const GADMAdNetworkConnector& connector) {
     return lists;
 }
 
-// The auto-click protection of the slot whose waterfall runs this network,
-// carried over to the slot of the ad it places.
-void copyAutoClickProtection(const GADMAdNetworkConnector& connector, GADSlot& slot) {
+// The slot whose waterfall runs this network, if any.
+std::shared_ptr<GADSlot> mediatingSlot(const GADMAdNetworkConnector& connector) {
     auto manager = connector.adManager();
     auto glue = manager ? std::dynamic_pointer_cast<GADMToGADGlue>(manager->delegate()) : nullptr;
-    auto mediating = glue ? glue->slot() : nullptr;
+    return glue ? glue->slot() : nullptr;
+}
+
+// A waterfall of a slot that this adapter made would place the component's
+// ads inside its own ad again, and so on without end: such a network has no
+// ad to give.
+bool isNestedInOwnAd(const GADMAdNetworkConnector& connector) {
+    auto mediating = mediatingSlot(connector);
+    return mediating && mediating->isCreatedForMediation();
+}
+
+// The auto-click protection of the slot whose waterfall runs this network,
+// carried over to the slot of the ad it places, which is marked as made for
+// mediation.
+void prepareSlot(const GADMAdNetworkConnector& connector, GADSlot& slot) {
+    auto mediating = mediatingSlot(connector);
     auto from = mediating ? mediating->opener() : nullptr;
     if (auto to = slot.opener()) {
         to->setAutoClickProtected(from && from->isAutoClickProtected());
     }
+    slot.setCreatedForMediation(true);
+}
+
+foundation::Error noFillError() {
+    return GADRequestError::errorWithCode(kGADErrorNoFill).error();
 }
 
 }  // namespace
@@ -117,6 +136,10 @@ void GADMAdapterDezuvoZiZezAds::getBannerWithSize(GADAdSize adSize) {
     if (!connector) {
         return;
     }
+    if (isNestedInOwnAd(*connector)) {
+        connector->adapterDidFailAd(*this, noFillError());
+        return;
+    }
     std::shared_ptr<GADRequest> request = this->request();
     banner_ = GADBannerView::makeWithAdSize(adSize);
     if (!banner_) {
@@ -126,7 +149,7 @@ void GADMAdapterDezuvoZiZezAds::getBannerWithSize(GADAdSize adSize) {
     banner_->setDelegate(shared_from_this());
     banner_->setRootViewController(connector->viewControllerForPresentingModalView());
     banner_->setCreatedOnMediationRequest(true);
-    copyAutoClickProtection(*connector, *banner_->slot());
+    prepareSlot(*connector, *banner_->slot());
     banner_->loadRequest(request);
 }
 
@@ -135,11 +158,15 @@ void GADMAdapterDezuvoZiZezAds::getInterstitial() {
     if (!connector) {
         return;
     }
+    if (isNestedInOwnAd(*connector)) {
+        connector->adapterDidFailInterstitial(*this, noFillError());
+        return;
+    }
     std::shared_ptr<GADRequest> request = this->request();
     interstitial_ = GADInterstitial::make();
     interstitial_->setAdUnitID(connector->publisherId());
     interstitial_->setDelegate(shared_from_this());
-    copyAutoClickProtection(*connector, *interstitial_->slot());
+    prepareSlot(*connector, *interstitial_->slot());
     interstitial_->loadRequest(request);
 }
 

@@ -1,5 +1,7 @@
 #include "ads/presentation/GADViewController.h"
 
+#include <utility>
+
 #include "ads/api/GADAd.h"
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADAbsoluteTime.h"
@@ -88,6 +90,15 @@ void GADViewController::viewDidAppear(bool animated) {
     viewDidAppear_ = true;
 }
 
+void GADViewController::viewWillDisappear(bool animated) {
+    ui::ViewController::viewWillDisappear(animated);
+    beingTakenAway_.clear();
+    for (Ptr screen = selfPtr(); screen && screen->isBeingDismissed();
+         screen = std::dynamic_pointer_cast<GADViewController>(screen->parent())) {
+        beingTakenAway_.push_back(screen);
+    }
+}
+
 void GADViewController::viewDidDisappear(bool animated) {
     ui::ViewController::viewDidDisappear(animated);
     recordLandingPageDismissal();
@@ -95,6 +106,12 @@ void GADViewController::viewDidDisappear(bool animated) {
         interactingWithParent_ = false;
     }
     viewDidAppear_ = false;
+    // Those of a dismissal that was not cancelled are no longer presented.
+    for (const auto& weakScreen : std::exchange(beingTakenAway_, {})) {
+        if (Ptr screen = weakScreen.lock(); screen && !screen->parent()) {
+            screen->screenTakenAway();
+        }
+    }
 }
 
 void GADViewController::recordLandingPageDismissal() {
@@ -204,19 +221,37 @@ void GADViewController::relinquishScreen() {
     if (!wasPresentedFromViewController_) {
         return;
     }
-    retainCycle_.reset();
-    wasPresentedFromViewController_ = false;
-    if (isFirstGADViewController()) {
-        interactingWithParent_ = true;
-        if (auto slot = slot_.lock()) {
-            slot->adWillDismissScreen();
-        }
-        restoreStatusBar();
-        ui::Application::shared().setIdleTimerDisabled(publisherIdleTimerDisabled_);
-    } else {
-        interactingWithParent_ = false;
-    }
+    const bool first = isFirstGADViewController();
+    interactingWithParent_ = first;
+    endPresentation(first);
     dismiss();
     foundation::NotificationCenter::defaultCenter().post(kAdModalViewControllerDidDismissFullScreen,
                                                          this);
+}
+
+void GADViewController::screenTakenAway() {
+    // Nothing for a screen that let itself go already (its own close path,
+    // or a stack given back through the screen under it).
+    if (!retainCycle_) {
+        return;
+    }
+    Ptr self = selfPtr();
+    view()->setUserInteractionEnabled(false);
+    interactingWithParent_ = false;
+    endPresentation(presentedAsFirst_);
+    foundation::NotificationCenter::defaultCenter().post(kAdModalViewControllerDidDismissFullScreen,
+                                                         this);
+}
+
+void GADViewController::endPresentation(bool first) {
+    retainCycle_.reset();
+    wasPresentedFromViewController_ = false;
+    if (!first) {
+        return;
+    }
+    if (auto slot = slot_.lock()) {
+        slot->adWillDismissScreen();
+    }
+    restoreStatusBar();
+    ui::Application::shared().setIdleTimerDisabled(publisherIdleTimerDisabled_);
 }

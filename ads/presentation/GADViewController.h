@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/foundation/Notification.h"
 #include "platform/ui/ViewController.h"
@@ -52,6 +53,9 @@ class GADViewController : public ui::ViewController {
 
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
+    // A screen that its presenter dismisses (not through relinquishScreen)
+    // is given back as well, with the screens of its stack that go with it.
+    void viewWillDisappear(bool animated) override;
     void viewDidDisappear(bool animated) override;
     bool prefersStatusBarHidden() const override { return true; }
     bool shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation o) const override;
@@ -89,6 +93,13 @@ class GADViewController : public ui::ViewController {
   private:
     Ptr selfPtr() { return std::static_pointer_cast<GADViewController>(shared_from_this()); }
     void recordLandingPageDismissal();
+    // Ends the presentation: drops the self-reference and, for the first
+    // screen of a stack, tells the slot and gives back the status bar and
+    // the idle timer.
+    void endPresentation(bool first);
+    // The screen went away without relinquishScreen: the presentation ends
+    // and the full-screen notification is posted as relinquishScreen would.
+    void screenTakenAway();
 
     std::int64_t supportedOrientations_;
     bool viewDidAppear_ = false;
@@ -102,4 +113,7 @@ class GADViewController : public ui::ViewController {
     // Presented from one of the application's controllers: the slot heard
     // adWillPresentScreen.
     bool presentedAsFirst_ = false;
+    // This screen and those under it in its stack that its presenter's
+    // dismissal takes away, from viewWillDisappear to viewDidDisappear.
+    std::vector<std::weak_ptr<GADViewController>> beingTakenAway_;
 };

@@ -12,14 +12,15 @@ bool isHex(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-bool hasValidCharacters(std::string_view text) {
+bool hasValidCharacters(std::string_view text, bool strayPercentsAllowed) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c <= 0x20 || c >= 0x7F)
             return false;
         if (std::string_view("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string_view::npos)
             return false;
-        if (c == '%' && !(i + 2 < text.size() && isHex(text[i + 1]) && isHex(text[i + 2])))
+        if (c == '%' && !strayPercentsAllowed &&
+            !(i + 2 < text.size() && isHex(text[i + 1]) && isHex(text[i + 2])))
             return false;
     }
     return true;
@@ -64,8 +65,8 @@ std::string removeDotSegments(std::string_view input) {
 
 }  // namespace
 
-std::optional<URL> URL::parse(std::string_view text) {
-    if (text.empty() || !hasValidCharacters(text))
+std::optional<URL> URL::parse(std::string_view text, bool strayPercentsAllowed) {
+    if (text.empty() || !hasValidCharacters(text, strayPercentsAllowed))
         return std::nullopt;
     URL url;
     std::string_view rest = text;
@@ -161,6 +162,10 @@ void URL::recompose() {
 
 std::optional<URL> URL::fromString(std::string_view text) {
     return parse(text);
+}
+
+std::optional<URL> URL::fromPageString(std::string_view text) {
+    return parse(text, true);
 }
 
 std::optional<URL> URL::fromString(std::string_view text, const URL& base) {

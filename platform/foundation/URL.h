@@ -23,6 +23,10 @@ class URL {
     static std::optional<URL> fromString(std::string_view text);
     // The text resolved against a base URL (RFC 3986): the result is absolute.
     static std::optional<URL> fromString(std::string_view text, const URL& base);
+    // A URL a page navigates to: as fromString, but a "%" not followed by two
+    // hex digits stays as written, as browsers keep it; decoding the
+    // component that holds it fails.
+    static std::optional<URL> fromPageString(std::string_view text);
     // A "file://" URL of an absolute path; a folder gets a trailing "/".
     static URL fileURL(std::string_view path, bool isDirectory = false);
 
@@ -65,7 +69,7 @@ class URL {
 
   private:
     URL() = default;
-    static std::optional<URL> parse(std::string_view text);
+    static std::optional<URL> parse(std::string_view text, bool strayPercentsAllowed = false);
     void recompose();
 
     std::string text_;

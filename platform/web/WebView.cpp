@@ -855,7 +855,7 @@ void WebView::drainNavigations() {
         if (frames_.find(navigation.frameId) == frames_.end()) {
             continue;
         }
-        auto url = foundation::URL::fromString(navigation.url);
+        auto url = foundation::URL::fromPageString(navigation.url);
         if (!url) {
             foundation::Log::write("web",
                                    "Ignored navigation to an invalid URL: " + navigation.url);

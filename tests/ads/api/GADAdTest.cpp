@@ -114,6 +114,34 @@ TEST(GADAdTest, OptionalKeysAreReadOnlyWithTheirTypes) {
     EXPECT_FALSE(javaScriptText.hasAdNetworkJavaScript());
 }
 
+TEST(GADAdTest, URLListsKeepTheFirstOfEachURLInOrder) {
+    auto url = [](std::size_t n) {
+        return *foundation::URL::fromString("https://t.example/" + std::to_string(n));
+    };
+    // 50,000 URLs: 25,000 in order, then the same again backwards.
+    constexpr std::size_t kCount = 25000;
+    std::vector<foundation::URL> urls;
+    std::vector<std::string> expected;
+    for (std::size_t n = 0; n < kCount; ++n) {
+        urls.push_back(url(n));
+        expected.push_back(url(n).absoluteString());
+    }
+    for (std::size_t n = kCount; n-- > 0;) {
+        urls.push_back(url(n));
+    }
+    GADAd ad;
+    ad.addImpressionURLsFromArray(urls);
+    // A later array adds only what the list lacks, after what it holds.
+    ad.addImpressionURLsFromArray({url(kCount), url(7), url(kCount)});
+    expected.push_back(url(kCount).absoluteString());
+    EXPECT_EQ(texts(ad.impressionURLs()), expected);
+    // Each list keeps its own URLs.
+    ad.addClickURLsFromArray({url(7), url(3), url(7)});
+    EXPECT_EQ(texts(ad.clickURLs()),
+              (std::vector<std::string>{"https://t.example/7", "https://t.example/3"}));
+    EXPECT_TRUE(ad.manualImpressionURLs().empty());
+}
+
 TEST(GADAdTest, BannerAndInterstitialReadTheirNumbers) {
     EXPECT_EQ(GADAdBanner(Dictionary{{"refresh_rate", 30}}).refreshInterval(), 30);
     EXPECT_EQ(GADAdBanner(Dictionary{{"refresh_rate", "30"}}).refreshInterval(), 0);

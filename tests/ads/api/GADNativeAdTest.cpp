@@ -219,6 +219,12 @@ TEST_F(GADNativeAdTest, AdsAreMadeOnlyFromCompleteObjectsOfTheRightTypes) {
     ASSERT_TRUE(ad);
     EXPECT_EQ(ad->starRating(), 0);
     EXPECT_FALSE(ad->hasAttributionInformation());
+    // The asset actions start empty and take what they are given.
+    EXPECT_TRUE(ad->adAssetActions().empty());
+    ad->adAssetActions().push_back(Value::dictionary({{"asset", "headline"}}));
+    ad->setAdAssetActions(foundation::Array{ad->adAssetActions().front(), Value("icon")});
+    EXPECT_EQ(ad->adAssetActions().size(), 2u);
+    EXPECT_EQ(ad->adAssetActions().back(), Value("icon"));
 }
 
 TEST_F(GADNativeAdTest, AClickReachesTheNativeAdsPageOnceTheRequiredAssetsWereDisplayed) {

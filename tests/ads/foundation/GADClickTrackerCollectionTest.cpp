@@ -123,6 +123,17 @@ TEST(GADClickTrackerCollectionTest, CleanupKeepsTrackersStillRunning) {
     EXPECT_EQ(done->delegate(), nullptr);
 }
 
+TEST(GADClickTrackerCollectionTest, TrackersWhoseBackgroundTaskExpiredLeave) {
+    PingServer server;
+    auto collection = std::make_shared<GADClickTrackerCollection>();
+    collection->trackURL(server.url("/pixel"));
+    collection->trackURL(server.url("/click"));
+    ASSERT_EQ(collection->trackers().size(), 2u);
+    ui::Application::shared().expireBackgroundTasks();
+    EXPECT_TRUE(collection->trackers().empty());
+    RunLoop::main().runUntilIdle();
+}
+
 TEST(GADClickTrackerCollectionTest, SharedInstanceIsOneAndStartsEmpty) {
     auto& shared = GADClickTrackerCollection::sharedInstance();
     EXPECT_EQ(&shared, &GADClickTrackerCollection::sharedInstance());

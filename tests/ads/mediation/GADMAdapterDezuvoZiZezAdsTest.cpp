@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ads/api/GADBannerView.h"
 #include "ads/api/GADInterstitial.h"
 #include "ads/api/GADRequest.h"
@@ -207,31 +209,64 @@ TEST_F(BuiltInAdapterEndToEnd, TheInnerBannersFailureIsTheNetworksNoFill) {
         << pings.requests()[0];
 }
 
-using GADMAdapterDezuvoZiZezAdsInterstitial = mediation_test::PublisherInterstitialTest;
+TEST_F(BuiltInAdapterEndToEnd, TheOwnAdsWaterfallIsNeverRunInsideTheOwnAd) {
+    // The inner banner gets the same waterfall: its own-ads network has no
+    // ad for it instead of making a third banner.
+    mediateTo("/mediation");
+    EXPECT_EQ(controller->requests.size(), 2u);
+    EXPECT_EQ(owner->received, 0);
+    EXPECT_EQ(owner->failures.size(), 1u);
+    foundation::RunLoop::main().runUntil([&] { return pings.requests().size() > 1; }, 20);
+    std::vector<std::string> heard = pings.requests();
+    ASSERT_EQ(heard.size(), 2u);
+    std::sort(heard.begin(), heard.end());
+    // The inner waterfall's own-ads network ended with no fill.
+    EXPECT_EQ(heard[0].rfind("/nofill?ad_loc=inner-unit&", 0), 0u) << heard[0];
+    EXPECT_NE(heard[0].find("&aec=1&"), std::string::npos) << heard[0];
+    EXPECT_EQ(heard[1].rfind("/nofill?ad_loc=outer-unit&", 0), 0u) << heard[1];
+}
+
+// The publisher's interstitial whose mediation response names the
+// component's own network; `mediateTo` sends the inner interstitial's slot to
+// a path of the ad server.
+class GADMAdapterDezuvoZiZezAdsInterstitial : public mediation_test::PublisherInterstitialTest {
+  protected:
+    void SetUp() override {
+        PublisherInterstitialTest::SetUp();
+        adServer.server().Get("/mediation", [](const httplib::Request&, httplib::Response& r) {
+            r.set_header("X-Vira-Mediation", "1");
+            r.set_content(R"({"ad_type": "interstitial", "ad_networks": [
+                {"id": "7", "adapters": ["GADMAdapterDezuvoZiZezAds"],
+                 "data": {"pubid": "inner-unit"}}]})",
+                          "application/json");
+        });
+        adServer.server().Get("/page", [](const httplib::Request&, httplib::Response& r) {
+            r.set_content("<html><body><p>own interstitial</p></body></html>", "text/html");
+        });
+        adServer.start();
+        interstitial->setAdUnitID(std::string("outer-unit"));
+    }
+
+    void mediateTo(const std::string& innerPath) {
+        interstitial->loadRequest(GADRequest::request());
+        controller->requests.at(0).lock()->loadAdURLWithParameters(
+            Dictionary{{"url", adServer.url("/mediation")}});
+        foundation::RunLoop::main().runUntil([&] { return controller->requests.size() > 1; }, 20);
+        ASSERT_EQ(controller->requests.size(), 2u);
+        auto inner = std::dynamic_pointer_cast<GADSlot>(controller->requests.back().lock());
+        ASSERT_TRUE(inner);
+        EXPECT_EQ(inner->adUnitID(), "inner-unit");
+        inner->loadAdURLWithParameters(Dictionary{{"url", adServer.url(innerPath)}});
+        foundation::RunLoop::main().runUntil([&] { return owner->received + owner->failures > 0; },
+                                             20);
+    }
+
+    // The waterfalls' pings stay on this machine.
+    mediation_test::PingServer pings;
+};
 
 TEST_F(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShownThroughIt) {
-    adServer.server().Get("/mediation", [](const httplib::Request&, httplib::Response& r) {
-        r.set_header("X-Vira-Mediation", "1");
-        r.set_content(R"({"ad_type": "interstitial", "ad_networks": [
-            {"id": "7", "adapters": ["GADMAdapterDezuvoZiZezAds"],
-             "data": {"pubid": "inner-unit"}}]})",
-                      "application/json");
-    });
-    adServer.server().Get("/page", [](const httplib::Request&, httplib::Response& r) {
-        r.set_content("<html><body><p>own interstitial</p></body></html>", "text/html");
-    });
-    adServer.start();
-    interstitial->setAdUnitID(std::string("outer-unit"));
-    interstitial->loadRequest(GADRequest::request());
-    controller->requests.at(0).lock()->loadAdURLWithParameters(
-        Dictionary{{"url", adServer.url("/mediation")}});
-    foundation::RunLoop::main().runUntil([&] { return controller->requests.size() > 1; }, 20);
-    ASSERT_EQ(controller->requests.size(), 2u);
-    auto inner = std::dynamic_pointer_cast<GADSlot>(controller->requests.back().lock());
-    ASSERT_TRUE(inner);
-    EXPECT_EQ(inner->adUnitID(), "inner-unit");
-    inner->loadAdURLWithParameters(Dictionary{{"url", adServer.url("/page")}});
-    foundation::RunLoop::main().runUntil([&] { return owner->received + owner->failures > 0; }, 20);
+    mediateTo("/page");
     ASSERT_EQ(owner->received, 1);
     EXPECT_EQ(interstitial->adNetworkClassName(), "GADMAdapterDezuvoZiZezAds");
 
@@ -241,6 +276,13 @@ TEST_F(GADMAdapterDezuvoZiZezAdsInterstitial, TheComponentsOwnInterstitialIsShow
     EXPECT_EQ(owner->presented, 1);
     EXPECT_NE(window->topViewController(), root);
     EXPECT_EQ(owner->failures, 0);
+}
+
+TEST_F(GADMAdapterDezuvoZiZezAdsInterstitial, TheOwnAdsWaterfallIsNeverRunInsideTheOwnAd) {
+    mediateTo("/mediation");
+    EXPECT_EQ(controller->requests.size(), 2u);
+    EXPECT_EQ(owner->received, 0);
+    EXPECT_EQ(owner->failures, 1);
 }
 
 }  // namespace

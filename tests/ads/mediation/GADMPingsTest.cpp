@@ -145,6 +145,36 @@ TEST_F(GADMPingsTest, ImpressionsAndClicksOfABanner) {
     EXPECT_EQ(pingsHeard(5).back(), "/config-imp?aec=0&n=c");
 }
 
+TEST_F(GADMPingsTest, ARefreshDroppedDuringANewWaterfallPingsNothing) {
+    const std::string settings =
+        R"("settings": {"ad_network_timeout_millis": 2000, "imp_urls": [")" +
+        pings.url("/imp?aec=@gw_aec@&n=@gw_adnetid@") + R"("]})";
+    auto waterfall = [&](const std::string& networks) {
+        manager->mediateForAdType(GADAdType::bannerAdTypeForSize(kGADAdSizeBanner),
+                                  configFrom(R"({"ad_type": "banner", )" + settings +
+                                             R"(, "ad_networks": [)" + networks + "]}"));
+    };
+    {
+        foundation::ManualClock clock;
+        waterfall(R"({"id": "a", "adapters": ["TestFillingAdapter"]})");
+        mediation_test::TestAdapter* shown = lastAdapter();
+        waterfall(R"({"id": "b", "adapters": ["TestSilentAdapter"]},
+                     {"id": "c", "adapters": ["TestSilentAdapter"]},
+                     {"id": "d", "adapters": ["TestFillingAdapter"]})");
+        clock.advance(2);
+        // The shown network refreshes while the second network's turn runs:
+        // the manager drops the answer.
+        shown->deliverBanner();
+        clock.advance(2);
+    }
+    std::vector<std::string> heard = pingsHeard(2);
+    // Time for a ping sent for the dropped answer to arrive as well.
+    foundation::RunLoop::main().runUntil([&] { return pings.requests().size() > 2; }, 1);
+    heard = pings.requests();
+    std::sort(heard.begin(), heard.end());
+    EXPECT_EQ(heard, (std::vector<std::string>{"/imp?aec=0&n=a", "/imp?aec=3,3,0&n=d"}));
+}
+
 TEST_F(GADMPingsTest, AnEmptyClickListSendsNoClickPing) {
     manager->mediateForAdType(
         GADAdType::bannerAdTypeForSize(kGADAdSizeBanner),

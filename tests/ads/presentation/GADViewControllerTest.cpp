@@ -252,6 +252,40 @@ TEST_F(GADViewControllerTest, TheSlotHearsADismissalOnlyOfAScreenThatWasPresente
     EXPECT_EQ(take(), (Log{"slot will dismiss", kAdModalViewControllerDidDismissFullScreen}));
 }
 
+TEST_F(GADViewControllerTest, ScreensDismissedByTheApplicationAreGivenBackAndFreed) {
+    auto screen = makeScreen();
+    std::weak_ptr<GADViewController> weak = screen;
+    screen->presentFromViewController(root);
+    settle();
+    screen.reset();
+    take();
+    root->dismissViewController(true);
+    settle();
+    EXPECT_TRUE(weak.expired());
+    EXPECT_EQ(take(), (Log{"slot will dismiss", kAdModalViewControllerDidDismissFullScreen,
+                           "slot did dismiss"}));
+    EXPECT_FALSE(application.isStatusBarHidden());
+    EXPECT_FALSE(application.isIdleTimerDisabled());
+
+    // A stack of two goes as a whole: the browser on top, then the first.
+    auto first = makeScreen();
+    auto browser = makeScreen();
+    std::weak_ptr<GADViewController> weakFirst = first, weakBrowser = browser;
+    first->presentFromViewController(root);
+    settle();
+    browser->presentFromViewController(first);
+    settle();
+    first.reset();
+    browser.reset();
+    take();
+    root->dismissViewController(true);
+    settle();
+    EXPECT_TRUE(weakFirst.expired());
+    EXPECT_TRUE(weakBrowser.expired());
+    EXPECT_EQ(take(), (Log{kAdModalViewControllerDidDismissFullScreen, "slot will dismiss",
+                           kAdModalViewControllerDidDismissFullScreen, "slot did dismiss"}));
+}
+
 TEST_F(GADViewControllerTest, ComingBackToTheForeground) {
     application.launch();
     auto returnToApplication = [&] {

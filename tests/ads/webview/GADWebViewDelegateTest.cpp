@@ -132,6 +132,12 @@ TEST_F(GADWebViewDelegateTest, MessagesFromScriptsAndFramesReachEveryHandlerInTh
     EXPECT_EQ(view->request()->url()->absoluteString(), "http://ads.test/ad");
 }
 
+TEST_F(GADWebViewDelegateTest, ABadEscapeLosesOnlyItsOwnPieceOfAMessage) {
+    ASSERT_TRUE(load("<script>location.href = 'gmsg://ad/untaken?y=2&bad=%zz;z=%41';</script>"));
+    EXPECT_NE(std::find(log.begin(), log.end(), "posted untaken y=2 z=A"), log.end())
+        << testing::PrintToString(log);
+}
+
 TEST_F(GADWebViewDelegateTest, NavigationPolicyBySchemeAndKind) {
     using web::NavigationType;
     struct Case {

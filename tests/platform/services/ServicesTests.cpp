@@ -4,8 +4,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/foundation/ApplicationHome.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/ProcessState.h"
 #include "platform/foundation/RunLoop.h"
@@ -248,6 +250,47 @@ TEST_F(ServicesTest, DeviceFacts) {
     radio.setCurrentRadioAccessTechnology(RadioAccessTechnologyLTE);
     EXPECT_EQ(posts, 1);
     foundation::NotificationCenter::defaultCenter().removeObserver(token);
+}
+
+TEST_F(ServicesTest, TheAdvertisingIdentifierIsKeptWithTheHomeUntilTheUserResetsIt) {
+    auto& ads = AdvertisingIdentifierManager::sharedManager();
+    const std::string path =
+        foundation::ApplicationHome::library() + "/" + AdvertisingIdentifierManager::kFileName;
+    auto store = [&](const std::string& text) {
+        ASSERT_TRUE(foundation::FileManager::defaultManager().writeAtomically(
+            path, foundation::Data(text.begin(), text.end())));
+    };
+    auto stored = [&] {
+        const auto data = foundation::FileManager::defaultManager().contentsAtPath(path);
+        return data ? std::string(data->begin(), data->end()) : std::string("<none>");
+    };
+    auto launch = [] { foundation::ProcessState::resetAll(); };
+
+    // The first use makes one and stores it; later launches read it back.
+    const std::string made = ads.advertisingIdentifier();
+    EXPECT_EQ(stored(), made + "\n");
+    launch();
+    EXPECT_EQ(ads.advertisingIdentifier(), made);
+
+    // A home that keeps one gives it from the first use on.
+    store("00000000-0000-4000-8000-0000000000ab\n");
+    launch();
+    EXPECT_EQ(ads.advertisingIdentifier(), "00000000-0000-4000-8000-0000000000AB");
+
+    // The user's reset makes a new one that the next launch keeps.
+    ads.resetAdvertisingIdentifier();
+    const std::string renewed = ads.advertisingIdentifier();
+    EXPECT_NE(renewed, "00000000-0000-4000-8000-0000000000AB");
+    launch();
+    EXPECT_EQ(ads.advertisingIdentifier(), renewed);
+
+    // A damaged file is replaced by a new identifier.
+    store("not an identifier");
+    launch();
+    const std::string replaced = ads.advertisingIdentifier();
+    EXPECT_NE(replaced, renewed);
+    EXPECT_EQ(replaced.size(), 36u);
+    EXPECT_EQ(stored(), replaced + "\n");
 }
 
 TEST_F(ServicesTest, DeviceProfileSetsEveryPlatformFact) {
