@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "model/Classifier.h"
+#include "model/symbology/SymbologyNames.h"
 #include "platform/foundation/PercentEncoding.h"
 #include "platform/ui/AlertView.h"
-#include "scanning/symbology/SymbologyNames.h"
 
 namespace {
 

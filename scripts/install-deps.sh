@@ -6,7 +6,7 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
-  cmake make g++ pkg-config git ca-certificates \
+  cmake make g++ lld pkg-config git ca-certificates \
   libgtest-dev libgmock-dev libbenchmark-dev libqrencode-dev \
   libzbar-dev zbar-tools libzxing-dev \
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev \

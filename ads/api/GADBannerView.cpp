@@ -4,8 +4,10 @@
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/foundation/GADViewUtilities.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/graphics/Color.h"
+#include "platform/ui/Screen.h"
 
 void GADBannerView::logInvalidAdSize(GADAdSize adSize) {
     GADMacros::pubLog("Unable to set adSize property with " + GADAdSizeDescription(adSize) +
@@ -162,6 +164,13 @@ std::optional<bool> GADBannerView::slotShouldReloadCurrentRequest(GADSlot&) {
         return false;
     }
     return adView_->superview() != nullptr;
+}
+
+std::optional<foundation::Dictionary> GADBannerView::coordinatesOfContentInScreen() {
+    if (!adView_) {
+        return std::nullopt;
+    }
+    return GADViewUtilities::positionOfView(adView_, ui::Screen::mainScreen());
 }
 
 std::shared_ptr<ui::View> GADBannerView::swipeToViewControllerView() {

@@ -76,6 +76,9 @@ class GADBannerView : public ui::View, public GADSlotDelegate, public GADSlotAdE
     std::optional<bool> slotShouldReloadCurrentRequest(GADSlot& slot) override;
     std::optional<graphics::Rect> delegateFrame() const override { return frame(); }
     std::optional<graphics::Rect> delegateBounds() const override { return bounds(); }
+    // Where the ad view lies on the main screen; nullopt without an ad view
+    // or while it is in no window.
+    std::optional<foundation::Dictionary> coordinatesOfContentInScreen() override;
     std::shared_ptr<ui::View> swipeToViewControllerView() override;
     std::optional<bool> createdOnMediationRequest() const override {
         return createdOnMediationRequest_;

@@ -83,7 +83,10 @@ void GADBannerWebViewDelegate::webViewDidFinishLoad(GADWebView& webView) {
     slot->resetActiveViewReporting();
     if (const auto& monitor = slot->activeViewMonitor()) {
         monitor->sample();
-        monitor->startMonitoring();
+        // An ad in no window is not on screen: moving into one starts it.
+        if (slot->monitoredViewIsSubviewOfDeviceScreen()) {
+            monitor->startMonitoring();
+        }
     }
     slot->adFinishedLoadingContent();
 }
@@ -99,7 +102,10 @@ void GADBannerWebViewDelegate::webViewDidFailLoad(GADWebView& webView, const net
                                                   const std::shared_ptr<GADRequestError>& adError) {
     GADWebViewDelegate::webViewDidFailLoad(webView, error);
     auto slot = slot_.lock();
-    if (!slot || slot->state() == GADSlotStateReady) {
+    // Only the load of the ad being rendered fails its request: once that
+    // request has ended (a frame of the page failed before, or the ad is
+    // ready), later failures of the page are not told again.
+    if (!slot || slot->state() != GADSlotStateRendering) {
         return;
     }
     slot->didFailToReceiveAdWithError(adError, false, false);

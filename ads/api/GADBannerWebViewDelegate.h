@@ -30,8 +30,8 @@ class GADBannerWebViewDelegate : public GADWebViewDelegate {
     void webViewDidFailLoad(GADWebView& webView, const net::URLError& error) override;
 
   protected:
-    // A failed load of the ad page: the slot fails with `adError` unless its
-    // ad is already shown.
+    // A failed load of the ad page: the slot fails with `adError` while it
+    // renders the ad, so one request fails once whatever fails in its page.
     void webViewDidFailLoad(GADWebView& webView, const net::URLError& error,
                             const std::shared_ptr<GADRequestError>& adError);
 

@@ -21,6 +21,7 @@
 #include "ads/foundation/GADPublisherToolbarCredentials.h"
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
+#include "ads/mediation/GADMAdNetworkAdapter.h"
 #include "ads/mediation/MediationClasses.h"
 #include "ads/presentation/GADOpenerPresentation.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
@@ -57,6 +58,16 @@ foundation::Dictionary rectangleDictionary(const graphics::Rect& rect) {
 // Host suffixes of the ad vendor when the SDK constants give none.
 constexpr const char* kDefaultAdDomains = "dezuvo.com,dezuvoads.com,zizez.net";
 
+// As the program loads: the component's early activities, which the
+// application singleton runs once the application has finished launching.
+[[maybe_unused]] const bool kHandsOverEarlyActivities = [] {
+    GADApplication::setEarlyActivities([] {
+        GADMRAIDInterceptor::allow();
+        GADMAdNetworkAdapter::availableAdapterNames();
+    });
+    return true;
+}();
+
 std::uint64_t wholePoints(double value) {
     return value > 0 ? static_cast<std::uint64_t>(value) : 0;
 }
@@ -64,11 +75,7 @@ std::uint64_t wholePoints(double value) {
 }  // namespace
 
 std::shared_ptr<GADSlot> GADSlot::make(const graphics::Rect& frame) {
-    static std::once_flag classInitialized;
-    std::call_once(classInitialized, [] {
-        GADApplication::sharedApplication().runEarlyActivities();
-        GADMRAIDInterceptor::allow();
-    });
+    GADApplication::sharedApplication().runEarlyActivities();
     std::shared_ptr<GADSlot> slot(new GADSlot);
     slot->initialize(frame);
     return slot;
@@ -603,6 +610,9 @@ foundation::Dictionary GADSlot::gatherRequestParameters() {
     }
     if (manualImpressionsEnabled_) {
         parameters["d_imp_hdr"] = "1";
+    }
+    if (inAppPurchaseDelegate()) {
+        parameters["iap_set"] = "1";
     }
     foundation::Value https =
         foundation::UserDefaults::standard().objectForKey("dezuvo_gad_use_https");

@@ -25,6 +25,11 @@ namespace {
     return true;
 }();
 
+std::function<void()>& earlyActivities() {
+    static auto* const activities = new std::function<void()>();
+    return *activities;
+}
+
 }  // namespace
 
 GADApplication& GADApplication::sharedApplication() {
@@ -75,8 +80,19 @@ void GADApplication::observeBecomingActive() {
         });
 }
 
+void GADApplication::setEarlyActivities(std::function<void()> activities) {
+    earlyActivities() = std::move(activities);
+}
+
 void GADApplication::runEarlyActivities() {
-    std::call_once(earlyActivities_, [] {});
+    std::lock_guard<std::mutex> lock(earlyActivitiesLock_);
+    if (earlyActivitiesDone_) {
+        return;
+    }
+    earlyActivitiesDone_ = true;
+    if (earlyActivities()) {
+        earlyActivities()();
+    }
 }
 
 bool GADApplication::isAppActive() {
@@ -293,6 +309,10 @@ void GADApplication::reset() {
         std::lock_guard<std::mutex> lock(lock_);
         appFinishedLaunching_ = false;
         iTunesMetadata_.reset();
+    }
+    {
+        std::lock_guard<std::mutex> lock(earlyActivitiesLock_);
+        earlyActivitiesDone_ = false;
     }
     notificationSerialQueue_->sync([] {});
     statisticsSerialQueue_->sync([] {});

@@ -7,6 +7,7 @@
 // It measures how long a user stays away after clicking an ad.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -34,7 +35,12 @@ class GADApplication : public GADStatisticDictionaryDelegate,
     static GADApplication& sharedApplication();
     ~GADApplication() override;
 
-    // Once per process.
+    // The start-up work of the layers above this one (interception of MRAID
+    // scripts allowed, the adapter classes looked up), handed over once as
+    // the program loads.
+    static void setEarlyActivities(std::function<void()> activities);
+    // Runs the early activities once per process: when the application has
+    // finished launching, or before when the first request or slot is made.
     void runEarlyActivities();
     // False only when the application has finished launching and runs in the
     // background.
@@ -108,7 +114,8 @@ class GADApplication : public GADStatisticDictionaryDelegate,
 
     std::mutex lock_;
     bool appFinishedLaunching_ = false;
-    std::once_flag earlyActivities_;
+    std::mutex earlyActivitiesLock_;
+    bool earlyActivitiesDone_ = false;
     std::optional<foundation::Dictionary> iTunesMetadata_;
     GADSession session_;
     std::shared_ptr<GADStatisticDictionary> statistics_;

@@ -7,6 +7,7 @@
 // Members leave the pool on the caller's thread or, when dropped for want of
 // room, on the main thread, never on the pool's queue.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -66,6 +67,13 @@ class GADCacheSet {
         });
     }
     void removeAllObjects() { removeAll(*queue_, *members_); }
+    // The members now, after every add asked for before.
+    std::size_t count() const {
+        std::size_t members = 0;
+        queue_->sync([&] { members = members_->size(); });
+        return members;
+    }
+    std::uint64_t maxCapacity() const { return maxCapacity_; }
 
   private:
     using Members = std::set<std::shared_ptr<T>>;

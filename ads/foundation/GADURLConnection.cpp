@@ -138,7 +138,10 @@ std::shared_ptr<const GADCachedURLResponse> GADURLConnection::cachedResponseForU
 }
 
 bool GADURLConnection::tryToStoreResponseAndData() {
-    if (!response_ || !response_->isHTTP() || !sourceURL_) {
+    // Only a successful answer may stand in for later ones: an error page
+    // kept for its max-age would be served as the next ad.
+    if (!response_ || !response_->isHTTP() || !sourceURL_ || response_->statusCode() < 200 ||
+        response_->statusCode() >= 300) {
         return false;
     }
     const std::optional<foundation::Date> expiry = GADHeaderParser::gad_expirationDate(*response_);
@@ -152,6 +155,9 @@ bool GADURLConnection::tryToStoreResponseAndData() {
 }
 
 void GADURLConnection::deliverCachedResponse(const GADCachedURLResponse& cached) {
+    // The delegate judges the answer it is given, so the stored response
+    // replaces the live one while the cached body is delivered.
+    response_ = cached.response();
     if (auto delegate = delegate_.lock()) {
         delegate->connectionLoadDidReceiveCachedResponse(*this, cached.response());
         delegate->connectionLoadDidFinish(*this, foundation::stringFromUTF8(cached.data()),

@@ -67,8 +67,8 @@ class GADURLConnection : public net::URLConnectionDelegate,
     // The entry for the URL while it is fresh; an expired one is removed.
     std::shared_ptr<const GADCachedURLResponse> cachedResponseForURL(
         const foundation::URL& url) const;
-    // Stores the finished HTTP response under the source URL's key when its
-    // headers give an expiry still to come.
+    // Stores the finished HTTP response under the source URL's key when it
+    // succeeded (status 2xx) and its headers give an expiry still to come.
     bool tryToStoreResponseAndData();
 
     bool isInProgress() const { return inProgress_; }
@@ -96,7 +96,8 @@ class GADURLConnection : public net::URLConnectionDelegate,
                                     const net::URLError& error) override;
 
   private:
-    // Tells the delegate of a cache entry as if it had been loaded.
+    // Tells the delegate of a cache entry as if it had been loaded; while it
+    // does, response() is the entry's response.
     void deliverCachedResponse(const GADCachedURLResponse& cached);
 
     bool inProgress_ = false;

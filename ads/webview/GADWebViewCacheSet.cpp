@@ -1,9 +1,7 @@
 #include "ads/webview/GADWebViewCacheSet.h"
 
-#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
-#include "platform/ui/Application.h"
 
 namespace {
 
@@ -12,15 +10,10 @@ constexpr const char* kBlankPage = "about:blank";
 }  // namespace
 
 std::shared_ptr<GADWebViewCacheSet> GADWebViewCacheSet::make(int capacity) {
-    std::shared_ptr<GADWebViewCacheSet> set(new GADWebViewCacheSet(capacity));
-    foundation::NotificationCenter::defaultCenter().addObserver(
-        set, &GADWebViewCacheSet::didReceiveMemoryWarning,
-        ui::ApplicationDidReceiveMemoryWarningNotification);
-    return set;
+    return std::shared_ptr<GADWebViewCacheSet>(new GADWebViewCacheSet(capacity > 0 ? capacity : 0));
 }
 
 GADWebViewCacheSet::~GADWebViewCacheSet() {
-    foundation::NotificationCenter::defaultCenter().removeObserver(this);
     for (const auto& webView : clearing_) {
         webView->setDelegate(nullptr);
         webView->stopLoading();
@@ -38,7 +31,7 @@ int GADWebViewCacheSet::capacityFromUserDefaults() {
     return capacity >= 0 && capacity <= 9 ? static_cast<int>(capacity) : 4;
 }
 
-void GADWebViewCacheSet::addObject(const std::shared_ptr<web::WebView>& webView) {
+void GADWebViewCacheSet::addObject(std::shared_ptr<web::WebView> webView) {
     if (!webView) {
         return;
     }
@@ -82,36 +75,9 @@ void GADWebViewCacheSet::webViewDidFinishLoad(web::WebView& webView) {
     if (!held || !held->stringByEvaluatingJavaScriptFromString("document.body.innerHTML").empty()) {
         return;
     }
-    std::lock_guard lock(mutex_);
-    if (pooled_.size() < static_cast<std::size_t>(capacity_)) {
-        pooled_.push_back(std::move(held));
-    }
+    GADCacheSet<web::WebView>::addObject(std::move(held));
 }
 
 void GADWebViewCacheSet::webViewDidFailLoad(web::WebView& webView, const net::URLError&) {
     takeClearing(webView);
-}
-
-std::shared_ptr<web::WebView> GADWebViewCacheSet::anyObject() {
-    std::lock_guard lock(mutex_);
-    if (pooled_.empty()) {
-        return nullptr;
-    }
-    auto webView = std::move(pooled_.back());
-    pooled_.pop_back();
-    return webView;
-}
-
-std::size_t GADWebViewCacheSet::count() const {
-    std::lock_guard lock(mutex_);
-    return pooled_.size();
-}
-
-void GADWebViewCacheSet::removeAllObjects() {
-    std::lock_guard lock(mutex_);
-    pooled_.clear();
-}
-
-void GADWebViewCacheSet::didReceiveMemoryWarning(const foundation::Notification&) {
-    removeAllObjects();
 }

@@ -25,6 +25,15 @@ std::shared_ptr<GADWebView> shared(GADWebView& webView) {
     return std::static_pointer_cast<GADWebView>(webView.shared_from_this());
 }
 
+// A frame the page itself loads (a tracker, a video player): a navigation
+// nobody clicked whose request names another document as the main one. It is
+// no action of the ad.
+bool isFrameLoadOfThePage(const net::URLRequest& request, web::NavigationType navigationType) {
+    return navigationType == web::NavigationType::other && request.mainDocumentURL() &&
+           request.url() &&
+           request.mainDocumentURL()->absoluteString() != request.url()->absoluteString();
+}
+
 }  // namespace
 
 GADWebViewDelegate::GADWebViewDelegate() : opener_(std::make_shared<GADOpener>()) {
@@ -94,7 +103,8 @@ bool GADWebViewDelegate::webViewShouldStartLoad(GADWebView& webView, const net::
         handleGMSGRequest(request, shared(webView));
         return false;
     }
-    if (navigationType != web::NavigationType::other || url.path().size() >= 2) {
+    if (!isFrameLoadOfThePage(request, navigationType) &&
+        (navigationType != web::NavigationType::other || url.path().size() >= 2)) {
         center.post(kGADDidReceiveWebActionNotification, &webView, report);
     }
     if (scheme == "mailto") {

@@ -27,8 +27,9 @@ class GADWebView;
 // The URL the debug dialog sends through the navigation policy to open the
 // publisher toolbar; compared whole and case-sensitive.
 inline constexpr const char* kGADPublisherToolbarURL = "publisherToolbar://toolbar.placeholder";
-// Posted for every navigation of an ad page; object: the web view; user info
-// {"u": the URL, "a": the message name of a gmsg URL}.
+// Posted for every navigation of an ad page but the frames the page loads by
+// itself; object: the web view; user info {"u": the URL, "a": the message
+// name of a gmsg URL}.
 inline constexpr const char* kGADDidReceiveWebActionNotification = "didReceiveWebAction";
 inline constexpr const char* kGADWebViewDidFinishLoadNotification = "webViewDidFinishLoad";
 inline constexpr const char* kGADWebViewDidFailLoadNotification = "webViewDidFailLoad";

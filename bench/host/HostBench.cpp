@@ -4,7 +4,9 @@
 // - `barcodes scan PHOTO` end to end on generated sample photos, from start
 //   to exit (launch, photo road, beep, thumbnail and its save, quit), beside
 //   zbarimg, zbar's own command-line scanner, on the same photos; prints the
-//   ratio of the two (target: at most 2).
+//   ratio of the two (target: at most 2);
+// - the same on a small picture of an EAN-13 code, once on a new home (store
+//   creation and the default links included) and once on a home that exists.
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +23,8 @@
 
 #include "bench/support/RatioReporter.h"
 #include "host/SamplePhoto.h"
+#include "platform/graphics/PNGCodec.h"
+#include "platform/media/GeneratedFrame.h"
 
 extern char** environ;
 
@@ -127,37 +131,71 @@ std::string photoPath(int index) {
     return (benchFolder() / ("sample-" + std::to_string(index) + ".png")).string();
 }
 
+std::string smallPicturePath() {
+    return (benchFolder() / "ean13.png").string();
+}
+
+bool writeFile(const std::string& path, const foundation::Data& bytes) {
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return std::fclose(out) == 0 && written;
+}
+
+// A small picture of an EAN-13 code filling the frame with its quiet zone.
+bool writeSmallPicture() {
+    media::GeneratedFrame frame;
+    frame.format = media::BarcodeFormat::ean13;
+    frame.text = "4006381333931";
+    frame.width = 240;
+    frame.height = 120;
+    frame.codeRect = graphics::Rect(0, 0, frame.width, frame.height);
+    const auto bitmap = frame.draw();
+    const auto bytes = bitmap ? graphics::PNGCodec::encode(*bitmap) : std::nullopt;
+    return bytes && writeFile(smallPicturePath(), *bytes);
+}
+
 bool writePhotos() {
     fs::create_directories(benchFolder());
+    if (!writeSmallPicture())
+        return false;
     for (std::size_t i = 0; i < kPhotoSizes.size(); ++i) {
         auto bytes = SamplePhoto::png(SamplePhoto::kDefaultText, kPhotoSizes[i].first,
                                       kPhotoSizes[i].second);
-        if (!bytes)
-            return false;
-        FILE* out = std::fopen(photoPath(static_cast<int>(i)).c_str(), "wb");
-        if (!out)
-            return false;
-        const bool written = std::fwrite(bytes->data(), 1, bytes->size(), out) == bytes->size();
-        if (std::fclose(out) != 0 || !written)
+        if (!bytes || !writeFile(photoPath(static_cast<int>(i)), *bytes))
             return false;
     }
     return true;
 }
 
-// Times `program` with `arguments` then the photo of the benchmark's argument,
-// each run on a new home; a run must exit 0.
+// Runs `program` with `arguments` on `home` and waits for it; its exit status.
+int run(const std::string& program, const std::vector<std::string>& arguments,
+        const std::string& home) {
+    Child child = spawn(program, arguments, home);
+    return child.pid > 0 ? finish(child) : -1;
+}
+
+// Times `program` with `arguments` then `picture`, each run on a new home, or
+// on one home made by a first untimed run when `existingHome`; a run must
+// exit 0.
 void timeScans(benchmark::State& state, const std::string& program,
-               const std::vector<std::string>& arguments) {
+               const std::vector<std::string>& arguments, const std::string& picture,
+               bool existingHome = false) {
     auto args = arguments;
-    args.push_back(photoPath(static_cast<int>(state.range(0))));
+    args.push_back(picture);
+    const auto existing = existingHome ? freshHome() : std::string();
+    if (existingHome && run(program, args, existing) != 0) {
+        state.SkipWithError((program + " failed on the picture").c_str());
+        return;
+    }
     for (auto _ : state) {
-        const auto home = freshHome();
+        const auto home = existingHome ? existing : freshHome();
         const auto start = Clock::now();
-        Child child = spawn(program, args, home);
-        const int status = child.pid > 0 ? finish(child) : -1;
+        const int status = run(program, args, home);
         const auto end = Clock::now();
         if (status != 0) {
-            state.SkipWithError((program + " failed on the photo").c_str());
+            state.SkipWithError((program + " failed on the picture").c_str());
             break;
         }
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
@@ -165,7 +203,7 @@ void timeScans(benchmark::State& state, const std::string& program,
 }
 
 void BM_ScanSamplePhoto(benchmark::State& state) {
-    timeScans(state, BARCODES_BINARY, {"scan"});
+    timeScans(state, BARCODES_BINARY, {"scan"}, photoPath(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_ScanSamplePhoto)
     ->DenseRange(0, 1)
@@ -174,13 +212,29 @@ BENCHMARK(BM_ScanSamplePhoto)
     ->Iterations(10);
 
 void BM_ZbarimgSamplePhoto(benchmark::State& state) {
-    timeScans(state, "zbarimg", {"-q"});
+    timeScans(state, "zbarimg", {"-q"}, photoPath(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_ZbarimgSamplePhoto)
     ->DenseRange(0, 1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10);
+
+// The small picture: argument 0 on a new home each run, 1 on a home that
+// exists.
+void BM_ScanSmallPicture(benchmark::State& state) {
+    timeScans(state, BARCODES_BINARY, {"scan"}, smallPicturePath(), state.range(0) == 1);
+}
+BENCHMARK(BM_ScanSmallPicture)
+    ->DenseRange(0, 1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+
+void BM_ZbarimgSmallPicture(benchmark::State& state) {
+    timeScans(state, "zbarimg", {"-q"}, smallPicturePath());
+}
+BENCHMARK(BM_ZbarimgSmallPicture)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
@@ -200,6 +254,17 @@ int main(int argc, char** argv) {
         if (ours > 0 && theirs > 0)
             std::printf("barcodes scan / zbarimg on the %dx%d photo: %.2f (target: at most 2)\n",
                         kPhotoSizes[i].first, kPhotoSizes[i].second, ours / theirs);
+    }
+    const double zbarimg = reporter.times["BM_ZbarimgSmallPicture/iterations:20/manual_time"];
+    const std::pair<const char*, const char*> homes[] = {{"0", "a new"}, {"1", "an existing"}};
+    for (const auto& [argument, home] : homes) {
+        const double ours = reporter.times[std::string("BM_ScanSmallPicture/") + argument +
+                                           "/iterations:20/manual_time"];
+        if (ours > 0 && zbarimg > 0)
+            std::printf(
+                "barcodes scan / zbarimg on the small EAN-13 picture, %s home: %.2f "
+                "(target: at most 2)\n",
+                home, ours / zbarimg);
     }
     fs::remove_all(benchFolder());
     return 0;

@@ -66,7 +66,7 @@ std::shared_ptr<Reachability> Reachability::withName(std::string host) {
     if (host.empty()) {
         return nullptr;
     }
-    return std::make_shared<Reachability>(std::move(host));
+    return std::make_shared<Reachability>(std::move(host), true);
 }
 
 std::shared_ptr<Reachability> Reachability::withAddress(std::string address) {
@@ -79,7 +79,8 @@ std::shared_ptr<Reachability> Reachability::withAddress(std::string address) {
     return std::make_shared<Reachability>(std::move(address));
 }
 
-Reachability::Reachability(std::string target) : target_(std::move(target)) {}
+Reachability::Reachability(std::string target, bool byName)
+    : target_(std::move(target)), byName_(byName) {}
 
 Reachability::~Reachability() {
     if (timer_) {
@@ -111,11 +112,16 @@ void Reachability::setCallback(Callback callback, std::shared_ptr<foundation::Ta
     std::shared_ptr<foundation::Timer> oldTimer;
     {
         std::lock_guard lock(mutex_);
+        const bool starts = !callback_ && callback;
         callback_ = std::move(callback);
         queue_ = queue ? std::move(queue) : foundation::DispatchQueue::main();
         oldTimer = std::move(timer_);
         if (callback_) {
             lastFlags_ = flags();
+            if (starts && byName_) {
+                queue_->async(
+                    [callback = callback_, value = lastFlags_.value_or(0)] { callback(value); });
+            }
             std::weak_ptr<Reachability> weak = weak_from_this();
             timer_ = foundation::Timer::make(kPollInterval, true, [weak](foundation::Timer&) {
                 if (auto self = weak.lock()) {

@@ -37,7 +37,8 @@ class Reachability : public std::enable_shared_from_this<Reachability> {
     static std::shared_ptr<Reachability> withName(std::string host);
     static std::shared_ptr<Reachability> withAddress(std::string address);
 
-    explicit Reachability(std::string target);
+    // `byName`: the target is a host name, looked up when watching starts.
+    explicit Reachability(std::string target, bool byName = false);
     ~Reachability();
 
     const std::string& target() const { return target_; }
@@ -48,7 +49,8 @@ class Reachability : public std::enable_shared_from_this<Reachability> {
 
     // setCallback + setDispatchQueue: `callback` runs on `queue` (nullptr:
     // the main queue) with the new flags each time they change; an empty
-    // callback stops watching.
+    // callback stops watching. A target made from a host name also reports
+    // once when watching starts, as its name resolves, whatever the flags.
     void setCallback(Callback callback, std::shared_ptr<foundation::TaskQueue> queue = nullptr);
 
     // The network state every target reports from now on: flags for any
@@ -62,6 +64,7 @@ class Reachability : public std::enable_shared_from_this<Reachability> {
     static void checkAll();
 
     std::string target_;
+    bool byName_ = false;
     mutable std::mutex mutex_;
     Callback callback_;
     std::shared_ptr<foundation::TaskQueue> queue_;

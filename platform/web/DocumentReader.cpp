@@ -7,7 +7,8 @@ namespace web {
 namespace {
 
 // A document is {url, sheets: [text], root: node}; an element node is
-// [1, tag, [[name, value]...], style, index, [children], frameDocument|null],
+// [1, tag, [[name, value]...], style, index, [children], frameDocument|null,
+// canvasId|0],
 // a text node [3, text]. Only elements, texts and frames are read.
 constexpr std::string_view kScript = R"JS(
 (function () {
@@ -39,7 +40,7 @@ constexpr std::string_view kScript = R"JS(
         try { inner = n.contentDocument; } catch (e) { inner = null; }
         if (inner && inner.documentElement) frame = read(inner, depth + 1);
       }
-      return [1, tag, attributes, styleOf(n), index, children, frame];
+      return [1, tag, attributes, styleOf(n), index, children, frame, n._canvasId || 0];
     }
     var root = d.documentElement ? node(d.documentElement) : null;
     return {url: String(d.URL || ''), sheets: sheets, root: root};
@@ -93,6 +94,9 @@ std::optional<PageNode> readNode(const foundation::Value& value, int depth) {
         if (auto frame = readDocument((*array)[6], depth + 1)) {
             node.frame = std::make_shared<PageDocument>(std::move(*frame));
         }
+    }
+    if (array->size() > 7) {
+        node.canvas = static_cast<int>((*array)[7].doubleValue());
     }
     return node;
 }

@@ -18,7 +18,11 @@
     X(JSObjectDeleteProperty)            \
     X(JSObjectGetPrivate)                \
     X(JSObjectGetProperty)               \
+    X(JSObjectGetTypedArrayByteLength)   \
+    X(JSObjectGetTypedArrayByteOffset)   \
+    X(JSObjectGetTypedArrayBytesPtr)     \
     X(JSObjectMake)                      \
+    X(JSObjectMakeTypedArray)            \
     X(JSObjectSetProperty)               \
     X(JSStringCreateWithUTF8CString)     \
     X(JSStringGetMaximumUTF8CStringSize) \
@@ -26,6 +30,7 @@
     X(JSStringRelease)                   \
     X(JSValueCreateJSONString)           \
     X(JSValueGetType)                    \
+    X(JSValueGetTypedArrayType)          \
     X(JSValueIsNumber)                   \
     X(JSValueIsObject)                   \
     X(JSValueMakeBoolean)                \

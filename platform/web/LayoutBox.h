@@ -30,6 +30,8 @@ struct LayoutBox {
     // A replaced image, drawn into `content`.
     graphics::Image::Ptr image;
     graphics::Rect content;
+    // A canvas element's drawing, the painter's `image` once it is read.
+    int canvas = 0;
     // A text run: drawn from the frame's top left in `font` and `color`.
     std::string text;
     graphics::Font font;

@@ -24,6 +24,27 @@ bool isWide(char32_t c) {
            (c >= 0xFF00 && c <= 0xFF60) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
+// A canvas is as large as its bitmap (its width and height attributes, 300 by
+// 150 by default) where its style gives no size, in the bitmap's proportions
+// when the style gives one side.
+void canvasSize(const PageNode& node, std::optional<double>& width, std::optional<double>& height) {
+    auto side = [&node](const char* name, double fallback) {
+        const std::string text = node.attribute(name);
+        const bool digits = !text.empty() && text.size() < 7 &&
+                            text.find_first_not_of("0123456789") == std::string::npos;
+        return digits ? std::stod(text) : fallback;
+    };
+    const double w = side("width", 300);
+    const double h = side("height", 150);
+    if (width && !height) {
+        height = w > 0 ? *width * h / w : h;
+    } else if (height && !width) {
+        width = h > 0 ? *height * w / h : w;
+    }
+    width = width.value_or(w);
+    height = height.value_or(h);
+}
+
 bool isSpace(char32_t c) {
     return c == U' ' || c == U'\t' || c == U'\n' || c == U'\r' || c == U'\f';
 }
@@ -171,6 +192,10 @@ class Layouter {
         const double chromeY = style.border[0] + style.border[2] + padding[0] + padding[2];
         auto width = pxIf(style.width, available, style);
         auto height = pxIf(style.height, availableHeight, style);
+        if (node.tag == "canvas") {
+            canvasSize(node, width, height);
+            box.canvas = node.canvas;
+        }
         double contentWidth = width ? std::max(0.0, *width)
                                     : std::max(0.0, available - margin[1] - margin[3] - chromeX);
         if (width && style.margin[1].isAuto() && style.margin[3].isAuto()) {
@@ -197,7 +222,7 @@ class Layouter {
             ancestors.push_back(&node);
             if (node.tag == "iframe" || node.tag == "frame") {
                 frameContent(node, box, {contentX, contentY, w, height.value_or(150)});
-            } else {
+            } else if (node.tag != "canvas") {
                 inlineContent(node, style, ancestors, flow, std::nullopt);
                 flushLines(flow);
             }
@@ -358,12 +383,12 @@ class Layouter {
             item.box = imageBox(node, style, flow.width);
         } else {
             ComputedStyle sized = style;
-            if (!sized.width && (node.tag == "iframe" || node.tag == "frame" ||
-                                 node.tag == "canvas" || node.tag == "video")) {
+            if (!sized.width &&
+                (node.tag == "iframe" || node.tag == "frame" || node.tag == "video")) {
                 sized.width = CSSLength{300, CSSLength::Unit::px};
             }
-            if (!sized.height && (node.tag == "iframe" || node.tag == "frame" ||
-                                  node.tag == "canvas" || node.tag == "video")) {
+            if (!sized.height &&
+                (node.tag == "iframe" || node.tag == "frame" || node.tag == "video")) {
                 sized.height = CSSLength{150, CSSLength::Unit::px};
             }
             double marginBottom = 0;

@@ -27,6 +27,8 @@ struct PageNode {
     std::vector<PageNode> children;
     // The document of a frame element, when it has one.
     std::shared_ptr<PageDocument> frame;
+    // A canvas element's drawing, when a script made one (see CanvasBindings).
+    int canvas = 0;
 
     std::string attribute(const std::string& name) const {
         auto it = attributes.find(name);

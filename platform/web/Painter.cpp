@@ -37,6 +37,16 @@ void drawBorders(graphics::BitmapContext& context, const LayoutBox& box) {
     context.fillRect({f.origin.x, f.origin.y, b[3], f.size.height});
 }
 
+// Gives canvas boxes the pixels their canvas holds now.
+void attachCanvases(LayoutBox& box, const CanvasBindings& canvases) {
+    if (box.canvas != 0) {
+        box.image = canvases.image(box.canvas);
+    }
+    for (auto& child : box.children) {
+        attachCanvases(child, canvases);
+    }
+}
+
 }  // namespace
 
 void Painter::paint(graphics::BitmapContext& context, const LayoutBox& box, double alpha) {
@@ -110,7 +120,9 @@ std::optional<LayoutBox> Painter::layoutPage(WebView& view) {
         }
         return loadImage(src, documentURL);
     };
-    return PageLayout::layout(*document, view.bounds().size, images);
+    auto page = PageLayout::layout(*document, view.bounds().size, images);
+    attachCanvases(page, view.canvases());
+    return page;
 }
 
 void Painter::drawPage(graphics::BitmapContext& context, WebView& view) {

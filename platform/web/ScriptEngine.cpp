@@ -1,6 +1,8 @@
 #include "platform/web/ScriptEngine.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <exception>
 
 #include "platform/foundation/JSON.h"
@@ -129,6 +131,21 @@ foundation::Value ScriptEngine::toValue(JSContextRef context, JSValueRef value) 
         case kJSTypeString:
             return toString(context, value);
         case kJSTypeObject: {
+            const JSTypedArrayType typed = js().JSValueGetTypedArrayType(context, value, nullptr);
+            if (typed == kJSTypedArrayTypeUint8Array ||
+                typed == kJSTypedArrayTypeUint8ClampedArray) {
+                // The bytes pointer is the start of the array's buffer, which a
+                // view of part of a buffer starts into.
+                JSObjectRef array = js().JSValueToObject(context, value, nullptr);
+                const auto* bytes = static_cast<const std::uint8_t*>(
+                    js().JSObjectGetTypedArrayBytesPtr(context, array, nullptr));
+                if (bytes == nullptr) {
+                    return foundation::Data();
+                }
+                bytes += js().JSObjectGetTypedArrayByteOffset(context, array, nullptr);
+                return foundation::Data(
+                    bytes, bytes + js().JSObjectGetTypedArrayByteLength(context, array, nullptr));
+            }
             JSStringRef json = js().JSValueCreateJSONString(context, value, 0, nullptr);
             if (json == nullptr) {
                 return {};
@@ -152,6 +169,16 @@ JSValueRef ScriptEngine::fromValue(JSContextRef context, const foundation::Value
     if (value.isString()) {
         StringRef text(*value.asString());
         return js().JSValueMakeString(context, text.ref);
+    }
+    if (const auto* data = value.asData()) {
+        JSObjectRef array = js().JSObjectMakeTypedArray(context, kJSTypedArrayTypeUint8ClampedArray,
+                                                        data->size(), nullptr);
+        if (array != nullptr && !data->empty()) {
+            std::copy(data->begin(), data->end(),
+                      static_cast<std::uint8_t*>(
+                          js().JSObjectGetTypedArrayBytesPtr(context, array, nullptr)));
+        }
+        return array != nullptr ? array : js().JSValueMakeNull(context);
     }
     if (value.isArray() || value.isDictionary()) {
         if (auto json = foundation::JSON::writeFragment(value)) {

@@ -22,9 +22,10 @@ namespace web {
 
 class ScriptEngine {
   public:
-    // Arguments arrive as null, boolean, real or string values (other
-    // values as their JSON text); the answer goes back the same way
-    // (arrays and dictionaries as JavaScript objects).
+    // Arguments arrive as null, boolean, real or string values, byte arrays
+    // (Uint8Array, Uint8ClampedArray) as data, other values as their JSON
+    // text; the answer goes back the same way (arrays and dictionaries as
+    // JavaScript objects, data as a Uint8ClampedArray).
     using NativeFunction =
         std::function<foundation::Value(const std::vector<foundation::Value>& arguments)>;
 

@@ -347,6 +347,7 @@ void WebView::removeChildFrames(int frameId) {
             connection->cancel();
         }
         clearTimers(id);
+        canvases_.removeFrame(id);
         retireEngine(std::move(found->second->engine));
         frames_.erase(found);
     }
@@ -364,6 +365,7 @@ void WebView::startEngine(int frameId) {
     frame.engineSerial = ++nextEngineSerial_;
     installNatives(*frame.engine, frameId, frame.engineSerial);
     frame.engine->evaluate(domPrelude(), "about:prelude");
+    canvases_.install(*frame.engine, frameId);
     const auto parent = frames_.find(frame.parentId);
     if (parent != frames_.end() && parent->second->engine) {
         frame.engine->setGlobalObject("parent", *parent->second->engine);
@@ -838,6 +840,11 @@ void WebView::navigate(int frameId, net::URLRequest request, NavigationType type
     }
     if (frames_.find(frameId) == frames_.end() || !request.url()) {
         return;
+    }
+    // A sub-frame's request names the main document, as the platform's do, so
+    // a delegate can tell the page's frames from the page itself.
+    if (frameId != kMainFrame) {
+        request.setMainDocumentURL(frames_.at(kMainFrame)->url);
     }
     if (!decidePolicy(frameId, request, type, false)) {
         return;

@@ -35,6 +35,7 @@
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
 #include "platform/web/BackForwardList.h"
+#include "platform/web/CanvasBindings.h"
 #include "platform/web/NavigationAction.h"
 #include "platform/web/NavigationDelegate.h"
 #include "platform/web/WebViewDelegate.h"
@@ -139,6 +140,8 @@ class WebView : public ui::View {
     // The image the page loaded from `url` (absolute), decoded; nullptr while
     // it has not arrived or when it is not a picture.
     graphics::Image::Ptr loadedImage(const std::string& url) const;
+    // The canvases the page's scripts draw in, for the painter.
+    const CanvasBindings& canvases() const { return canvases_; }
 
     foundation::Value valueForKey(std::string_view key) const override;
     // Paints the page (see Painter).
@@ -210,6 +213,7 @@ class WebView : public ui::View {
     std::vector<std::unique_ptr<ScriptEngine>> retiredEngines_;
     // The pictures the page's images loaded, by URL, for the painter.
     std::map<std::string, graphics::Image::Ptr> images_;
+    CanvasBindings canvases_{[this](const std::string& url) { return loadedImage(url); }};
     int scriptDepth_ = 0;
     std::map<int, std::unique_ptr<Frame>> frames_;
     int nextFrameId_ = 1;

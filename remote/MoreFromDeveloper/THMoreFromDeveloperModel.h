@@ -3,8 +3,9 @@
 // Other apps of a developer from the app-store lookup service: each answer is
 // archived in Caches under the id looked up, and the archives are what the
 // model announces ("moreFromDeveloperLoaded") and what it falls back to while
-// the service's host cannot be reached. It goes to the network only after a
-// reachability change has reported the host reachable.
+// the service's host cannot be reached. It goes to the network only after its
+// watcher reported the host reachable: at the host's first lookup or on a
+// change.
 
 #include <memory>
 #include <optional>

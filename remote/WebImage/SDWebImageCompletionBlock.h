@@ -15,6 +15,23 @@ using SDWebImageCompletionBlock =
     std::function<void(graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
                        SDImageCacheSource source, const std::optional<foundation::URL>& imageURL)>;
 
+// The older completion of the views' loads, without the URL.
+using SDWebImageCompletedBlock =
+    std::function<void(graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
+                       SDImageCacheSource source)>;
+
+// A completion that calls `completed`, when there is one, without the URL.
+inline SDWebImageCompletionBlock SDWebImageCompletionWithoutURL(
+    SDWebImageCompletedBlock completed) {
+    return [completed = std::move(completed)](
+               graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
+               SDImageCacheSource source, const std::optional<foundation::URL>&) {
+        if (completed) {
+            completed(std::move(image), error, source);
+        }
+    };
+}
+
 // The error a load of no URL reports.
 inline foundation::Error SDWebImageNilURLError() {
     return foundation::Error{"SDWebImageErrorDomain", -1, "Trying to load a nil url"};

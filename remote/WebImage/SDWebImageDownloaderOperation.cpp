@@ -81,8 +81,11 @@ void SDWebImageDownloaderOperation::start() {
         foundation::RunLoop::current().run();
         if (!isFinished()) {
             connection->cancel();
+            const auto& url = request_.url();
             connectionDidFailWithError(
-                *connection, net::URLError::make(net::URLErrorCode::timedOut, keyFor(request_)));
+                *connection,
+                net::URLError::make(net::URLErrorCode::timedOut,
+                                    url ? std::optional(url->absoluteString()) : std::nullopt));
         }
     } else {
         if (auto completion = completedBlock_) {

@@ -129,6 +129,21 @@ std::shared_ptr<SDWebImageCombinedOperation> SDWebImageManager::downloadImageWit
     return operation;
 }
 
+std::shared_ptr<SDWebImageCombinedOperation> SDWebImageManager::downloadWithURL(
+    const std::optional<foundation::URL>& url, SDWebImageLoadOptions options,
+    SDWebImageDownloaderProgressBlock progressBlock,
+    SDWebImageCompletedWithFinishedBlock completedBlock) {
+    return downloadImageWithURL(
+        url, options, std::move(progressBlock),
+        [completedBlock](graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
+                         SDImageCacheSource source, bool finished,
+                         const std::optional<foundation::URL>&) {
+            if (completedBlock) {
+                completedBlock(std::move(image), error, source, finished);
+            }
+        });
+}
+
 void SDWebImageManager::queryDone(const std::weak_ptr<SDWebImageCombinedOperation>& weak,
                                   const foundation::URL& url, SDWebImageLoadOptions options,
                                   const SDWebImageDownloaderProgressBlock& progress,
@@ -238,12 +253,15 @@ void SDWebImageManager::downloadDone(const std::weak_ptr<SDWebImageCombinedOpera
             const bool refreshed = (options & SDWebImageLoadOption::refreshCached) != 0;
             if (refreshed && hadCachedImage && !image) {
                 // The server's answer came from the URL cache: the caller has the image.
-            } else if (image && owner &&
+            } else if (image && owner && owner->respondsToTransformDownloadedImage() &&
                        (image->images().empty() ||
                         (options & SDWebImageLoadOption::transformAnimatedImage) != 0)) {
                 auto self = shared_from_this();
+                // The load leaves the running list below, before this ends:
+                // the block keeps it alive until its image is delivered.
                 foundation::DispatchQueue::global(foundation::DispatchQueue::Priority::High)
-                    ->async([self, owner, image, data, key, url, toDisk, finished, deliverIfLive] {
+                    ->async([self, operation, owner, image, data, key, url, toDisk, finished,
+                             deliverIfLive] {
                         auto transformed =
                             owner->imageManagerTransformDownloadedImage(*self, image, url)
                                 .value_or(image);
@@ -288,6 +306,23 @@ bool SDWebImageManager::cachedImageExistsForURL(const foundation::URL& url) cons
 
 bool SDWebImageManager::diskImageExistsForURL(const foundation::URL& url) const {
     return imageCache_->diskImageExistsWithKey(cacheKeyForURL(url));
+}
+
+void SDWebImageManager::cachedImageExistsForURL(
+    const foundation::URL& url, SDImageCache::CheckCacheCompletionBlock completion) {
+    const std::string key = cacheKeyForURL(url);
+    if (imageCache_->imageFromMemoryCacheForKey(key) != nullptr) {
+        if (completion) {
+            foundation::DispatchQueue::main()->async([completion] { completion(true); });
+        }
+        return;
+    }
+    imageCache_->diskImageExistsWithKey(key, std::move(completion));
+}
+
+void SDWebImageManager::diskImageExistsForURL(const foundation::URL& url,
+                                              SDImageCache::CheckCacheCompletionBlock completion) {
+    imageCache_->diskImageExistsWithKey(cacheKeyForURL(url), std::move(completion));
 }
 
 void SDWebImageManager::cancelAll() {

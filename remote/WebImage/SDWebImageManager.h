@@ -26,6 +26,11 @@ using SDWebImageCompletionWithFinishedBlock = std::function<void(
     graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
     SDImageCacheSource source, bool finished, const std::optional<foundation::URL>& imageURL)>;
 
+// The older completion, without the URL.
+using SDWebImageCompletedWithFinishedBlock =
+    std::function<void(graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
+                       SDImageCacheSource source, bool finished)>;
+
 class SDWebImageManager : public std::enable_shared_from_this<SDWebImageManager> {
   public:
     using Ptr = std::shared_ptr<SDWebImageManager>;
@@ -54,10 +59,21 @@ class SDWebImageManager : public std::enable_shared_from_this<SDWebImageManager>
         SDWebImageDownloaderProgressBlock progressBlock,
         SDWebImageCompletionWithFinishedBlock completedBlock);
 
+    // The older form of downloadImageWithURL; a null block hears nothing.
+    std::shared_ptr<SDWebImageCombinedOperation> downloadWithURL(
+        const std::optional<foundation::URL>& url, SDWebImageLoadOptions options,
+        SDWebImageDownloaderProgressBlock progressBlock,
+        SDWebImageCompletedWithFinishedBlock completedBlock);
+
     void saveImageToCache(const graphics::Image::Ptr& image,
                           const std::optional<foundation::URL>& url);
     bool cachedImageExistsForURL(const foundation::URL& url) const;
     bool diskImageExistsForURL(const foundation::URL& url) const;
+    // The answers come on the main queue, a memory hit's too.
+    void cachedImageExistsForURL(const foundation::URL& url,
+                                 SDImageCache::CheckCacheCompletionBlock completion);
+    void diskImageExistsForURL(const foundation::URL& url,
+                               SDImageCache::CheckCacheCompletionBlock completion);
 
     void cancelAll();
     bool isRunning() const;

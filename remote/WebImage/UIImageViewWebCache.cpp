@@ -143,6 +143,11 @@ void addActivityIndicator(const ui::ImageView::Ptr& view) {
     auto& state = stateOf(*view);
     if (!state.activityIndicator) {
         state.activityIndicator = std::make_shared<ui::ActivityIndicatorView>(state.indicatorStyle);
+        // Margins that share every change of the view's size keep the
+        // indicator at its centre.
+        state.activityIndicator->setAutoresizingMask(
+            ui::Autoresizing::flexibleLeftMargin | ui::Autoresizing::flexibleRightMargin |
+            ui::Autoresizing::flexibleTopMargin | ui::Autoresizing::flexibleBottomMargin);
     }
     auto indicator = state.activityIndicator;
     std::weak_ptr<ui::ImageView> weak = view;

@@ -7,6 +7,7 @@
 #include "platform/foundation/DispatchQueue.h"
 #include "platform/graphics/BitmapContext.h"
 #include "results/ResultParser.h"
+#include "scanning/ZXingWidget/DecoderPointCallback.h"
 
 namespace {
 
@@ -106,7 +107,8 @@ bool Decoder::decode(const std::vector<std::uint8_t>& subset) {
     std::optional<TwoDDecoderResult> found;
     for (const auto& reader : readers_) {
         try {
-            const auto result = reader->decode(view);
+            DecoderPointCallback callback(*this);
+            const auto result = reader->decode(view, callback);
             if (result.isValid()) {
                 found = resultOf(result);
             }

@@ -37,6 +37,9 @@ class Decoder : public std::enable_shared_from_this<Decoder> {
     bool decode(const std::vector<std::uint8_t>& subset);
     // On the main thread: the delegate hears of the find.
     void didDecodeImage(const TwoDDecoderResult& result);
+    // A point a reader reported through its DecoderPointCallback; the
+    // decoder itself does nothing with it.
+    void resultPointCallback(graphics::Point point) {}
 
     const graphics::Image::Ptr& image() const { return image_; }
     const graphics::Rect& cropRect() const { return cropRect_; }

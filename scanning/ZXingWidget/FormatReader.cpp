@@ -36,8 +36,24 @@ void FormatReader::registerFormatReader(std::shared_ptr<FormatReader> reader) {
     registeredReaders().push_back(std::move(reader));
 }
 
+std::vector<std::shared_ptr<FormatReader>> FormatReader::registeredFormatReaders() {
+    std::lock_guard lock(registryMutex);
+    return registeredReaders();
+}
+
 ZXing::Result FormatReader::decode(const ZXing::ImageView& image) const {
     return ZXing::ReadBarcode(image, hints_);
+}
+
+ZXing::Result FormatReader::decode(const ZXing::ImageView& image,
+                                   ResultPointCallback& callback) const {
+    auto result = decode(image);
+    if (result.isValid()) {
+        for (const auto& corner : result.position()) {
+            callback.foundPossibleResultPoint(corner.x, corner.y);
+        }
+    }
+    return result;
 }
 
 MultiFormatReader::MultiFormatReader() : FormatReader(readableFormats()) {}
@@ -54,8 +70,19 @@ MultiFormatUPCEANReader::MultiFormatUPCEANReader()
 
 AztecReader::AztecReader() : FormatReader(BarcodeFormat::Aztec) {}
 
+ZXing::Result AztecReader::decode(const ZXing::ImageView& image, ResultPointCallback&) const {
+    return decode(image);
+}
+
 void registerFormatReaders() {
     static std::once_flag once;
     std::call_once(
         once, [] { FormatReader::registerFormatReader(std::make_shared<MultiFormatReader>()); });
 }
+
+namespace {
+
+// The registration a class-load hook makes: in place before main runs.
+[[maybe_unused]] const bool formatReadersRegistered = (registerFormatReaders(), true);
+
+}  // namespace

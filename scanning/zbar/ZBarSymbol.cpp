@@ -6,8 +6,8 @@
 #include <climits>
 #include <cstring>
 
+#include "model/symbology/SymbologyNames.h"
 #include "platform/foundation/UTF16.h"
-#include "scanning/symbology/SymbologyNames.h"
 #include "scanning/zbar/ZBarSymbolSet.h"
 
 using namespace zbar;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/foundation/GADURLConnection.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "tests/support/LocalServer.h"
@@ -273,6 +275,42 @@ TEST_F(GADAdFetcherTest, AFetcherFetchesOnceAndCancelledFetchesStaySilent) {
     second.reset();  // dropped before its turn: nothing is told
     RunLoop::main().runUntilIdle();
     EXPECT_TRUE(delegate->outcomes.empty());
+}
+
+TEST_F(GADAdFetcherTest, ACachedMediationAnswerIsJudgedByItsOwnStatus) {
+    GADURLConnection::clearCache();
+    std::atomic<int> status{500};
+    server.server().Get("/mediation", [&](const httplib::Request&, httplib::Response& response) {
+        response.status = status;
+        response.set_header("X-Vira-Mediation", "1");
+        response.set_header("Cache-Control", "max-age=60");
+        response.set_content(status == 200 ? R"({"ad":1})" : R"({"error":"server"})",
+                             "application/json");
+    });
+    server.start();
+    // Each fetch of the slot's mediation answer, with its outcome and the body the ad got.
+    const struct {
+        int status;
+        std::string outcome;
+        std::optional<std::string> html;
+    } fetches[] = {
+        {500, "error 3", std::nullopt},
+        {200, "ad", R"({"ad":1})"},  // the failure was not kept
+        {500, "ad", R"({"ad":1})"},  // the kept success answers
+    };
+    int n = 0;
+    for (const auto& f : fetches) {
+        status = f.status;
+        delegate = std::make_shared<RecordingDelegate>();
+        fetcher = std::make_shared<GADAdFetcher>();
+        // One slot, so one cache entry; each its own address, as requests have.
+        auto ad = adAt(server.url("/mediation?slotname=s&n=" + std::to_string(++n)));
+        fetch(ad);
+        waitForOutcome();
+        EXPECT_EQ(delegate->outcomes, std::vector<std::string>{f.outcome}) << f.status;
+        EXPECT_EQ(ad->adHTML(), f.html) << f.status;
+    }
+    GADURLConnection::clearCache();
 }
 
 TEST_F(GADAdFetcherTest, AnUnusableTypeFromTheDownloadStopsIt) {

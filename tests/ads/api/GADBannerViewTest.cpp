@@ -11,6 +11,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 #include "platform/ui/ViewController.h"
+#include "platform/ui/Window.h"
 
 namespace {
 
@@ -174,6 +175,27 @@ TEST_F(GADBannerViewTest, EventsReachTheDelegateOnTheMainThreadAndSkipAGoneOne) 
     delegate.reset();
     banner->slotFinishedLoadingAdContent(*banner->slot());  // nobody listens: nothing happens
     EXPECT_EQ(banner->delegate(), nullptr);
+}
+
+TEST_F(GADBannerViewTest, RequestsSayWhereTheAdLiesOnTheScreen) {
+    auto banner = GADBannerView::makeWithAdSize(kGADAdSizeBanner);
+    banner->setFrame({0, 400, 320, 50});
+    EXPECT_FALSE(banner->slot()->requestParameters().contains("ad_pos"));  // in no window
+
+    auto window = ui::Window::make();
+    window->makeKeyAndVisible();
+    window->addSubview(banner);
+    const foundation::Value position =
+        foundation::Value(banner->slot()->requestParameters())["ad_pos"];
+    EXPECT_EQ(position["x"].doubleValue(), 0);
+    EXPECT_EQ(position["y"].doubleValue(), 400);
+    EXPECT_EQ(position["width"].doubleValue(), 320);
+    EXPECT_EQ(position["height"].doubleValue(), 50);
+    EXPECT_FALSE(position["visible"].boolValue());  // no ad shown yet
+    banner->adView()->setHidden(false);
+    EXPECT_TRUE(
+        foundation::Value(banner->slot()->requestParameters())["ad_pos"]["visible"].boolValue());
+    banner->removeFromSuperview();
 }
 
 }  // namespace

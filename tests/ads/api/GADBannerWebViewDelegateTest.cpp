@@ -128,4 +128,19 @@ TEST_F(GADBannerWebViewDelegateTest, APageThatFailsWhileRenderingFailsTheRequest
     EXPECT_EQ(events->failures.size(), 1u);
 }
 
+TEST_F(GADBannerWebViewDelegateTest, AnAdPageWhoseFramesAllFailFailsTheRequestOnce) {
+    slot->webView()->configureAsBannerAdView();
+    slot->setState(GADSlotStateRendering);
+    slot->webView()->loadHTMLString(
+        "<p>ad</p><iframe src='http://127.0.0.1:1/a'></iframe>"
+        "<iframe src='http://127.0.0.1:1/b'></iframe>",
+        foundation::URL::fromString("http://ads.test/ad"));
+    waitForLoad();
+    RunLoop::main().runUntil([&] { return slot->webView()->webView()->activeLoadCount() == 0; },
+                             10);
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(events->failures, std::vector<long>{kGADErrorNetworkError});
+    EXPECT_EQ(events->finished, 0);
+}
+
 }  // namespace

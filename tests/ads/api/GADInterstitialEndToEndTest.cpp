@@ -29,13 +29,38 @@ namespace {
 
 using Log = std::vector<std::string>;
 
+// The ad server on loopback, the application's controller shown in a
+// window, and the delegate of the interstitials loaded over them.
+struct Stage {
+    Stage() {
+        server.useAsSDKCoreServer();
+        testing_support::showInKeyWindow(window, root);
+    }
+    // An interstitial that asked the server for an ad, once it has heard back.
+    std::shared_ptr<GADInterstitial> loadInterstitial() {
+        auto interstitial = GADInterstitial::make();
+        interstitial->setAdUnitID(std::string("barcodes-interstitial"));
+        interstitial->setDelegate(owner);
+        interstitial->loadRequest(GADRequest::request());
+        RunLoop::main().runUntil([&] { return !owner->log.empty(); }, 30);
+        RunLoop::main().runUntilIdle();
+        return interstitial;
+    }
+
+    AdServer server;
+    std::shared_ptr<ui::ViewController> root = std::make_shared<ui::ViewController>();
+    ui::Window::Ptr window = ui::Window::make();
+    std::shared_ptr<RecordingInterstitialDelegate> owner =
+        std::make_shared<RecordingInterstitialDelegate>();
+};
+
 enum class Closing { tapOnCloseButton, closeMessage };
 
 class GADInterstitialEndToEnd : public testing::TestWithParam<Closing> {};
 
 TEST_P(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilItIsClosed) {
-    AdServer server;
-    server.useAsSDKCoreServer();
+    Stage stage;
+    AdServer& server = stage.server;
     AdServer::Response ad = server.ad(AdServer::AdKind::html, "Full screen");
     // The page keeps the names of the events the component sends it.
     ad.body =
@@ -43,17 +68,10 @@ TEST_P(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilItIsClosed) {
         "<script>var got = []; function VIRA_ReceiveMessage(name) { got.push(name); }"
         "</script></body></html>";
     server.setAdResponse(ad);
-    auto root = std::make_shared<ui::ViewController>();
-    auto window = ui::Window::make();
-    testing_support::showInKeyWindow(window, root);
-
-    auto owner = std::make_shared<RecordingInterstitialDelegate>();
-    auto interstitial = GADInterstitial::make();
-    interstitial->setAdUnitID(std::string("barcodes-interstitial"));
-    interstitial->setDelegate(owner);
-    interstitial->loadRequest(GADRequest::request());
-    ASSERT_TRUE(RunLoop::main().runUntil([&] { return !owner->log.empty(); }, 30));
-    RunLoop::main().runUntilIdle();
+    const auto& root = stage.root;
+    const auto& window = stage.window;
+    const auto& owner = stage.owner;
+    auto interstitial = stage.loadInterstitial();
     ASSERT_EQ(owner->log, Log{"received"});
     ASSERT_TRUE(interstitial->isReady());
     EXPECT_EQ(server.requestsTo(AdServer::kAdPath).size(), 1u);
@@ -95,6 +113,27 @@ TEST_P(GADInterstitialEndToEnd, ShowsTheAdServersAdUntilItIsClosed) {
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(owner->log.back(), "failed 6");
     EXPECT_EQ(server.requestsTo(AdServer::kAdPath).size(), 1u);
+}
+
+TEST(GADInterstitialEndToEndFrames, AReadyAdWhosePageLoadsAFrameStaysPresentable) {
+    Stage stage;
+    stage.server.setAdResponse(stage.server.ad(AdServer::AdKind::html, "Full screen"));
+    auto interstitial = stage.loadInterstitial();
+    ASSERT_TRUE(interstitial->isReady());
+
+    // After its load the page adds a tracker in a frame of its own.
+    std::shared_ptr<GADWebView> webView = interstitial->slot()->webView();
+    webView->stringByEvaluatingJavaScriptFromString(
+        "var f = document.createElement('iframe'); f.src = '" +
+        stage.server.url("/pagead/tracker") + "'; document.body.appendChild(f);");
+    ASSERT_TRUE(stage.server.waitForRequests("/pagead/tracker"));
+    RunLoop::main().runUntil([&] { return webView->webView()->activeLoadCount() == 0; }, 10);
+    RunLoop::main().runUntilIdle();
+    EXPECT_TRUE(interstitial->isReady());
+
+    interstitial->presentFromRootViewController(stage.root);
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(stage.owner->log, (Log{"received", "will present"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Closings, GADInterstitialEndToEnd,

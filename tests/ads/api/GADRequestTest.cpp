@@ -6,6 +6,8 @@
 #include "ads/api/RAZExtras.h"
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADMacros.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/net/Reachability.h"
 #include "platform/services/DeviceProfile.h"
 
 namespace {
@@ -27,12 +29,19 @@ TEST(GADRequest, VersionStrings) {
 }
 
 TEST(GADRequest, FreshRequestCarriesTheDeviceKeysAndTheVersion) {
+    // The network watcher has heard of its host on a network that is up.
+    net::Reachability::setSimulatedNetworkFlags(net::ReachabilityFlags::reachable);
+    ASSERT_TRUE(foundation::RunLoop::main().runUntil(
+        [] { return GADDevice::currentDevice().network().networkTypeString() == "wi"; }, 30));
     foundation::Dictionary expected = GADDevice::currentDevice().parameters();
     expected["js"] = "vira-sdk-i-v6.12.2";
+    expected["net"] = "wi";
+    expected["net_last"] = "wi";
     // The component's own adapter classes are always present.
     expected["adapters"] = foundation::Array{"GADMAdapterCustomEvents", "GADMAdapterDezuvoZiZezAds",
                                              "GADMAdapterHTML"};
     EXPECT_EQ(GADRequest::request()->parameters(), expected);
+    net::Reachability::setSimulatedNetworkFlags(std::nullopt);
 }
 
 TEST(GADRequest, TargetingKeys) {

@@ -213,6 +213,21 @@ TEST_F(GADSlotActiveViewTest, ReportsFollowTheAdAsItScrollsOffScreen) {
     EXPECT_EQ(reports(), 8u);
 }
 
+TEST_F(GADSlotActiveViewTest, ABannerInNoWindowIsSampledOnceAndMonitoredOnlyOnScreen) {
+    foundation::ManualClock clock;
+    banner->removeFromSuperview();
+    showActiveViewAd();
+    ASSERT_EQ(reports(), 1u);  // the sample taken as it loaded
+    EXPECT_EQ(lastUnit()["isSubViewOfVisibleWindow"].stringValue(), "0");
+    clock.advance(12);
+    EXPECT_EQ(reports(), 1u);
+
+    scroller->addSubview(banner);
+    clock.advance(1);
+    EXPECT_EQ(reports(), 2u);
+    EXPECT_EQ(lastUnit()["isVisible"].stringValue(), "1");
+}
+
 TEST_F(GADSlotActiveViewTest, EachAdHasItsOwnUnitAndEndsItWithADoneReport) {
     showActiveViewAd();
     ASSERT_EQ(controller->lent.size(), 1u);

@@ -9,6 +9,7 @@
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADPublisherToolbarCredentials.h"
+#include "ads/presentation/GADInAppPurchaseDelegate.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
@@ -29,6 +30,9 @@ class Owner : public GADSlotDelegate, public GADSlotAdEventDelegate {
         askedOffMain = askedOffMain || !foundation::Thread::isMainThread();
         return sizes;
     }
+    std::shared_ptr<GADInAppPurchaseDelegate> inAppPurchaseDelegate() const override {
+        return purchases;
+    }
     void slotFinishedLoadingAdContent(GADSlot&) override {}
     void slotDidFailToLoadAdContentWithError(GADSlot&, const GADRequestError&) override {
         ++failures;
@@ -37,6 +41,7 @@ class Owner : public GADSlotDelegate, public GADSlotAdEventDelegate {
     std::optional<graphics::Rect> frame = graphics::Rect(10, 60, 320, 50);
     std::optional<graphics::Rect> bounds = graphics::Rect(0, 0, 320, 50);
     std::optional<std::vector<GADAdSize>> sizes;
+    std::shared_ptr<GADInAppPurchaseDelegate> purchases;
     mutable std::atomic<bool> askedOffMain = false;
     int failures = 0;
 };
@@ -74,7 +79,7 @@ TEST_F(GADSlotRequestParametersTest, SlotKeysByAdType) {
         {"an interstitial asks for its format only",
          [](auto&) {},
          {{"format", "interstitial_mb"}, {"slotname", "unit-1"}},
-         {"sz", "ad_frame", "ad_bounds", "smart_w", "smart_h"}},
+         {"sz", "ad_frame", "ad_bounds", "smart_w", "smart_h", "iap_set"}},
         {"a banner sends its sizes, frame and bounds",
          [](auto& t) {
              t.banner(kGADAdSizeBanner);
@@ -98,6 +103,10 @@ TEST_F(GADSlotRequestParametersTest, SlotKeysByAdType) {
         {"manual impressions",
          [](auto& t) { t.slot->setManualImpressionsEnabled(true); },
          {{"d_imp_hdr", "1"}},
+         {}},
+        {"an owner that takes in-app purchases",
+         [](auto& t) { t.owner->purchases = std::make_shared<GADInAppPurchaseDelegate>(); },
+         {{"iap_set", "1"}},
          {}},
         {"a request ID", [](auto& t) { t.slot->setRequestID("7"); }, {{"request_id", "7"}}, {}},
         {"no unit, no slot name",

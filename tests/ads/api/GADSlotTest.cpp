@@ -6,6 +6,7 @@
 #include "ads/api/GADSlot.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADURLAdditions.h"
+#include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADSDKCoreController.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -82,6 +83,19 @@ TEST_F(GADSlotTest, GateRefusesWhileTheLaunchedApplicationIsInTheBackground) {
     application.reset();
     GADApplication::sharedApplication().setAppFinishedLaunching(false);
     EXPECT_TRUE(slot->shouldMakeRequest(nullptr));
+}
+
+TEST_F(GADSlotTest, TheFinishedLaunchRunsTheEarlyActivitiesOnce) {
+    GADMRAIDInterceptor::disallow();
+    ui::Application::shared().launch();
+    EXPECT_TRUE(GADMRAIDInterceptor::isAllowed());  // before any further slot is made
+
+    // Once: neither another slot nor another call does it again.
+    GADMRAIDInterceptor::disallow();
+    GADSlot::make({0, 0, 320, 50});
+    GADApplication::sharedApplication().runEarlyActivities();
+    EXPECT_FALSE(GADMRAIDInterceptor::isAllowed());
+    ui::Application::shared().reset();
 }
 
 TEST_F(GADSlotTest, AdURLAnswerFetchesTheAdAndAFailedFetchIsReportedOnce) {

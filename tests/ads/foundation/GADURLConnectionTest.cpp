@@ -27,6 +27,8 @@ class RecordingDelegate : public GADURLConnectionDelegate {
     std::optional<URL> baseURL;
     std::optional<foundation::Error> error;
     long status = 0;
+    // The status of the response the connection holds when it finishes.
+    long finishedStatus = 0;
     bool allowCache = false;
     bool refuseRedirects = false;
 
@@ -51,9 +53,11 @@ class RecordingDelegate : public GADURLConnectionDelegate {
                                                 const net::URLResponse&) override {
         events.push_back("cached");
     }
-    void connectionLoadDidFinish(GADURLConnection&, const std::optional<std::string>& text,
+    void connectionLoadDidFinish(GADURLConnection& connection,
+                                 const std::optional<std::string>& text,
                                  const std::optional<URL>& url) override {
         events.push_back("finish");
+        finishedStatus = connection.response() ? connection.response()->statusCode() : 0;
         body = text;
         baseURL = url;
     }
@@ -106,6 +110,14 @@ class GADURLConnectionTest : public testing::Test {
             response.status = 500;
             response.set_content("oops", "text/plain");
         });
+        // Fails until `failing` is cleared, then succeeds; both answers
+        // may be kept for a minute.
+        s.Get("/flaky", [this](const httplib::Request&, httplib::Response& response) {
+            response.set_header("Cache-Control", "max-age=60");
+            response.status = failing ? 500 : 200;
+            response.set_content((failing ? "down-" : "up-") + std::to_string(++adLoads),
+                                 "text/plain");
+        });
         s.Get("/latin1", [](const httplib::Request&, httplib::Response& response) {
             response.set_content("caf\xe9", "text/plain");
         });
@@ -128,6 +140,7 @@ class GADURLConnectionTest : public testing::Test {
     std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
     std::shared_ptr<GADURLConnection> connection = std::make_shared<GADURLConnection>();
     std::atomic<int> adLoads{0};
+    std::atomic<bool> failing{true};
     testing_support::LocalServer server;
 };
 
@@ -204,6 +217,27 @@ TEST_F(GADURLConnectionTest, ServerErrorsAndOtherBodiesAreFinishedLoads) {
     auto latin1 = load("/latin1", false);
     EXPECT_EQ(latin1->events.back(), "finish");
     EXPECT_EQ(latin1->body, std::nullopt);
+}
+
+TEST_F(GADURLConnectionTest, OnlySuccessfulAnswersAreCachedAndAHitCarriesItsOwnStatus) {
+    // Each load has its own address (so no other cache answers it) but one
+    // slot name, so they share one entry here.
+    auto down = load("/flaky?slotname=s&n=1", true);
+    EXPECT_EQ(down->body, "down-1");
+    EXPECT_EQ(down->finishedStatus, 500);
+
+    // The failure was not kept: the server is asked again, and its success is kept.
+    failing = false;
+    auto up = load("/flaky?slotname=s&n=2", true);
+    EXPECT_EQ(up->events, (std::vector<std::string>{"cacheable? 200", "finish"}));
+    EXPECT_EQ(up->body, "up-2");
+
+    // The server fails again; the stored success answers, with its own status.
+    failing = true;
+    auto hit = load("/flaky?slotname=s&n=3", true);
+    EXPECT_EQ(hit->events, (std::vector<std::string>{"cacheable? 500", "cached", "finish"}));
+    EXPECT_EQ(hit->body, "up-2");
+    EXPECT_EQ(hit->finishedStatus, 200);
 }
 
 TEST_F(GADURLConnectionTest, ATransportFailureCarriesNoStatus) {

@@ -80,7 +80,9 @@ TEST_F(GADWebViewTest, PoolKeepsClearedBlankViewsUpToItsCapacity) {
     pool->addObject(std::make_shared<web::WebView>());
     RunLoop::main().runUntilIdle();
     ASSERT_TRUE(RunLoop::main().runUntil([&] { return pool->count() == 1; }, 10));
-    auto taken = pool->anyObject();
+    // The pool is the bounded cache set of web views: taking goes through it.
+    GADCacheSet<web::WebView>& set = *pool;
+    auto taken = set.anyObject();
     ASSERT_TRUE(taken);
     EXPECT_EQ(taken->URL()->absoluteString(), "about:blank");
     EXPECT_EQ(taken->stringByEvaluatingJavaScriptFromString("document.body.innerHTML"), "");

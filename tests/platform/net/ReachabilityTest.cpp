@@ -39,16 +39,46 @@ TEST(ReachabilityTest, WatcherHearsEachChangeOnceOnItsQueue) {
     Reachability::setSimulatedNetworkFlags(0);
     foundation::RunLoop::main().runUntilIdle();
     clock.advance(Reachability::kPollInterval * 3);
-    EXPECT_EQ(heard, std::vector<std::uint32_t>{0});
+    // The name's first resolution, then the change.
+    EXPECT_EQ(heard, (std::vector<std::uint32_t>{Flags::reachable, 0}));
 
     Reachability::setSimulatedNetworkFlags(Flags::reachable);
     foundation::RunLoop::main().runUntilIdle();
-    EXPECT_EQ(heard, (std::vector<std::uint32_t>{0, Flags::reachable}));
+    EXPECT_EQ(heard, (std::vector<std::uint32_t>{Flags::reachable, 0, Flags::reachable}));
 
     target->setCallback(nullptr);
     Reachability::setSimulatedNetworkFlags(0);
     clock.advance(Reachability::kPollInterval * 2);
-    EXPECT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard.size(), 3u);
+}
+
+TEST(ReachabilityTest, HostNamesReportOnceWhenWatchingStartsAddressesOnlyOnChange) {
+    foundation::ManualClock clock;
+    constexpr std::uint32_t loopback = Flags::reachable | Flags::isLocalAddress | Flags::isDirect;
+    const struct {
+        std::shared_ptr<Reachability> target;
+        std::vector<std::uint32_t> heard;
+    } cases[] = {
+        {Reachability::withName("localhost"), {loopback}},
+        {Reachability::withName("127.0.0.1"), {loopback}},
+        // An unreachable host is reported too: its lookup ended.
+        {Reachability::withName("ads.example.test"), {0}},
+        {Reachability::withAddress("127.0.0.1"), {}},
+        {Reachability::withAddress("0.0.0.0"), {}},
+    };
+    Reachability::setSimulatedNetworkFlags(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target->target());
+        std::vector<std::uint32_t> heard;
+        c.target->setCallback([&](std::uint32_t flags) { heard.push_back(flags); });
+        // Another callback while watching is no new start.
+        c.target->setCallback([&](std::uint32_t flags) { heard.push_back(flags); });
+        EXPECT_TRUE(heard.empty()) << "reported on the queue, not from inside the call";
+        foundation::RunLoop::main().runUntilIdle();
+        clock.advance(Reachability::kPollInterval * 2);
+        EXPECT_EQ(heard, c.heard);
+        c.target->setCallback(nullptr);
+    }
 }
 
 }  // namespace

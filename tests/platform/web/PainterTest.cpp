@@ -12,41 +12,14 @@
 #include "platform/web/Painter.h"
 #include "platform/web/WebView.h"
 #include "tests/platform/graphics/Ink.h"
-#include "tests/platform/web/WebViewRecorder.h"
+#include "tests/platform/web/PageTest.h"
 #include "tests/support/LocalServer.h"
 
-using foundation::URL;
 using graphics::Rect;
 using graphics::Rgba8;
-using testing_support::WebViewRecorder;
+using namespace page_test;
 
-namespace {
-
-const Rgba8 kClear{0, 0, 0, 0};
-const Rgba8 kWhite{255, 255, 255, 255};
-const Rgba8 kRed{255, 0, 0, 255};
-const Rgba8 kGreen{0, 255, 0, 255};
-const Rgba8 kBlue{0, 0, 255, 255};
-
-class PainterTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        view = std::make_shared<web::WebView>(Rect(0, 0, 320, 240));
-        view->setOpaque(false);
-        view->setBackgroundColor(graphics::Color::clearColor());
-    }
-    std::shared_ptr<const graphics::Bitmap> paint(
-        const std::string& html, const std::string& base = "http://ads.test/page") {
-        view->loadHTMLString(html, URL::fromString(base));
-        EXPECT_TRUE(WebViewRecorder::waitUntilIdle(*view));
-        auto image = web::Painter::snapshot(*view);
-        return image ? image->bitmap() : nullptr;
-    }
-
-    std::shared_ptr<web::WebView> view;
-};
-
-}  // namespace
+using PainterTest = PageTest;
 
 TEST_F(PainterTest, AColouredBoxAndAHeadingAreBothPainted) {
     auto bitmap = paint(

@@ -102,6 +102,17 @@ TEST_F(MoreFromDeveloperTest, OnlineLookupsAreArchivedAndAnnouncedAfterTheLastAn
     EXPECT_NE(url.find("&id=42&entity=software"), std::string::npos) << url;
 }
 
+TEST_F(MoreFromDeveloperTest, OnANetworkAlreadyUpTheModelGoesOnlineWithoutAChange) {
+    const std::string host = THMoreFromDeveloperModel::reachabilityHost();
+    THMoreFromDeveloperModel::setReachabilityHost("127.0.0.1");
+    auto local = THMoreFromDeveloperModel::make();
+    THMoreFromDeveloperModel::setReachabilityHost(host);
+    ASSERT_TRUE(RunLoop::main().runUntil([&] { return local->isReachable(); }, 10));
+    EXPECT_TRUE(local->loadAppId("9"));
+    EXPECT_TRUE(RunLoop::main().runUntil([&] { return local->openRequestIds().empty(); }, 20));
+    EXPECT_EQ(lookups.load(), 1);
+}
+
 TEST_F(MoreFromDeveloperTest, ADeveloperAnswerKeepsItsAppsWithoutTheDeveloper) {
     goOnline();
     EXPECT_TRUE(model->loadDeveloperId("dev"));

@@ -11,6 +11,7 @@
 #include "platform/graphics/PNGCodec.h"
 #include "platform/net/URLError.h"
 #include "remote/WebImage/SDWebImageDownloader.h"
+#include "remote/WebImage/SDWebImageManager.h"
 #include "tests/remote/WebImage/Gate.h"
 #include "tests/support/LocalServer.h"
 
@@ -302,6 +303,44 @@ TEST_F(ImageDownloaderTest, RequestsCarryTheHeadersAndTimeOut) {
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(none.calls, 1);
     EXPECT_FALSE(none.finished);
+}
+
+// An operation that keeps the error its connection failed with.
+struct RecordingOperation : SDWebImageDownloaderOperation {
+    using SDWebImageDownloaderOperation::SDWebImageDownloaderOperation;
+    void connectionDidFailWithError(net::URLConnection& connection,
+                                    const net::URLError& error) override {
+        failure = error;
+        SDWebImageDownloaderOperation::connectionDidFailWithError(connection, error);
+    }
+    std::optional<net::URLError> failure;
+};
+
+TEST_F(ImageDownloaderTest, ARunLoopStoppedBeforeTheEndTimesOutWithTheRequestsURL) {
+    // The cache key differs from the URL, as it does under a key filter.
+    auto& manager = SDWebImageManager::sharedManager();
+    manager->cacheKeyFilter = [](const foundation::URL&) { return std::string("photo-key"); };
+    Outcome outcome;
+    auto operation = std::make_shared<RecordingOperation>(net::URLRequest(*url("/gated.jpg")), 0,
+                                                          nullptr, record(outcome), nullptr);
+    std::atomic<RunLoop*> loop{nullptr};
+    std::thread worker([&] {
+        loop = &RunLoop::current();
+        operation->start();
+    });
+    const bool started = runUntil([&] { return hits.load() == 1 && loop.load() != nullptr; });
+    if (loop.load() != nullptr) {
+        loop.load()->stop();
+    }
+    worker.join();
+    manager->cacheKeyFilter = nullptr;
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(runUntil([&] { return outcome.calls == 1; }));
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->code, net::URLErrorCode::timedOut);
+    ASSERT_TRUE(operation->failure);
+    EXPECT_EQ(operation->failure->failingURLString, server.url("/gated.jpg"));
+    EXPECT_TRUE(operation->isFinished());
 }
 
 }  // namespace

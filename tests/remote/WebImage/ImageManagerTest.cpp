@@ -194,4 +194,115 @@ TEST_F(ImageManagerTest, EmptyURLsAndCancelAllEndLoadsWithoutLaterCompletions) {
     EXPECT_TRUE(dropped.empty());
 }
 
+TEST_F(ImageManagerTest, ExistenceQuestionsAnswerOnTheMainQueue) {
+    auto image = graphics::Image::make(graphics::Bitmap::make(2, 2, {1, 1, 1, 255}));
+    const auto key = [&](const char* path) { return manager->cacheKeyForURL(url(path)); };
+    manager->imageCache()->storeImage(image, key("/memory.png"), false);
+    manager->imageCache()->storeImage(image, key("/disk.png"), true);
+    manager->imageCache()->waitForIO();
+    manager->imageCache()->removeImageForKey(key("/disk.png"), false);
+    const struct {
+        const char* path;
+        bool cached, onDisk;
+    } cases[] = {
+        {"/memory.png", true, false},
+        {"/disk.png", true, true},
+        {"/none.png", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::vector<bool> cached, onDisk;
+        manager->cachedImageExistsForURL(*url(c.path), [&](bool exists) {
+            EXPECT_TRUE(foundation::Thread::isMainThread());
+            cached.push_back(exists);
+        });
+        manager->diskImageExistsForURL(*url(c.path), [&](bool exists) {
+            EXPECT_TRUE(foundation::Thread::isMainThread());
+            onDisk.push_back(exists);
+        });
+        EXPECT_TRUE(cached.empty()) << "a memory hit is answered later too";
+        ASSERT_TRUE(runUntil([&] { return cached.size() == 1 && onDisk.size() == 1; }));
+        EXPECT_EQ(cached[0], c.cached);
+        EXPECT_EQ(onDisk[0], c.onDisk);
+        EXPECT_EQ(manager->cachedImageExistsForURL(*url(c.path)), c.cached);
+    }
+    manager->cachedImageExistsForURL(*url("/memory.png"), nullptr);
+    manager->diskImageExistsForURL(*url("/none.png"), nullptr);
+    RunLoop::main().runUntilIdle();
+}
+
+TEST_F(ImageManagerTest, TheOlderFormDeliversWithoutTheURL) {
+    std::vector<Delivery> deliveries;
+    manager->downloadWithURL(
+        url("/icon.png"), 0, nullptr,
+        [&](graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
+            SDImageCacheSource source, bool finished) {
+            deliveries.push_back({image, error, source, finished});
+        });
+    ASSERT_TRUE(runUntil([&] { return !deliveries.empty() && !manager->isRunning(); }));
+    ASSERT_NE(deliveries[0].image, nullptr);
+    EXPECT_TRUE(deliveries[0].finished);
+    EXPECT_NE(manager->downloadWithURL(url("/icon.png"), 0, nullptr, nullptr), nullptr);
+    EXPECT_NE(manager->downloadWithURL(std::nullopt, 0, nullptr, nullptr), nullptr);
+}
+
+// A delegate that answers whether to download, and transforms only when
+// `transforms` is set.
+struct OwnerDelegate : SDWebImageManagerDelegate {
+    explicit OwnerDelegate(bool transforms) : transforms(transforms) {}
+    std::optional<bool> imageManagerShouldDownloadImageForURL(SDWebImageManager&,
+                                                              const foundation::URL&) override {
+        return true;
+    }
+    bool respondsToTransformDownloadedImage() const override { return transforms; }
+    std::optional<graphics::Image::Ptr> imageManagerTransformDownloadedImage(
+        SDWebImageManager&, const graphics::Image::Ptr&, const foundation::URL&) override {
+        ++transformed;
+        return graphics::Image::make(graphics::Bitmap::make(3, 3, {200, 0, 0, 255}));
+    }
+    const bool transforms;
+    std::atomic<int> transformed{0};
+};
+
+TEST_F(ImageManagerTest, OnlyADelegateThatTransformsSendsImagesThroughItsQueue) {
+    const struct {
+        bool transforms;
+        int width;
+        // A direct delivery comes while the load is still listed; a
+        // transformed one races with the load leaving the list.
+        std::optional<bool> runningAtDelivery;
+    } cases[] = {
+        {false, 5, true},
+        {true, 3, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.transforms);
+        auto delegate = std::make_shared<OwnerDelegate>(c.transforms);
+        manager->delegate = delegate;
+        manager->imageCache()->clearMemory();
+        manager->imageCache()->clearDisk();
+        manager->imageCache()->waitForIO();
+        std::vector<Delivery> deliveries;
+        std::vector<bool> running;
+        manager->downloadImageWithURL(
+            url("/icon.png"), 0, nullptr,
+            [&](graphics::Image::Ptr image, const std::optional<foundation::Error>& error,
+                SDImageCacheSource source, bool finished, const std::optional<foundation::URL>&) {
+                running.push_back(manager->isRunning());
+                deliveries.push_back({image, error, source, finished});
+            });
+        ASSERT_TRUE(runUntil([&] { return !deliveries.empty() && !manager->isRunning(); }));
+        ASSERT_NE(deliveries[0].image, nullptr);
+        EXPECT_EQ(deliveries[0].image->bitmap()->width(), c.width);
+        if (c.runningAtDelivery) {
+            EXPECT_EQ(running[0], *c.runningAtDelivery);
+        }
+        EXPECT_EQ(delegate->transformed.load(), c.transforms ? 1 : 0);
+        const auto stored = manager->imageCache()->imageFromMemoryCacheForKey(
+            manager->cacheKeyForURL(url("/icon.png")));
+        ASSERT_NE(stored, nullptr);
+        EXPECT_EQ(stored->bitmap()->width(), c.width);
+    }
+}
+
 }  // namespace

@@ -8,7 +8,10 @@
 #include "platform/ui/ImageView.h"
 #include "remote/WebImage/SDWebImageManager.h"
 #include "remote/WebImage/UIButtonWebCache.h"
+#include "remote/WebImage/UIButtonWebCacheDeprecated.h"
+#include "remote/WebImage/UIImageViewHighlightedWebCacheDeprecated.h"
 #include "remote/WebImage/UIImageViewWebCache.h"
+#include "remote/WebImage/UIImageViewWebCacheDeprecated.h"
 #include "tests/support/LocalServer.h"
 
 namespace {
@@ -147,6 +150,57 @@ TEST_F(ViewImageCategoriesTest, ButtonsKeepAURLPerStateAndFallBackToNormal) {
               std::nullopt);
     button->setHighlighted(true);
     EXPECT_EQ(UIButtonWebCache::sd_currentImageURL(*button), url("normal"));
+}
+
+TEST_F(ViewImageCategoriesTest, TheActivityIndicatorStaysCentredWhenTheViewIsResized) {
+    auto view = std::make_shared<ui::ImageView>(nullptr);
+    view->setFrame({0, 0, 100, 100});
+    UIImageViewWebCache::addActivityIndicator(view);
+    RunLoop::main().runUntilIdle();
+    auto indicator = UIImageViewWebCache::activityIndicator(*view);
+    ASSERT_NE(indicator, nullptr);
+    for (const auto& frame : {graphics::Rect(0, 0, 240, 60), graphics::Rect(10, 10, 30, 300)}) {
+        view->setFrame(frame);
+        EXPECT_DOUBLE_EQ(indicator->center().x, frame.size.width / 2);
+        EXPECT_DOUBLE_EQ(indicator->center().y, frame.size.height / 2);
+    }
+    UIImageViewWebCache::removeActivityIndicator(*view);
+}
+
+TEST_F(ViewImageCategoriesTest, OlderNamesForwardAndCompleteWithoutTheURL) {
+    auto view = std::make_shared<ui::ImageView>(nullptr);
+    std::vector<graphics::Image::Ptr> images;
+    const auto record = [&](graphics::Image::Ptr image, const std::optional<foundation::Error>&,
+                            SDImageCacheSource) { images.push_back(image); };
+    UIImageViewWebCacheDeprecated::setImageWithURL(view, url("old"), placeholder, kMemoryOnly,
+                                                   nullptr, record);
+    EXPECT_EQ(view->image(), placeholder);
+    EXPECT_EQ(UIImageViewWebCacheDeprecated::imageURL(*view), url("old"));
+    UIImageViewHighlightedWebCacheDeprecated::setHighlightedImageWithURL(
+        view, url("lit"), kMemoryOnly, nullptr, record);
+    ASSERT_TRUE(runUntil([&] { return images.size() == 2; }));
+    EXPECT_NE(view->image(), placeholder);
+    EXPECT_NE(view->highlightedImage(), nullptr);
+    UIImageViewWebCacheDeprecated::setImageWithURL(view, std::nullopt);
+
+    // A button's load of its current state is cancelled by the older name.
+    auto button = std::make_shared<ui::Button>(graphics::Rect(0, 0, 40, 40));
+    int buttonDone = 0;
+    UIButtonWebCacheDeprecated::setImageWithURL(button, url("kept"), ui::ControlState::normal,
+                                                placeholder, kMemoryOnly,
+                                                [&](auto...) { ++buttonDone; });
+    UIButtonWebCacheDeprecated::setBackgroundImageWithURL(
+        button, url("back"), ui::ControlState::normal, placeholder, kMemoryOnly,
+        [&](auto...) { ++buttonDone; });
+    EXPECT_EQ(UIButtonWebCacheDeprecated::currentImageURL(*button), url("kept"));
+    EXPECT_EQ(UIButtonWebCacheDeprecated::imageURLForState(*button, ui::ControlState::normal),
+              url("kept"));
+    UIButtonWebCacheDeprecated::cancelCurrentImageLoad(*button);
+    ASSERT_TRUE(runUntil([&] { return buttonDone == 1; }));
+    RunLoop::main().runFor(0.1);
+    EXPECT_EQ(buttonDone, 1) << "only the background image came";
+    EXPECT_EQ(button->imageForState(ui::ControlState::normal), placeholder);
+    EXPECT_NE(button->backgroundImageForState(ui::ControlState::normal), placeholder);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "results/ResultParser.h"
 #include "scanning/ZXingWidget/Decoder.h"
+#include "scanning/ZXingWidget/DecoderPointCallback.h"
 
 namespace {
 
@@ -214,6 +215,84 @@ TEST(DecoderTest, NoReaderEverReadsDataBar) {
     }
     EXPECT_TRUE(readers[0]->hints().formats().testFlag(BarcodeFormat::PDF417));
     EXPECT_TRUE(readers[3]->hints().formats().testFlag(BarcodeFormat::Codabar));
+}
+
+TEST(FormatReaderTest, OneMultiFormatReaderIsRegisteredFromTheStart) {
+    const auto readers = FormatReader::registeredFormatReaders();
+    ASSERT_EQ(readers.size(), 1u);
+    EXPECT_NE(dynamic_cast<MultiFormatReader*>(readers[0].get()), nullptr);
+    registerFormatReaders();
+    EXPECT_EQ(FormatReader::registeredFormatReaders().size(), 1u);
+}
+
+TEST(FormatReaderTest, ReadersReportTheCornersOfTheSymbolTheyFound) {
+    struct Points : ResultPointCallback {
+        void foundPossibleResultPoint(double x, double y) override { points.push_back({x, y}); }
+        std::vector<graphics::Point> points;
+    };
+    const struct {
+        std::shared_ptr<FormatReader> reader;
+        BarcodeFormat format;  // None: a blank picture
+        bool reportsCorners;
+    } cases[] = {
+        {std::make_shared<QRCodeReader>(), BarcodeFormat::QRCode, true},
+        {std::make_shared<MultiFormatReader>(), BarcodeFormat::DataMatrix, true},
+        // The Aztec reader takes no callback.
+        {std::make_shared<AztecReader>(), BarcodeFormat::Aztec, false},
+        {std::make_shared<QRCodeReader>(), BarcodeFormat::None, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ZXing::ToString(c.format));
+        const auto image = c.format == BarcodeFormat::None
+                               ? blankImage(200, 200)
+                               : codeImage(c.format, "corners", 200, 200);
+        const auto& bitmap = *image->bitmap();
+        std::vector<std::uint8_t> grey;
+        for (int y = 0; y < bitmap.height(); ++y) {
+            for (int x = 0; x < bitmap.width(); ++x) {
+                grey.push_back(bitmap.pixel(x, y).r);
+            }
+        }
+        const ZXing::ImageView view(grey.data(), bitmap.width(), bitmap.height(),
+                                    ZXing::ImageFormat::Lum);
+        Points callback;
+        const auto result = c.reader->decode(view, callback);
+        EXPECT_EQ(result.isValid(), c.format != BarcodeFormat::None);
+        if (!c.reportsCorners) {
+            EXPECT_TRUE(callback.points.empty());
+            continue;
+        }
+        ASSERT_EQ(callback.points.size(), 4u);
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(callback.points[i].x, result.position()[i].x);
+            EXPECT_EQ(callback.points[i].y, result.position()[i].y);
+        }
+    }
+}
+
+TEST(DecoderTest, EachReaderIsTriedWithAPointCallbackOfTheDecoder) {
+    struct CallbackReader : FormatReader {
+        CallbackReader() : FormatReader(BarcodeFormat::QRCode) {}
+        ZXing::Result decode(const ZXing::ImageView& image,
+                             ResultPointCallback& callback) const override {
+            auto* ofDecoder = dynamic_cast<DecoderPointCallback*>(&callback);
+            decoders.push_back(ofDecoder ? &ofDecoder->decoder() : nullptr);
+            callback.foundPossibleResultPoint(1, 2);
+            return FormatReader::decode(image, callback);
+        }
+        mutable std::vector<const Decoder*> decoders;
+    };
+    auto first = std::make_shared<CallbackReader>();
+    auto second = std::make_shared<CallbackReader>();
+    auto recorder = std::make_shared<Recorder>();
+    auto decoder = std::make_shared<Decoder>(
+        std::vector<std::shared_ptr<FormatReader>>{first, second}, recorder);
+    EXPECT_TRUE(decoder->decodeImage(codeImage(BarcodeFormat::QRCode, "points", 200, 200)));
+    EXPECT_EQ(first->decoders, std::vector<const Decoder*>{decoder.get()});
+    EXPECT_EQ(second->decoders, std::vector<const Decoder*>{decoder.get()});
+    foundation::RunLoop::main().runUntil([&] { return !recorder->results.empty(); }, 10);
+    ASSERT_EQ(recorder->results.size(), 1u);
+    EXPECT_EQ(recorder->results[0].text, "points");
 }
 
 TEST(TwoDDecoderResultTest, DescriptionNamesTheText) {

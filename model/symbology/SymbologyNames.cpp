@@ -1,4 +1,4 @@
-#include "scanning/symbology/SymbologyNames.h"
+#include "model/symbology/SymbologyNames.h"
 
 std::string SymbologyNames::nameForType(int type) {
     switch (type & 0xFF) {
