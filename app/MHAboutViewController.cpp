@@ -128,7 +128,8 @@ std::string MHAboutViewController::mailSubject() const {
 
 std::string MHAboutViewController::recommendationText() const {
     const auto review = reviewURL();
-    return std::string(kRecommendation) + " " + (review ? review->absoluteString() : "(null)");
+    return review ? std::string(kRecommendation) + " " + review->absoluteString()
+                  : std::string(kRecommendation);
 }
 
 std::weak_ptr<MHAboutViewController> MHAboutViewController::weakSelf() {
@@ -174,13 +175,18 @@ void MHAboutViewController::viewDidLoad() {
     if (!aboutViewInfo().contains("ReviewURL")) {
         return;
     }
+    // A review address that is no URL leaves out the rows that need it: the
+    // review and the recommendation, which links to it.
+    const bool reviewable = reviewURL().has_value();
     addSection([&](JMStaticContentTableViewSection& section, std::size_t) {
         section.addCell(row("Contact Us", ui::TableViewCellStyle::value1),
                         tap([](MHAboutViewController& s) {
                             s.composeMailTo(s.mailToRecipients(), s.mailBody(), s.mailSubject());
                         }));
-        section.addCell(row("Review In The App Store", ui::TableViewCellStyle::defaultStyle),
-                        tap([](MHAboutViewController& s) { s.openURL(s.reviewURL()); }));
+        if (reviewable) {
+            section.addCell(row("Review In The App Store", ui::TableViewCellStyle::defaultStyle),
+                            tap([](MHAboutViewController& s) { s.openURL(s.reviewURL()); }));
+        }
     });
     if (proVersionURL()) {
         addSection([&](JMStaticContentTableViewSection& section, std::size_t) {
@@ -188,10 +194,12 @@ void MHAboutViewController::viewDidLoad() {
                             tap([](MHAboutViewController& s) { s.openURL(s.proVersionURL()); }));
         });
     }
-    addSection([&](JMStaticContentTableViewSection& section, std::size_t) {
-        section.addCell(row("Recommend to Friends", ui::TableViewCellStyle::defaultStyle),
-                        tap([](MHAboutViewController& s) { s.recommend(); }));
-    });
+    if (reviewable) {
+        addSection([&](JMStaticContentTableViewSection& section, std::size_t) {
+            section.addCell(row("Recommend to Friends", ui::TableViewCellStyle::defaultStyle),
+                            tap([](MHAboutViewController& s) { s.recommend(); }));
+        });
+    }
     addSection([&](JMStaticContentTableViewSection& section, std::size_t) {
         section.addCell(row("More Apps From The Developer", ui::TableViewCellStyle::defaultStyle),
                         tap([](MHAboutViewController& s) { s.openURL(s.developerURL()); }));

@@ -46,6 +46,8 @@ class MHAboutViewController : public JMStaticContentTableViewController,
     std::string mailBody() const;
     std::string mailSubject() const;
     static std::string deviceInfo();
+    // The recommendation and the review address (the recommendation alone
+    // when the address is no URL).
     std::string recommendationText() const;
 
     void composeMailTo(const std::vector<std::string>& recipients, const std::string& body,

@@ -133,6 +133,11 @@ bool CaptureSession::isRunning() const {
     return running_;
 }
 
+std::shared_ptr<const graphics::Bitmap> CaptureSession::previewFrame() const {
+    std::lock_guard lock(mutex_);
+    return previewFrame_;
+}
+
 void CaptureSession::failWithRuntimeError(const foundation::Error& error) {
     {
         std::lock_guard lock(mutex_);
@@ -216,6 +221,10 @@ void CaptureSession::feed() {
         const auto index = source->advance();
         const bool delivered = index.has_value();
         if (index) {
+            if (auto picture = source->picture(*index)) {
+                std::lock_guard shown(mutex_);
+                previewFrame_ = std::move(picture);
+            }
             const double taken = foundation::Clock::monotonic();
             for (const auto& output : videoOutputs) {
                 if (auto frame = source->frame(*index, output->deliveredPixelFormat())) {

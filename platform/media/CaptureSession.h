@@ -2,7 +2,8 @@
 
 // Runs camera inputs into outputs: while running, a feeder thread takes the
 // frames of the first input's frame source at the source's rate and hands
-// each to every video data output (which drops the late ones). Start, stop,
+// each to every video data output (which drops the late ones); the last
+// frame taken is kept for the preview. Start, stop,
 // runtime errors and interruptions are posted on the default notification
 // center with the session as object, on the thread that caused them.
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/foundation/Error.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/media/CaptureDeviceInput.h"
 #include "platform/media/CaptureOutput.h"
 
@@ -68,6 +70,8 @@ class CaptureSession : public std::enable_shared_from_this<CaptureSession> {
     void startRunning();
     void stopRunning();
     bool isRunning() const;
+    // The picture of the last frame the camera took; nullptr before the first.
+    std::shared_ptr<const graphics::Bitmap> previewFrame() const;
 
     // What the camera does on its own: a runtime error stops the session and
     // posts the error; an interruption pauses the frames until it ends.
@@ -86,6 +90,7 @@ class CaptureSession : public std::enable_shared_from_this<CaptureSession> {
     std::string preset_ = kPresetHigh;
     std::vector<std::shared_ptr<CaptureDeviceInput>> inputs_;
     std::vector<std::shared_ptr<CaptureOutput>> outputs_;
+    std::shared_ptr<const graphics::Bitmap> previewFrame_;
     bool running_ = false;
     bool interrupted_ = false;
     bool stopFeeding_ = false;

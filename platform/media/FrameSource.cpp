@@ -59,6 +59,11 @@ std::optional<std::size_t> FrameSource::advance() {
     return next_++;
 }
 
+std::shared_ptr<const graphics::Bitmap> FrameSource::picture(std::size_t index) {
+    std::lock_guard lock(mutex_);
+    return index < frames_.size() ? frames_[index] : nullptr;
+}
+
 std::shared_ptr<PixelBuffer> FrameSource::frame(std::size_t index, std::uint32_t pixelFormat) {
     std::lock_guard lock(mutex_);
     if (index >= frames_.size()) {

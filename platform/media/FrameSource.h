@@ -45,6 +45,8 @@ class FrameSource {
     // The index of the next frame, moving on; nullopt after the last one of a
     // source that does not loop.
     std::optional<std::size_t> advance();
+    // The picture of frame `index` as it was given; nullptr past the end.
+    std::shared_ptr<const graphics::Bitmap> picture(std::size_t index);
     // Frame `index` in `pixelFormat`; nullptr past the end.
     std::shared_ptr<PixelBuffer> frame(std::size_t index, std::uint32_t pixelFormat);
     void rewind();

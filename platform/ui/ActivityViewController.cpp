@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/ui/AlertPainter.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/Screen.h"
 
 namespace ui {
 
@@ -25,7 +27,31 @@ const std::vector<std::string>& systemTypes() {
     return types;
 }
 
+// The sheet's view: it draws the sheet it belongs to over the screen.
+class SheetView : public View {
+  public:
+    SheetView(const graphics::Rect& frame, std::weak_ptr<const ActivityViewController> sheet)
+        : View(frame), sheet_(std::move(sheet)) {}
+
+    void drawContent(graphics::BitmapContext& context) const override {
+        if (auto sheet = sheet_.lock()) {
+            AlertPainter::drawShareSheet(context, bounds(), AlertPainter::tilesOf(*sheet));
+        }
+    }
+
+  private:
+    std::weak_ptr<const ActivityViewController> sheet_;
+};
+
 }  // namespace
+
+void ActivityViewController::loadView() {
+    auto view = std::make_shared<SheetView>(
+        Screen::mainScreen().bounds(),
+        std::static_pointer_cast<const ActivityViewController>(shared_from_this()));
+    view->setAutoresizingMask(Autoresizing::flexibleWidth | Autoresizing::flexibleHeight);
+    setView(view);
+}
 
 ActivityViewController::ActivityViewController(std::vector<ActivityItem> items,
                                                std::vector<std::shared_ptr<Activity>> activities)

@@ -3,7 +3,8 @@
 // The share sheet: items (texts, URLs, images), the application's own
 // activities, excluded system types and a completion told which activity ran.
 // Choosing an activity or cancelling is simulated; the sheet dismisses itself
-// when it is presented. Copying to the pasteboard really copies.
+// when it is presented. Copying to the pasteboard really copies. On screen
+// it dims what is under it and shows its activities along the bottom.
 
 #include <functional>
 #include <memory>
@@ -45,6 +46,9 @@ class ActivityViewController : public ViewController {
     void cancel();
 
     std::string outlineText() const;
+
+    // A clear view over the whole screen that draws the sheet.
+    void loadView() override;
 
   private:
     void finish(std::optional<std::string> type, bool completed);

@@ -1,10 +1,12 @@
 #include "platform/ui/AlertPainter.h"
 
 #include <algorithm>
+#include <map>
 #include <numbers>
 
 #include "platform/ui/ActionSheet.h"
 #include "platform/ui/TextPainter.h"
+#include "platform/ui/ViewPainter.h"
 
 namespace ui {
 
@@ -15,6 +17,11 @@ constexpr double kAlertButtonHeight = 44;
 constexpr double kSheetButtonHeight = 57;
 constexpr double kSheetMargin = 8;
 constexpr double kPadding = 16;
+
+constexpr double kTileSize = 60;
+constexpr double kTileStep = 76;
+constexpr double kTileInset = 14;
+constexpr double kTileRowHeight = 112;
 
 const graphics::Color kPanel = graphics::Color::white(0.97);
 const graphics::Color kLine = graphics::Color::white(0.8);
@@ -106,6 +113,93 @@ void drawAlert(graphics::BitmapContext& context, const graphics::Rect& screen,
     }
 }
 
+// The cancel buttons of a sheet in their own box along the bottom of
+// `screen`; answers where the panel above them ends.
+double drawCancelButtons(graphics::BitmapContext& context, const graphics::Rect& screen,
+                         const std::vector<AlertPainter::Button>& cancel) {
+    const double width = screen.size.width - 2 * kSheetMargin;
+    const double x = screen.origin.x + kSheetMargin;
+    double bottom = screen.maxY() - kSheetMargin;
+    if (cancel.empty()) {
+        return bottom;
+    }
+    const double height = kSheetButtonHeight * static_cast<double>(cancel.size());
+    graphics::Rect box{x, bottom - height, width, height};
+    context.setFillColor(graphics::Color::whiteColor());
+    roundedRect(context, box, 13);
+    for (std::size_t i = 0; i < cancel.size(); ++i) {
+        TextPainter::draw(context, cancel[i].title,
+                          {x, box.origin.y + kSheetButtonHeight * static_cast<double>(i), width,
+                           kSheetButtonHeight},
+                          buttonStyle(cancel[i], 20));
+    }
+    return box.origin.y - kSheetMargin;
+}
+
+// The first character of UTF-8 `text`.
+std::string firstCharacter(const std::string& text) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    return text.substr(0, length);
+}
+
+// The platform's own activities as the share sheet shows them.
+AlertPainter::Tile systemTile(const std::string& type) {
+    static const std::map<std::string, std::pair<const char*, bool>> kTiles{
+        {ActivityTypeMessage, {"Message", true}},
+        {ActivityTypeMail, {"Mail", true}},
+        {ActivityTypePostToFacebook, {"Facebook", true}},
+        {ActivityTypePostToTwitter, {"Twitter", true}},
+        {ActivityTypePostToWeibo, {"Weibo", true}},
+        {ActivityTypePostToTencentWeibo, {"Tencent Weibo", true}},
+        {ActivityTypePostToFlickr, {"Flickr", true}},
+        {ActivityTypeAirDrop, {"AirDrop", true}},
+        {ActivityTypeCopyToPasteboard, {"Copy", false}},
+        {ActivityTypePrint, {"Print", false}},
+        {ActivityTypeAssignToContact, {"Assign to Contact", false}},
+        {ActivityTypeSaveToCameraRoll, {"Save Image", false}},
+        {ActivityTypeAddToReadingList, {"Add to Reading List", false}},
+    };
+    auto it = kTiles.find(type);
+    return it == kTiles.end() ? AlertPainter::Tile{type, nullptr, false}
+                              : AlertPainter::Tile{it->second.first, nullptr, it->second.second};
+}
+
+// One row of share-sheet tiles from `y` in a panel starting at `x`: a
+// rounded square with the activity's image (or its title's initial) and
+// the title under it. Tiles past the panel's width are cut off.
+void drawTileRow(graphics::BitmapContext& context, const std::vector<AlertPainter::Tile>& tiles,
+                 double x, double y) {
+    TextStyle title;
+    title.font = Font::systemFontOfSize(11);
+    title.color = graphics::Color::white(0.2);
+    title.alignment = TextAlignment::center;
+    title.maxLines = 2;
+    title.centerVertically = false;
+    TextStyle initial;
+    initial.font = Font::boldSystemFontOfSize(26);
+    initial.color = kBlue;
+    initial.alignment = TextAlignment::center;
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        const graphics::Rect tile{x + kTileInset + kTileStep * static_cast<double>(i),
+                                  y + kTileInset, kTileSize, kTileSize};
+        context.setFillColor(kLine);
+        roundedRect(context, tile, 14);
+        context.setFillColor(graphics::Color::whiteColor());
+        roundedRect(context, tile.insetBy(0.5, 0.5), 13.5);
+        if (const auto& image = tiles[i].image) {
+            ViewPainter::drawImage(context, *image,
+                                   ViewPainter::imageRect(ContentMode::scaleAspectFit,
+                                                          image->size(), tile.insetBy(12, 12)),
+                                   1, kBlue);
+        } else if (!tiles[i].title.empty()) {
+            TextPainter::draw(context, firstCharacter(tiles[i].title), tile, initial);
+        }
+        TextPainter::draw(context, tiles[i].title,
+                          {tile.origin.x - 8, tile.maxY() + 5, kTileSize + 16, 28}, title);
+    }
+}
+
 void drawSheet(graphics::BitmapContext& context, const graphics::Rect& screen,
                const AlertPainter::Content& content) {
     std::vector<AlertPainter::Button> group;
@@ -117,20 +211,7 @@ void drawSheet(graphics::BitmapContext& context, const graphics::Rect& screen,
     const double x = screen.origin.x + kSheetMargin;
     double header = drawHeader(nullptr, content, 0, 0, width, true);
     double groupHeight = header + kSheetButtonHeight * static_cast<double>(group.size());
-    double cancelHeight = kSheetButtonHeight * static_cast<double>(cancel.size());
-    double bottom = screen.maxY() - kSheetMargin;
-    if (!cancel.empty()) {
-        graphics::Rect box{x, bottom - cancelHeight, width, cancelHeight};
-        context.setFillColor(graphics::Color::whiteColor());
-        roundedRect(context, box, 13);
-        for (std::size_t i = 0; i < cancel.size(); ++i) {
-            TextPainter::draw(context, cancel[i].title,
-                              {x, box.origin.y + kSheetButtonHeight * static_cast<double>(i), width,
-                               kSheetButtonHeight},
-                              buttonStyle(cancel[i], 20));
-        }
-        bottom = box.origin.y - kSheetMargin;
-    }
+    double bottom = drawCancelButtons(context, screen, cancel);
     if (groupHeight <= 0) {
         return;
     }
@@ -181,6 +262,60 @@ AlertPainter::Content AlertPainter::contentOf(const AlertController& controller)
         content.buttons.push_back({action->title(), role});
     }
     return content;
+}
+
+std::vector<AlertPainter::Tile> AlertPainter::tilesOf(const ActivityViewController& sheet) {
+    std::vector<Tile> tiles;
+    for (const auto& type : sheet.availableActivityTypes()) {
+        const auto& activities = sheet.applicationActivities();
+        auto own = std::find_if(activities.begin(), activities.end(), [&](const auto& activity) {
+            return activity->activityType() == type;
+        });
+        if (own != activities.end()) {
+            tiles.push_back({(*own)->activityTitle(), (*own)->activityImage(),
+                             (*own)->activityCategory() == ActivityCategory::share});
+        } else {
+            tiles.push_back(systemTile(type));
+        }
+    }
+    return tiles;
+}
+
+void AlertPainter::drawShareSheet(graphics::BitmapContext& context, const graphics::Rect& screen,
+                                  const std::vector<Tile>& tiles) {
+    context.setFillColor(graphics::Color::white(0, 0.4));
+    context.fillRect(screen);
+    const double bottom = drawCancelButtons(context, screen, {{"Cancel", ButtonRole::cancel}});
+    std::vector<Tile> share;
+    std::vector<Tile> actions;
+    for (const auto& tile : tiles) {
+        (tile.share ? share : actions).push_back(tile);
+    }
+    std::vector<const std::vector<Tile>*> rows;
+    for (const auto* row : {&share, &actions}) {
+        if (!row->empty()) {
+            rows.push_back(row);
+        }
+    }
+    if (rows.empty()) {
+        return;
+    }
+    const double height = kTileRowHeight * static_cast<double>(rows.size());
+    const graphics::Rect panel{screen.origin.x + kSheetMargin, bottom - height,
+                               screen.size.width - 2 * kSheetMargin, height};
+    context.setFillColor(kPanel);
+    roundedRect(context, panel, 13);
+    context.saveGState();
+    context.clipToRect(panel);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const double y = panel.origin.y + kTileRowHeight * static_cast<double>(i);
+        if (i > 0) {
+            context.setFillColor(kLine);
+            context.fillRect({panel.origin.x + kTileInset, y, panel.size.width - kTileInset, 0.5});
+        }
+        drawTileRow(context, *rows[i], panel.origin.x, y);
+    }
+    context.restoreGState();
 }
 
 void AlertPainter::draw(graphics::BitmapContext& context, const graphics::Rect& screen,

@@ -3,8 +3,9 @@
 // A layer: the geometry and look behind every view (bounds, position, transform,
 // opacity, border, corners) and free-standing layers added to a view's layer,
 // with sublayers and keyed animations. Headless: nothing is drawn unless the
-// screen is rendered; animations leave the model values alone and show in the
-// presentation copy.
+// screen is rendered, and then a free-standing layer shows only what its kind
+// draws (drawInContext); animations leave the model values alone and show in
+// the presentation copy.
 
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/foundation/Timer.h"
+#include "platform/graphics/BitmapContext.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Geometry.h"
 #include "platform/graphics/Image.h"
@@ -59,6 +61,10 @@ class Layer : public std::enable_shared_from_this<Layer> {
     void setContents(graphics::Image::Ptr image) { contents_ = std::move(image); }
     const std::string& name() const { return name_; }
     void setName(std::string name) { name_ = std::move(name); }
+
+    // What a layer of this kind draws when the screen is rendered, in its
+    // bounds' coordinates; a plain layer draws nothing.
+    virtual void drawInContext(graphics::BitmapContext& context) const {}
 
     void setNeedsDisplay() { needsDisplay_ = true; }
     bool needsDisplay() const { return needsDisplay_; }

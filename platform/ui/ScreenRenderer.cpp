@@ -37,6 +37,30 @@ void fillBackground(graphics::BitmapContext& context, const graphics::Rect& b,
 
 void drawView(graphics::BitmapContext& context, const View& view, double alpha);
 
+// Draws a free-standing layer and its sublayers, in its superlayer's coordinates.
+void drawLayer(graphics::BitmapContext& context, const Layer& layer, double alpha) {
+    alpha *= layer.opacity();
+    if (layer.isHidden() || alpha < 0.01) {
+        return;
+    }
+    auto b = layer.bounds();
+    auto anchor = layer.anchorPoint();
+    context.saveGState();
+    context.setAlpha(alpha);
+    context.translateCTM(layer.position().x, layer.position().y);
+    context.concatCTM(layer.transform().affine());
+    context.translateCTM(-anchor.x * b.size.width - b.origin.x,
+                         -anchor.y * b.size.height - b.origin.y);
+    if (layer.masksToBounds()) {
+        context.clipToRect(b);
+    }
+    layer.drawInContext(context);
+    for (const auto& sublayer : layer.sublayers()) {
+        drawLayer(context, *sublayer, alpha);
+    }
+    context.restoreGState();
+}
+
 // Draws a view that is not in the tree (a bar item's custom view) into `rect`.
 void drawDetached(graphics::BitmapContext& context, const View& view, const graphics::Rect& rect,
                   double alpha) {
@@ -76,6 +100,10 @@ void drawView(graphics::BitmapContext& context, const View& view, double alpha) 
                              [&context, alpha](const View& detached, const graphics::Rect& rect) {
                                  drawDetached(context, detached, rect, alpha);
                              });
+    // Layers added to the view's own, under its subviews.
+    for (const auto& sublayer : layer.sublayers()) {
+        drawLayer(context, *sublayer, alpha);
+    }
     for (const auto& subview : view.subviews()) {
         if (ViewPainter::drawsSubview(view, *subview)) {
             continue;

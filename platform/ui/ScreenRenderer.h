@@ -1,7 +1,8 @@
 #pragma once
 
 // Draws a view tree into a picture as a person sees the screen: backgrounds,
-// borders, and what each view shows (see ViewPainter); for a window also the
+// borders, what each view shows (see ViewPainter) and what the layers added
+// to its layer draw themselves (under its subviews); for a window also the
 // alerts and action sheets on screen over a dimmed screen. Text is laid out
 // and drawn with a real font (with a fallback for scripts it lacks), so it
 // fits the frames that layout gave the views.

@@ -155,9 +155,10 @@ class View : public Responder, public foundation::Observable {
     void invalidateIntrinsicContentSize() { ++intrinsicContentSizeInvalidations_; }
     int intrinsicContentSizeInvalidations() const { return intrinsicContentSizeInvalidations_; }
 
-    // What the view draws over its background when the screen is rendered,
-    // in its bounds' coordinates (views of the layer's own kinds are drawn
-    // by the renderer).
+    // What the view draws itself when the screen is rendered, in its bounds'
+    // coordinates, over its background and over what the renderer draws for
+    // the layer's own kinds (label text, images...). The context is also the
+    // current one (graphics::currentContext) while this runs.
     virtual void drawContent(graphics::BitmapContext& context) const {}
 
     void setNeedsDisplay() {

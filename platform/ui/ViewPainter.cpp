@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/graphics/ImageContext.h"
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -352,9 +353,12 @@ void ViewPainter::drawContent(graphics::BitmapContext& context, const View& view
         drawSwitch(context, *control);
     } else if (auto indicator = dynamic_cast<const ActivityIndicatorView*>(&view)) {
         drawActivityIndicator(context, *indicator);
-    } else {
-        view.drawContent(context);
     }
+    // What a view draws itself comes over what its kind shows; the context
+    // is current meanwhile for drawing code that looks it up.
+    graphics::pushContext(&context);
+    view.drawContent(context);
+    graphics::popContext();
 }
 
 }  // namespace ui

@@ -3,8 +3,8 @@
 // Draws what one view shows over its background, by its kind: label and text
 // view text (wrapped, cut with an ellipsis as their modes say), images in
 // their content mode, buttons (background, image and title of their state),
-// text fields, bars, table cell accessories, switches, activity indicators,
-// and whatever a view draws itself.
+// text fields, bars, table cell accessories, switches, activity indicators;
+// then whatever the view draws itself (View::drawContent) over that.
 
 #include <optional>
 

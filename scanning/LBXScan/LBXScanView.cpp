@@ -43,11 +43,11 @@ LBXScanView::LBXScanView(const graphics::Rect& frame, std::shared_ptr<LBXScanVie
     setOpaque(false);
 }
 
-void LBXScanView::drawRect(const graphics::Rect&) {
+void LBXScanView::drawRect(const graphics::Rect&) const {
     drawScanRect();
 }
 
-void LBXScanView::drawScanRect() {
+void LBXScanView::drawScanRect() const {
     const auto& style = *viewStyle_;
     const auto size = bounds().size;
     const auto g = frameIn(size, style);

@@ -34,10 +34,12 @@ class LBXScanView : public ui::View {
     }
 
     // Draws the scan frame into the current drawing context.
-    void drawRect(const graphics::Rect& rect);
+    void drawRect(const graphics::Rect& rect) const;
+    // On screen: the scan frame through drawRect.
+    void drawContent(graphics::BitmapContext& context) const override { drawRect(bounds()); }
     // Computes scanRetangleRect and, with a current drawing context, draws the
     // dimmed bands, the outline and the corner marks.
-    void drawScanRect();
+    void drawScanRect() const;
 
     // The scan frame of `style` over `preView` as a normalised rectangle of a
     // 16:9 video lying as the camera sensor does (x down the screen, y across).
@@ -65,7 +67,8 @@ class LBXScanView : public ui::View {
   private:
     std::shared_ptr<LBXScanViewStyle> viewStyle_;
     ScreenCaptureMode screenCaptureMode_;
-    graphics::Rect scanRetangleRect_;
+    // Computed again by every drawing.
+    mutable graphics::Rect scanRetangleRect_;
     std::shared_ptr<LBXScanLineAnimation> scanLineAnimation_;
     std::shared_ptr<LBXScanNetAnimation> scanNetAnimation_;
     std::shared_ptr<ui::ImageView> scanLineStill_;

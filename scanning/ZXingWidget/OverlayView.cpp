@@ -126,13 +126,13 @@ void OverlayView::layoutSubviews() {
     }
 }
 
-void OverlayView::drawRect(const graphics::Rect& rect) {
+void OverlayView::drawRect(const graphics::Rect& rect) const {
     if (auto* context = graphics::currentContext()) {
         drawRect(rect, *context);
     }
 }
 
-void OverlayView::drawRect(const graphics::Rect& rect, graphics::BitmapContext& context) {
+void OverlayView::drawRect(const graphics::Rect& rect, graphics::BitmapContext& context) const {
     if (!displayedMessage_) {
         displayedMessage_ =
             localized("OverlayView displayed message",

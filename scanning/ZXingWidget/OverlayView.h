@@ -60,9 +60,13 @@ class OverlayView : public ui::View, public ui::AlertViewDelegate {
     void showLicenseAlert();
     void alertViewDidDismissWithButtonIndex(ui::AlertView& alert, int index) override;
 
-    // Draws into the current context.
-    void drawRect(const graphics::Rect& rect);
-    void drawRect(const graphics::Rect& rect, graphics::BitmapContext& context);
+    // Draws into the current context; sets the default message when none is.
+    void drawRect(const graphics::Rect& rect) const;
+    void drawRect(const graphics::Rect& rect, graphics::BitmapContext& context) const;
+    // On screen: the whole view through drawRect.
+    void drawContent(graphics::BitmapContext& context) const override {
+        drawRect(bounds(), context);
+    }
     void layoutSubviews() override;
 
   private:
@@ -75,7 +79,8 @@ class OverlayView : public ui::View, public ui::AlertViewDelegate {
     bool cancelEnabled_;
     std::shared_ptr<ui::Button> cancelButton_;
     std::shared_ptr<ui::Button> licenseButton_;
-    std::optional<std::string> displayedMessage_;
+    // Set to the default on the first drawing without one.
+    mutable std::optional<std::string> displayedMessage_;
     std::string cancelButtonTitle_;
     std::shared_ptr<ui::Label> instructionsLabel_;
     // Held while the licence alert is up.

@@ -128,8 +128,9 @@ void ZXingWidgetController::initCapture() {
     captureSession_->addInput(input);
     captureSession_->addOutput(output);
     if (!prevLayer_) {
-        prevLayer_ = std::make_shared<ui::Layer>();
-        prevLayer_->setBounds(view()->bounds());
+        prevLayer_ = media::CaptureVideoPreviewLayer::make(captureSession_);
+        prevLayer_->setFrame(view()->bounds());
+        prevLayer_->setVideoGravity(media::VideoGravity::resizeAspectFill);
         view()->layer().addSublayer(prevLayer_);
         captureSession_->startRunning();
     }

@@ -17,9 +17,9 @@
 #include "platform/foundation/URL.h"
 #include "platform/graphics/Image.h"
 #include "platform/media/CaptureSession.h"
+#include "platform/media/CaptureVideoPreviewLayer.h"
 #include "platform/media/SampleBufferDelegate.h"
 #include "platform/media/SystemSound.h"
-#include "platform/ui/Layer.h"
 #include "platform/ui/ViewController.h"
 #include "results/ParsedResult.h"
 #include "scanning/ZXingWidget/CancelDelegate.h"
@@ -57,7 +57,7 @@ class ZXingWidgetController : public ui::ViewController,
     void setSoundToPlay(std::optional<foundation::URL> url) { soundToPlay_ = std::move(url); }
     media::SystemSoundID beepSound() const { return beepSound_; }
     const std::shared_ptr<media::CaptureSession>& captureSession() const { return captureSession_; }
-    const std::shared_ptr<ui::Layer>& prevLayer() const { return prevLayer_; }
+    const std::shared_ptr<media::CaptureVideoPreviewLayer>& prevLayer() const { return prevLayer_; }
     bool decoding() const { return decoding_.load(); }
     bool wasCancelled() const { return wasCancelled_; }
     bool showCancel() const { return showCancel_; }
@@ -116,7 +116,7 @@ class ZXingWidgetController : public ui::ViewController,
     std::optional<foundation::URL> soundToPlay_;
     media::SystemSoundID beepSound_ = media::SystemSound::kNone;
     std::shared_ptr<media::CaptureSession> captureSession_;
-    std::shared_ptr<ui::Layer> prevLayer_;
+    std::shared_ptr<media::CaptureVideoPreviewLayer> prevLayer_;
     std::shared_ptr<foundation::DispatchQueue> queue_;
     std::atomic<bool> decoding_{false};
     bool wasCancelled_ = false;

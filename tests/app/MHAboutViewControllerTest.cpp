@@ -83,6 +83,12 @@ TEST_F(MHAboutViewControllerTest, TheRowsFollowTheAboutInformation) {
                             {"ProVersionURL", Value::array()}}),
          {"0:" + VersionInfo::displayName().value_or(""), "1:Contact Us",
           "1:Review In The App Store", "2:Recommend to Friends", "3:More Apps From The Developer"}},
+        // A review address that is no URL: no review row, no recommendation.
+        {"malformed review address",
+         Value::dictionary({{"AppName", "Scanner"},
+                            {"ReviewURL", "not a link"},
+                            {"ProVersionURL", "http://p.example/"}}),
+         {"0:Scanner", "1:Contact Us", "2:Buy Ad-Free Version", "3:More Apps From The Developer"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -135,6 +141,8 @@ TEST_F(MHAboutViewControllerTest, RowsOpenTheirAddressesMailAndRecommendation) {
 
     EXPECT_EQ(screen->recommendationText(),
               std::string(MHAboutViewController::kRecommendation) + " http://r.example/review");
+    writeInfo(Value::dictionary({{"ReviewURL", "not a link"}}));
+    EXPECT_EQ(screen->recommendationText(), MHAboutViewController::kRecommendation);
 }
 
 }  // namespace

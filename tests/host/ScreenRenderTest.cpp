@@ -1,8 +1,9 @@
 // The main screens as the host's `png` draws them, checked by pixel facts a
 // wrong render would break: the scanner's buttons and its menu sheet over the
 // dimmed screen, the QR creation screen's button and centred title, its
-// alert, the QR code reading back from the picture, history thumbnails kept
-// in their rows, and Japanese and Chinese text drawn as glyphs, not boxes.
+// alert, the QR code reading back from the picture, the share sheet over the
+// dimmed code, history thumbnails kept in their rows, and Japanese and
+// Chinese text drawn as glyphs, not boxes.
 
 #include <gtest/gtest.h>
 
@@ -170,6 +171,26 @@ TEST_F(ScreenRenderTest, TheQRScreensShowTheButtonTheTitleTheAlertAndAReadableCo
     run({"tap Okay", "type " + text, "tap Generate QR Code"});
     ASSERT_TRUE(shot("qr.png"));
     EXPECT_EQ(decodeQRFile(path_), text);
+}
+
+TEST_F(ScreenRenderTest, TheShareSheetShowsItsActivitiesOverTheDimmedCode) {
+    run({"tap Menu", "tap QR Code Creator", "type Shared code", "tap Generate QR Code"});
+    auto before = shot();
+    ASSERT_TRUE(before);
+    run({"tap Action"});
+    ASSERT_NE(session_->screen().find("[ActivityView]"), std::string::npos) << session_->screen();
+    auto after = shot();
+    ASSERT_TRUE(after);
+    const Rect top(0, 70 * scale_, after->width(), 80 * scale_);
+    EXPECT_LT(brightness(*after, top), brightness(*before, top) * 0.7);
+    // Along the bottom: the panel of activity tiles, white tiles in it, and
+    // the Cancel button in the tint colour.
+    const Rect bottom(0, 300 * scale_, after->width(), 268 * scale_);
+    EXPECT_GT(countNear(*after, bottom, Rgba8{247, 247, 247, 255}, 3),
+              static_cast<int>(60 * 300 * scale_ * scale_));
+    EXPECT_GT(countNear(*after, bottom, Rgba8{255, 255, 255, 255}, 3),
+              static_cast<int>(6 * 50 * 50 * scale_ * scale_));
+    EXPECT_GT(countNear(*after, bottom, kTint), 100);
 }
 
 TEST_F(ScreenRenderTest, HistoryThumbnailsStayInTheirRowsAndEastAsianTextIsDrawn) {

@@ -73,8 +73,13 @@ std::optional<std::string> DZNPolyActivity::targetURL(const std::string& url) co
     }
 }
 
+std::optional<std::string> DZNPolyActivity::urlOf(
+    const std::vector<ui::ActivityItem>& items) const {
+    return pageURL_ ? pageURL_ : firstURL(items);
+}
+
 bool DZNPolyActivity::canPerformWithActivityItems(const std::vector<ui::ActivityItem>& items) {
-    const auto url = firstURL(items);
+    const auto url = urlOf(items);
     if (!url) {
         return false;
     }
@@ -86,7 +91,7 @@ bool DZNPolyActivity::canPerformWithActivityItems(const std::vector<ui::Activity
 }
 
 void DZNPolyActivity::prepareWithActivityItems(const std::vector<ui::ActivityItem>& items) {
-    url_ = firstURL(items);
+    url_ = urlOf(items);
 }
 
 void DZNPolyActivity::performActivity() {

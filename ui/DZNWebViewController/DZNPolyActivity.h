@@ -20,9 +20,13 @@ class DZNPolyActivity : public ui::Activity {
         openInDolphin = 4
     };
 
-    explicit DZNPolyActivity(unsigned type) : type_(type) {}
-    static std::shared_ptr<DZNPolyActivity> activityWithType(unsigned type) {
-        return std::make_shared<DZNPolyActivity>(type);
+    // An activity given its page's URL acts on that URL whatever the items
+    // are; without one it takes the first item that is a URL string.
+    explicit DZNPolyActivity(unsigned type, std::optional<std::string> pageURL = std::nullopt)
+        : type_(type), pageURL_(std::move(pageURL)) {}
+    static std::shared_ptr<DZNPolyActivity> activityWithType(
+        unsigned type, std::optional<std::string> pageURL = std::nullopt) {
+        return std::make_shared<DZNPolyActivity>(type, std::move(pageURL));
     }
 
     unsigned type() const { return type_; }
@@ -33,7 +37,7 @@ class DZNPolyActivity : public ui::Activity {
     std::string activityTitle() const override;
     graphics::Image::Ptr activityImage() const override;
 
-    // Looks at the first item that is a URL string.
+    // Looks at the page's URL, else at the first item that is a URL string.
     bool canPerformWithActivityItems(const std::vector<ui::ActivityItem>& items) override;
     void prepareWithActivityItems(const std::vector<ui::ActivityItem>& items) override;
     void performActivity() override;
@@ -54,7 +58,9 @@ class DZNPolyActivity : public ui::Activity {
   private:
     // The URL a performance acts on for this type.
     std::optional<std::string> targetURL(const std::string& url) const;
+    std::optional<std::string> urlOf(const std::vector<ui::ActivityItem>& items) const;
 
     unsigned type_;
+    std::optional<std::string> pageURL_;
     std::optional<std::string> url_;
 };

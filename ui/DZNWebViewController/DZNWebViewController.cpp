@@ -32,6 +32,14 @@ bool isImage(const ui::ActivityItem& item) {
     return std::holds_alternative<graphics::Image::Ptr>(item);
 }
 
+// The address an item of the share sheet stands for.
+std::string addressOf(const ui::ActivityItem& item) {
+    if (const auto* url = std::get_if<ui::ActivityURL>(&item)) {
+        return url->url;
+    }
+    return std::get<std::string>(item);
+}
+
 }  // namespace
 
 DZNWebViewController::Ptr DZNWebViewController::make() {
@@ -480,7 +488,9 @@ std::vector<std::shared_ptr<ui::Activity>> DZNWebViewController::applicationActi
     };
     for (const auto& [bit, type] : kinds) {
         if (supportsAllActions() || (actions_ & bit)) {
-            activities.push_back(DZNPolyActivity::activityWithType(type));
+            // The page's address, not the first item that reads as one (a
+            // one-word page title does).
+            activities.push_back(DZNPolyActivity::activityWithType(type, addressOf(item)));
         }
     }
     return activities;

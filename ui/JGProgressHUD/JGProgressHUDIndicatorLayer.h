@@ -28,7 +28,7 @@ class JGProgressHUDIndicatorLayer : public ui::Layer {
 
     // Draws the layer with `context` made the current drawing context for as
     // long as it draws.
-    void drawInContext(graphics::BitmapContext& context) const;
+    void drawInContext(graphics::BitmapContext& context) const override;
 
   protected:
     virtual bool displaysKey(std::string_view key) const = 0;

@@ -99,8 +99,6 @@ JMStaticContentTableViewCell::Ptr JMStaticContentTableViewController::descriptor
 void JMStaticContentTableViewController::viewDidLoad() {
     ui::TableViewController::viewDidLoad();
     removeAllSections();
-    setHeaderText(headerText_);
-    setFooterText(footerText_);
 }
 
 int JMStaticContentTableViewController::numberOfSectionsInTableView(ui::TableView&) {

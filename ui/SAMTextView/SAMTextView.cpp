@@ -53,7 +53,7 @@ graphics::Rect SAMTextView::placeholderRectForBounds(const graphics::Rect& bound
     return rect;
 }
 
-void SAMTextView::drawRect(const graphics::Rect&) {
+void SAMTextView::drawRect(const graphics::Rect&) const {
     auto* context = graphics::currentContext();
     if (!context || !text().empty() || !attributedPlaceholder_ ||
         attributedPlaceholder_->runs.empty()) {

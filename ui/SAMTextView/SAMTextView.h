@@ -30,7 +30,9 @@ class SAMTextView : public RedrawingTextView {
     graphics::Rect placeholderRectForBounds(const graphics::Rect& bounds) const;
 
     // Draws the placeholder into the current context while the text is empty.
-    void drawRect(const graphics::Rect& rect);
+    void drawRect(const graphics::Rect& rect) const;
+    // On screen, over the text view's own drawing.
+    void drawContent(graphics::BitmapContext& context) const override { drawRect(bounds()); }
     void layoutSubviews() override;
 
   private:

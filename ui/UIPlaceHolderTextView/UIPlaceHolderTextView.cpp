@@ -18,7 +18,7 @@ graphics::Rect UIPlaceHolderTextView::placeholderRect(const graphics::Rect& rect
             rect.size.height - inset.top - inset.bottom};
 }
 
-void UIPlaceHolderTextView::drawRect(const graphics::Rect& rect) {
+void UIPlaceHolderTextView::drawRect(const graphics::Rect& rect) const {
     auto* context = graphics::currentContext();
     if (!context || !text().empty() || placeholder_.empty()) {
         return;

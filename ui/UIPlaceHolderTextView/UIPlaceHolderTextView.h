@@ -24,7 +24,9 @@ class UIPlaceHolderTextView : public RedrawingTextView {
     graphics::Rect placeholderRect(const graphics::Rect& rect) const;
 
     // Draws the placeholder, cut at its tail, while the text is empty.
-    void drawRect(const graphics::Rect& rect);
+    void drawRect(const graphics::Rect& rect) const;
+    // On screen, over the text view's own drawing.
+    void drawContent(graphics::BitmapContext& context) const override { drawRect(bounds()); }
 
   private:
     std::string placeholder_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/graphics/ImageContext.h"
+#include "platform/ui/ScreenRenderer.h"
 #include "platform/ui/ViewAnimation.h"
 #include "scanning/LBXScan/LBXScanView.h"
 #include "tests/scanning/LBXScan/LBXScanTestFixture.h"
@@ -22,14 +22,11 @@ int countSubviews(const ui::View& view) {
                       [](const auto& v) { return std::dynamic_pointer_cast<T>(v) != nullptr; }));
 }
 
-// Draws `view` into a fresh 1:1 image context and answers its pixels.
-std::shared_ptr<graphics::Bitmap> draw(LBXScanView& view) {
-    auto size = view.bounds().size;
-    EXPECT_TRUE(graphics::beginImageContext(size, false, 1));
-    view.drawRect(view.bounds());
-    auto bitmap = graphics::currentContext()->makeBitmap();
-    graphics::endImageContext();
-    return bitmap;
+// The pixels of `view` rendered as on screen, at 1:1.
+std::shared_ptr<const graphics::Bitmap> draw(LBXScanView& view) {
+    auto image = ui::ScreenRenderer::render(view, 1);
+    EXPECT_NE(image, nullptr);
+    return image ? image->bitmap() : nullptr;
 }
 
 }  // namespace

@@ -8,10 +8,12 @@
 #include "platform/media/CaptureVideoDataOutput.h"
 #include "platform/media/FrameSource.h"
 #include "platform/media/MediaClasses.h"
+#include "platform/ui/ScreenRenderer.h"
 #include "platform/ui/Window.h"
 #include "results/ProductParsedResult.h"
 #include "results/URIParsedResult.h"
 #include "scanning/ZXingWidget/ZXingWidgetController.h"
+#include "tests/platform/graphics/Ink.h"
 
 using foundation::RunLoop;
 
@@ -140,6 +142,51 @@ TEST_F(ZXingWidgetControllerTest, FramesWithoutACodeAreDroppedSilently) {
     waitForFrames(5);
     EXPECT_TRUE(client->scans.empty());
     EXPECT_TRUE(widget->decoding());
+}
+
+TEST_F(ZXingWidgetControllerTest, TheScreenShowsTheCameraPictureUnderTheViewfinder) {
+    // A landscape frame, blue on its left half and red on its right.
+    auto halves = graphics::Bitmap::make(640, 480, {0, 0, 255, 255});
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 320; x < 640; ++x) {
+            halves->setPixel(x, y, {255, 0, 0, 255});
+        }
+    }
+    useCamera(std::make_shared<media::FrameSource>(
+        std::vector<std::shared_ptr<const graphics::Bitmap>>{halves}, 30));
+    show();
+    waitForFrames(1);
+    const auto overlay = widget->overlayView();
+    const auto crop = overlay->cropRect();
+    overlay->setPoint({crop.size.width / 2, crop.size.height / 2});
+    const auto shot = ui::ScreenRenderer::render(*window);
+    ASSERT_NE(shot, nullptr);
+    const auto& bitmap = *shot->bitmap();
+    const graphics::Rgba8 blue{0, 0, 255, 255};
+    const graphics::Rgba8 red{255, 0, 0, 255};
+    // Aspect-filled: the frame covers the whole screen, its halves meeting
+    // in the middle, its sides cut off.
+    EXPECT_TRUE(nearPixel(bitmap.pixel(2, 2), blue, 8));
+    EXPECT_TRUE(nearPixel(bitmap.pixel(2, 565), blue, 8));
+    EXPECT_TRUE(nearPixel(bitmap.pixel(150, 284), blue, 8));
+    EXPECT_TRUE(nearPixel(bitmap.pixel(170, 284), red, 8));
+    EXPECT_TRUE(nearPixel(bitmap.pixel(317, 565), red, 8));
+    // The frame has no green: the viewfinder's white frame, the message
+    // above it and the green mark where the point is are what has some.
+    auto drawn = [&](const graphics::Rect& area) {
+        int count = 0;
+        for (int y = static_cast<int>(area.minY()); y < static_cast<int>(area.maxY()); ++y) {
+            for (int x = static_cast<int>(area.minX()); x < static_cast<int>(area.maxX()); ++x) {
+                count += bitmap.pixel(x, y).g >= 100 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(drawn({crop.minX(), crop.minY() - 1, crop.size.width, 2}), 250);
+    EXPECT_GT(drawn({0, 0, 320, crop.minY() - 2}), 150);
+    const auto marks = drawn(crop.insetBy(3, 3));
+    EXPECT_GT(marks, 20);
+    EXPECT_LT(marks, 150);
 }
 
 TEST_F(ZXingWidgetControllerTest, WithoutACameraNothingIsCaptured) {

@@ -12,6 +12,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
+#include "platform/ui/Pasteboard.h"
 #include "platform/ui/TableViewController.h"
 #include "platform/ui/TouchSimulator.h"
 #include "platform/ui/Window.h"
@@ -41,6 +42,9 @@ class DZNWebViewControllerTest : public testing::Test {
                           "text/html");
                   });
         }
+        s.Get("/word", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content("<title>Home</title>", "text/html");
+        });
         server.start();
         window = std::make_shared<ui::Window>(graphics::Rect(0, 0, 320, 480));
         presenter = std::make_shared<ui::ViewController>();
@@ -251,6 +255,23 @@ TEST_F(DZNWebViewControllerTest, ShareSheetCarriesTheBrowsersActivities) {
                                   ui::ActivityTypePostToFacebook, ui::ActivityTypePostToTwitter,
                                   ui::ActivityTypePostToWeibo, ui::ActivityTypePostToTencentWeibo,
                                   ui::ActivityTypeAirDrop, ui::ActivityTypeAddToReadingList}));
+}
+
+TEST_F(DZNWebViewControllerTest, ShareActivitiesActOnThePageAddressWhateverItsTitle) {
+    ui::Application::shared().registerURLHandler("http", [](const std::string&) { return true; });
+    present(DZNWebViewController::make());
+    // A one-word title reads as a relative URL and comes first among the items.
+    load("/word");
+    browser->actionBarItem()->tap();
+    auto sheet =
+        std::dynamic_pointer_cast<ui::ActivityViewController>(browser->presentedViewController());
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(std::get<std::string>(sheet->activityItems().front()), "Home");
+    const auto offered = sheet->availableActivityTypes();
+    const auto safari = DZNPolyActivity(DZNPolyActivity::openInSafari).activityType();
+    EXPECT_NE(std::find(offered.begin(), offered.end(), safari), offered.end());
+    ASSERT_TRUE(sheet->chooseActivity(DZNPolyActivity(DZNPolyActivity::copyLink).activityType()));
+    EXPECT_EQ(ui::Pasteboard::generalPasteboard().url(), server.url("/word"));
 }
 
 TEST_F(DZNWebViewControllerTest, LongPressOnBackwardListsTheHistoryAndGoesThere) {

@@ -129,12 +129,15 @@ TEST_F(StaticContentTableTest, HeaderAndFooterTextsBecomeTableViews) {
     EXPECT_EQ(table->tableView()->tableHeaderView(), nullptr);
     EXPECT_NE(table->tableView()->tableFooterView(), nullptr);
 
-    // Text set before the view loads is shown once it does.
+    // Texts set before the view loads are kept but never shown.
     auto later = std::make_shared<JMStaticContentTableViewController>();
+    later->setHeaderText("Early");
     later->setFooterText("Later");
     EXPECT_FALSE(later->isViewLoaded());
     later->view();
-    EXPECT_NE(later->tableView()->tableFooterView(), nullptr);
+    EXPECT_EQ(later->headerText(), "Early");
+    EXPECT_EQ(later->tableView()->tableHeaderView(), nullptr);
+    EXPECT_EQ(later->tableView()->tableFooterView(), nullptr);
 }
 
 }  // namespace

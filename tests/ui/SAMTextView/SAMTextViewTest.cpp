@@ -1,23 +1,21 @@
 #include <gtest/gtest.h>
 
-#include "platform/graphics/ImageContext.h"
+#include "platform/ui/ScreenRenderer.h"
 #include "platform/ui/Window.h"
 #include "ui/SAMTextView/SAMTextView.h"
 
 namespace {
 
-// How many pixels drawRect inks.
+// How many pixels of the rendered view show the placeholder's bluish grey
+// (the view's own text is drawn in neutral greys).
 int inkedPixels(SAMTextView& view) {
-    const auto size = view.bounds().size;
-    graphics::beginImageContext(size);
-    view.drawRect(view.bounds());
-    auto image = graphics::imageFromCurrentImageContext();
-    graphics::endImageContext();
+    const auto image = ui::ScreenRenderer::render(view);
     const auto& bitmap = *image->bitmap();
     int inked = 0;
     for (int y = 0; y < bitmap.height(); ++y) {
         for (int x = 0; x < bitmap.width(); ++x) {
-            inked += bitmap.pixel(x, y).a > 0 ? 1 : 0;
+            const auto pixel = bitmap.pixel(x, y);
+            inked += pixel.b >= pixel.r + 3 ? 1 : 0;
         }
     }
     return inked;
