@@ -64,7 +64,11 @@ class Asker : public GADSDKCoreControllerDelegate {
 
 class GADSDKCoreControllerTest : public testing::Test {
   protected:
-    void SetUp() override { server.useAsSDKCoreServer(); }
+    void SetUp() override {
+        // The finished ads are GADAds, as every slot installs them.
+        GADAd::installSDKCoreAdMaker();
+        server.useAsSDKCoreServer();
+    }
 
     std::shared_ptr<Asker> ask(const std::string& unit = "unit-1") {
         auto asker = std::make_shared<Asker>(unit);
