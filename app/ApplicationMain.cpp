@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "ads/mediation/MediationClasses.h"
 #include "app/AppDelegate.h"
 #include "app/AppScreens.h"
 #include "app/BarcodeDetailController.h"
@@ -27,6 +28,7 @@ void registerApplicationClasses() {
         media::registerMediaClasses();
         services::registerServicesClasses();
         web::registerWebClasses();
+        mediation::registerMediationClasses();
         UILabelClipboard::load();
         foundation::ClassRegistry::shared().registerClass<ui::ApplicationDelegate>(
             {"AppDelegate",

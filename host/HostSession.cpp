@@ -55,6 +55,10 @@ constexpr double kFrameRate = 10;
 constexpr double kCameraPoll = 0.02;
 // The longest real time a command waits for the ads on screen to load.
 constexpr double kAdWait = 10;
+// A finger reaches what the screen shows a moment after it showed: the
+// clock moves this far before a tap on a point, as ads ignore touches that
+// come with their load.
+constexpr double kFingerDelay = 0.3;
 
 HostSession::Reply failure(std::string text) {
     return {false, std::move(text)};
@@ -438,6 +442,8 @@ HostSession::Reply HostSession::tapPoint(graphics::Point point) {
     auto window = this->window();
     if (!window || !window->bounds().contains(point))
         return failure(foundation::format("no point %g %g on the screen", point.x, point.y));
+    catchUp();
+    clock_->advance(kFingerDelay);
     ui::TouchSimulator::tap(window, point);
     settle();
     return {true, foundation::format("tapped at %g %g", point.x, point.y)};

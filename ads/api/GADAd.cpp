@@ -2,6 +2,7 @@
 
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADUtilities.h"
+#include "ads/webview/GADSDKCoreGMSGHandler.h"
 
 namespace {
 
@@ -41,6 +42,11 @@ std::int64_t GADOrientationFromString(std::string_view text) {
         return 3;
     }
     return 0;
+}
+
+void GADAd::installSDKCoreAdMaker() {
+    GADSDKCoreGMSGHandler::setAdMaker(
+        [](const foundation::Dictionary& ad) { return std::make_shared<GADAd>(ad); });
 }
 
 GADAd::GADAd()

@@ -41,6 +41,11 @@ class GADAd {
     GADAd(const GADAd&) = delete;
     GADAd& operator=(const GADAd&) = delete;
 
+    // Makes the SDK-core page's finished ads GADAds of the page's ad
+    // dictionary (the SDK-core handler's ad maker); every slot does it when
+    // it is made.
+    static void installSDKCoreAdMaker();
+
     // Time stamps and counters of this ad ("treq", "tfetch", "pcc", ...);
     // changes made with a notice wait to be sent with the next request.
     const std::shared_ptr<GADStatisticDictionary>& statistics() const { return statistics_; }

@@ -1,6 +1,7 @@
 #include "ads/api/GADInterstitial.h"
 
 #include "ads/api/GADAd.h"
+#include "ads/api/GADAppEventGMSGHandler.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/foundation/GADDevice.h"
@@ -27,7 +28,8 @@ void GADInterstitial::initialize() {
     std::shared_ptr<GADWebView> webView = slot_->webView();
     webView->configureAsInterstitialAdView();
     viewController_ = GADWebAppViewController::make(webView);
-    viewController_->setInterstitial(self);
+    appEventHandler_ = std::make_shared<GADAppEventGMSGHandler>(slot_);
+    viewController_->setAppEventHandler(appEventHandler_);
     webView->setViewController(viewController_);
     foundation::NotificationCenter::defaultCenter().addObserver(
         self, &GADInterstitial::webAction, kGADDidReceiveWebActionNotification, webView.get());

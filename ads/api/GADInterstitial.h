@@ -17,6 +17,7 @@
 #include "ads/api/GADSlotDelegate.h"
 #include "platform/foundation/Notification.h"
 
+class GADAppEventGMSGHandler;
 class GADRequest;
 class GADRequestError;
 class GADWebAppViewController;
@@ -99,6 +100,9 @@ class GADInterstitial : public std::enable_shared_from_this<GADInterstitial>,
     std::shared_ptr<GADRequest> request_;
     std::shared_ptr<GADWebAppViewController> viewController_;
     std::shared_ptr<GADSlot> slot_;
+    // The "appEvent" messages of the screen's page go to the slot's owner;
+    // the screen holds the handler only as long as the interstitial lives.
+    std::shared_ptr<GADAppEventGMSGHandler> appEventHandler_;
     // Screens the delegate heard presented and not yet dismissed, and those
     // of them it heard will be dismissed.
     int screensPresented_ = 0;

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <set>
 
+#include "ads/api/GADMediationClasses.h"
 #include "ads/api/GADSignalCollector.h"
 #include "ads/api/GADZiZezExtras.h"
 #include "ads/api/RAZExtras.h"
@@ -12,7 +13,6 @@
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADMacros.h"
 #include "ads/foundation/GADSDKVersion.h"
-#include "ads/mediation/GADMAdNetworkAdapter.h"
 
 namespace {
 
@@ -272,9 +272,10 @@ bool GADRequest::isATestDevice() const {
 foundation::Dictionary GADRequest::parameters() {
     GADDevice& device = GADDevice::currentDevice();
     foundation::Dictionary parameters = device.parameters();
-    if (std::optional<std::set<std::string>> adapters =
-            GADMAdNetworkAdapter::availableAdapterNames()) {
-        parameters["adapters"] = foundation::Array(adapters->begin(), adapters->end());
+    if (auto mediation = GADMediationClasses::installed()) {
+        if (std::optional<std::set<std::string>> adapters = mediation->availableAdapterNames()) {
+            parameters["adapters"] = foundation::Array(adapters->begin(), adapters->end());
+        }
     }
     parameters["js"] = sdkVersion();
     const GADNetwork& network = device.network();

@@ -7,6 +7,7 @@
 #include "ads/api/GADAdInterstitial.h"
 #include "ads/api/GADAdNetworkJavasSciptWebViewDelegate.h"
 #include "ads/api/GADBannerWebViewDelegate.h"
+#include "ads/api/GADMediationClasses.h"
 #include "ads/api/GADRequest.h"
 #include "ads/api/GADRequestError.h"
 #include "ads/api/GADSignalCollector.h"
@@ -21,8 +22,6 @@
 #include "ads/foundation/GADPublisherToolbarCredentials.h"
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/foundation/GADWeakTimerTarget.h"
-#include "ads/mediation/GADMAdNetworkAdapter.h"
-#include "ads/mediation/MediationClasses.h"
 #include "ads/presentation/GADOpenerPresentation.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADNotification.h"
@@ -63,7 +62,9 @@ constexpr const char* kDefaultAdDomains = "dezuvo.com,dezuvoads.com,zizez.net";
 [[maybe_unused]] const bool kHandsOverEarlyActivities = [] {
     GADApplication::setEarlyActivities([] {
         GADMRAIDInterceptor::allow();
-        GADMAdNetworkAdapter::availableAdapterNames();
+        if (auto mediation = GADMediationClasses::installed()) {
+            mediation->availableAdapterNames();
+        }
     });
     return true;
 }();
@@ -91,8 +92,11 @@ void GADSlot::initialize(const graphics::Rect& frame) {
     swipeToViewController_ = std::make_shared<GADSlotSwipeToViewController>(weak_from_this());
     observeNotifications();
     adType_ = GADAdType::interstitialAdType();
-    mediation::registerMediationClasses();
+    if (auto mediation = GADMediationClasses::installed()) {
+        mediation->registerClasses();
+    }
     GADOpenerPresentation::install();
+    GADAd::installSDKCoreAdMaker();
     adMediationGlue_ = foundation::ClassRegistry::shared().make<GADSlotMediationGlue>(
         GADSlotMediationGlue::kClassName);
     if (adMediationGlue_) {
@@ -457,6 +461,10 @@ void GADSlot::adDidDismissScreen() {
     if (auto delegate = adEventDelegate()) {
         delegate->slotDidDismissScreen(*this);
     }
+}
+
+std::shared_ptr<GADStatisticDictionary> GADSlot::adStatistics() const {
+    return ad_ ? ad_->statistics() : nullptr;
 }
 
 void GADSlot::adWillLeaveApplication() {

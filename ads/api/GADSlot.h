@@ -18,9 +18,9 @@
 #include "ads/api/GADSlotMediationGlue.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADSlotStatistics.h"
+#include "ads/presentation/GADScreenSlot.h"
 #include "ads/webview/GADActiveViewObserver.h"
 #include "ads/webview/GADMRAIDAdSlot.h"
-#include "ads/webview/GADOpenerSlot.h"
 #include "ads/webview/GADSDKCoreControllerDelegate.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/URL.h"
@@ -55,11 +55,6 @@ enum GADSlotState : std::int64_t {
     GADSlotStateInvalidated = 8,
 };
 
-// Notifications that pause and resume every slot's reload timer.
-inline constexpr const char* kAdModalViewControllerWillPresentFullScreen =
-    "kAdModalViewControllerWillPresentFullScreen";
-inline constexpr const char* kAdModalViewControllerDidDismissFullScreen =
-    "kAdModalViewControllerDidDismissFullScreen";
 // Posted with the slot as object when a rotation moved its creative's frame.
 inline constexpr const char* kGADSlotCreativeOrientationChangedNotification =
     "gad_slot_creative_orientation_changed";
@@ -70,7 +65,7 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
                 public GADSlotAdResponseDelegate,
                 public GADMRAIDAdSlot,
                 public GADActiveViewObserver,
-                public GADOpenerSlot {
+                public GADScreenSlot {
   public:
     // Seconds the fetch of an ad may take, from its start until the fetched
     // ad is handed on (rendered, mediated or given to its owner), before the
@@ -200,9 +195,9 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     // Owner notifications.
     void adFailedToReceiveContentWithError(const GADRequestError& error);
     void adFinishedLoadingContent();
-    void adWillPresentScreen();
-    void adWillDismissScreen();
-    void adDidDismissScreen();
+    void adWillPresentScreen() override;
+    void adWillDismissScreen() override;
+    void adDidDismissScreen() override;
     void adWillLeaveApplication() override;
 
     // In-app purchases: the default purchase flow while the application has
@@ -312,8 +307,8 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     // once and stops it. An interstitial's screen does the same as it
     // appears and disappears.
     void bannerDidMoveToWindow(const std::shared_ptr<ui::Window>& window);
-    void interstitialViewWillAppear();
-    void interstitialViewWillDisappear();
+    void interstitialViewWillAppear() override;
+    void interstitialViewWillDisappear() override;
     const std::shared_ptr<GADActiveViewMonitor>& activeViewMonitor() const {
         return activeViewMonitor_;
     }
@@ -328,8 +323,9 @@ class GADSlot : public std::enable_shared_from_this<GADSlot>,
     bool hasAutoRefreshed() const { return hasAutoRefreshed_; }
     const std::shared_ptr<GADRequest>& request() const { return request_; }
     const std::shared_ptr<GADAd>& ad() const { return ad_; }
+    std::shared_ptr<GADStatisticDictionary> adStatistics() const override;
     const std::shared_ptr<GADAd>& loadingAd() const { return loadingAd_; }
-    const std::shared_ptr<GADWebView>& webView() const { return webView_; }
+    const std::shared_ptr<GADWebView>& webView() const override { return webView_; }
     // Component-clock milliseconds of the last finished ad page load.
     const std::optional<std::uint64_t>& timeLastLoaded() const { return timeLastLoaded_; }
     const foundation::Dictionary& applicationStatistics() const { return applicationStatistics_; }

@@ -1,12 +1,11 @@
 #include "ads/presentation/GADBrowserViewController.h"
 
-#include "ads/api/GADAd.h"
-#include "ads/api/GADSlot.h"
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADStatisticDictionary.h"
 #include "ads/presentation/GADBrowserWebView.h"
 #include "ads/presentation/GADBrowserWebViewDelegate.h"
 #include "ads/presentation/GADIntrinsicImages.h"
+#include "ads/presentation/GADScreenSlot.h"
 #include "ads/webview/GADOpener.h"
 #include "platform/graphics/Color.h"
 #include "platform/net/URLRequest.h"
@@ -223,8 +222,5 @@ void GADBrowserViewController::openInSafari() {
 
 std::shared_ptr<GADStatisticDictionary> GADBrowserViewController::adStatistics() const {
     auto currentSlot = slot();
-    if (!currentSlot || !currentSlot->ad()) {
-        return nullptr;
-    }
-    return currentSlot->ad()->statistics();
+    return currentSlot ? currentSlot->adStatistics() : nullptr;
 }

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "ads/api/GADRequest.h"
 #include "ads/foundation/GADApplication.h"
 #include "ads/foundation/GADClickTrackerCollection.h"
 #include "ads/foundation/GADDevice.h"
 #include "ads/foundation/GADInternalErrorAdditions.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/foundation/GADSDKVersion.h"
 #include "ads/foundation/GADTemplateAdditions.h"
 #include "ads/presentation/ACTStub.h"
 #include "platform/foundation/Bundle.h"
@@ -83,7 +83,7 @@ std::optional<std::string> GADInAppPurchase::expandedURLStringForURLStringFormat
         values["appversion"] = version;
     }
     values["osversion"] = GADDevice::currentDevice().systemVersion();
-    values["sdkversion"] = GADRequest::sdkVersion();
+    values["sdkversion"] = GADSDKVersion::versionString();
     values["timestamp"] =
         static_cast<std::int64_t>(application.timeSinceFirstAdRequestInMilliseconds());
     return GADReplaceContentAdditions::gad_stringByExpandingTemplate(format, values);

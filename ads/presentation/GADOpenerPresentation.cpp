@@ -1,9 +1,9 @@
 #include "ads/presentation/GADOpenerPresentation.h"
 
-#include "ads/api/GADSlot.h"
 #include "ads/presentation/GADBrowserViewController.h"
 #include "ads/presentation/GADInAppPurchase.h"
 #include "ads/presentation/GADPublisherToolbarController.h"
+#include "ads/presentation/GADScreenSlot.h"
 #include "ads/presentation/GADWebAppViewController.h"
 #include "ads/webview/GADOpener.h"
 
@@ -55,7 +55,7 @@ std::shared_ptr<ui::ViewController> GADOpenerPresentation::makeBrowser(GADOpener
                                                                        std::int64_t orientations) {
     auto browser = std::make_shared<GADBrowserViewController>();
     browser->setSupportedOrientations(orientations);
-    browser->setSlot(std::dynamic_pointer_cast<GADSlot>(opener.slot()));
+    browser->setSlot(std::dynamic_pointer_cast<GADScreenSlot>(opener.slot()));
     browser->load(url, opener.referringURL());
     return browser;
 }
@@ -65,7 +65,7 @@ std::shared_ptr<ui::ViewController> GADOpenerPresentation::overlayWithWebView(
     bool usingCustomClose) {
     auto webApp = GADWebAppViewController::make(webView);
     webApp->setSupportedOrientations(orientations);
-    webApp->setSlot(std::dynamic_pointer_cast<GADSlot>(opener.slot()));
+    webApp->setSlot(std::dynamic_pointer_cast<GADScreenSlot>(opener.slot()));
     webApp->setUseCustomClose(usingCustomClose);
     return webApp;
 }

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "ads/api/GADAd.h"
-#include "ads/api/GADSlot.h"
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADMacros.h"
+#include "ads/foundation/GADStatisticDictionary.h"
+#include "ads/presentation/GADScreenSlot.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/OperationQueue.h"
 #include "platform/foundation/RunLoop.h"
@@ -116,8 +116,7 @@ void GADViewController::viewDidDisappear(bool animated) {
 
 void GADViewController::recordLandingPageDismissal() {
     auto slot = slot_.lock();
-    auto ad = slot ? slot->ad() : nullptr;
-    auto statistics = ad ? ad->statistics() : nullptr;
+    auto statistics = slot ? slot->adStatistics() : nullptr;
     if (!statistics) {
         return;
     }

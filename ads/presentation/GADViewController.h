@@ -17,7 +17,7 @@
 #include "platform/foundation/Notification.h"
 #include "platform/ui/ViewController.h"
 
-class GADSlot;
+class GADScreenSlot;
 
 class GADViewController : public ui::ViewController {
   public:
@@ -74,8 +74,8 @@ class GADViewController : public ui::ViewController {
 
     // Between the first appearance call and the disappearance.
     bool viewDidAppear() const { return viewDidAppear_; }
-    std::shared_ptr<GADSlot> slot() const { return slot_.lock(); }
-    void setSlot(const std::weak_ptr<GADSlot>& slot) { slot_ = slot; }
+    std::shared_ptr<GADScreenSlot> slot() const { return slot_.lock(); }
+    void setSlot(const std::weak_ptr<GADScreenSlot>& slot) { slot_ = slot; }
     // The controller itself while presented.
     const Ptr& retainCycle() const { return retainCycle_; }
     bool statusBarWasHidden() const { return statusBarWasHidden_; }
@@ -103,7 +103,7 @@ class GADViewController : public ui::ViewController {
 
     std::int64_t supportedOrientations_;
     bool viewDidAppear_ = false;
-    std::weak_ptr<GADSlot> slot_;
+    std::weak_ptr<GADScreenSlot> slot_;
     Ptr retainCycle_;
     bool statusBarWasHidden_ = false;
     bool publisherIdleTimerDisabled_ = false;

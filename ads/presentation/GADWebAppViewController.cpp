@@ -1,8 +1,8 @@
 #include "ads/presentation/GADWebAppViewController.h"
 
-#include "ads/api/GADSlot.h"
 #include "ads/foundation/GADRenderAdditions.h"
 #include "ads/presentation/GADIntrinsicImages.h"
+#include "ads/presentation/GADScreenSlot.h"
 #include "ads/presentation/GADWebAppWebViewDelegate.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADOpener.h"

@@ -23,7 +23,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 
-class GADInterstitial;
+class GADGMSGHandler;
 class GADWebAppWebViewDelegate;
 class GADWebView;
 
@@ -128,9 +128,12 @@ class GADWebAppViewController : public GADViewController,
     }
     const std::shared_ptr<GADWebView>& webView() const { return webView_; }
     const ui::ViewController::Ptr& hostViewController() const { return hostViewController_; }
-    std::shared_ptr<GADInterstitial> interstitial() const { return interstitial_.lock(); }
-    void setInterstitial(const std::weak_ptr<GADInterstitial>& interstitial) {
-        interstitial_ = interstitial;
+    // The app-event handler of the interstitial this screen shows, held
+    // weakly: while the interstitial lives, the screen's web-view delegate
+    // takes it with its other handlers.
+    std::shared_ptr<GADGMSGHandler> appEventHandler() const { return appEventHandler_.lock(); }
+    void setAppEventHandler(const std::weak_ptr<GADGMSGHandler>& handler) {
+        appEventHandler_ = handler;
     }
     const ui::ImageView::Ptr& renderedBanner() const { return renderedBanner_; }
     const std::shared_ptr<GADWebAppWebViewDelegate>& webViewDelegate() const {
@@ -162,7 +165,7 @@ class GADWebAppViewController : public GADViewController,
     bool displayingAsTransparentInterstitial_ = false;
     std::shared_ptr<GADWebView> webView_;
     ui::ViewController::Ptr hostViewController_;
-    std::weak_ptr<GADInterstitial> interstitial_;
+    std::weak_ptr<GADGMSGHandler> appEventHandler_;
     ui::ImageView::Ptr renderedBanner_;
     std::shared_ptr<GADWebAppWebViewDelegate> webViewDelegate_;
     ui::Button::Ptr closeButton_;

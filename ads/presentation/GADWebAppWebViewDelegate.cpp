@@ -1,12 +1,9 @@
 #include "ads/presentation/GADWebAppWebViewDelegate.h"
 
-#include "ads/api/GADAd.h"
-#include "ads/api/GADAppEventGMSGHandler.h"
-#include "ads/api/GADInterstitial.h"
-#include "ads/api/GADSlot.h"
 #include "ads/foundation/GADAbsoluteTime.h"
 #include "ads/foundation/GADStatisticDictionary.h"
 #include "ads/presentation/GADBrowserWebViewDelegate.h"
+#include "ads/presentation/GADScreenSlot.h"
 #include "ads/presentation/GADWebAppViewController.h"
 #include "ads/webview/GADWebAppGMSGHandler.h"
 #include "ads/webview/GADWebView.h"
@@ -15,8 +12,7 @@ namespace {
 
 std::shared_ptr<GADStatisticDictionary> adStatistics(const GADWebAppViewController* controller) {
     auto slot = controller ? controller->slot() : nullptr;
-    auto ad = slot ? slot->ad() : nullptr;
-    return ad ? ad->statistics() : nullptr;
+    return slot ? slot->adStatistics() : nullptr;
 }
 
 foundation::Value now() {
@@ -31,8 +27,8 @@ GADWebAppWebViewDelegate::GADWebAppWebViewDelegate(
     : webAppViewController_(controller) {
     addGMSGHandler(std::make_shared<GADWebAppGMSGHandler>());
     const auto owner = controller.lock();
-    if (auto interstitial = owner ? owner->interstitial() : nullptr) {
-        addGMSGHandler(std::make_shared<GADAppEventGMSGHandler>(interstitial->slot()));
+    if (auto appEvents = owner ? owner->appEventHandler() : nullptr) {
+        addGMSGHandler(appEvents);
     }
 }
 

@@ -1,10 +1,17 @@
 #include "ads/webview/GADSDKCoreGMSGHandler.h"
 
-#include "ads/api/GADAd.h"
 #include "ads/foundation/GADStringAdditions.h"
 #include "platform/foundation/DispatchQueue.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/ProcessState.h"
 
 namespace {
+
+GADSDKCoreGMSGHandler::AdMaker& installedAdMaker() {
+    static auto* const maker = foundation::ProcessState::withReset(
+        new GADSDKCoreGMSGHandler::AdMaker(), [](auto& made) { made = nullptr; });
+    return *maker;
+}
 
 std::string requestIDOf(const GADNotification& note) {
     const auto found = note.parameters().find("request_id");
@@ -29,6 +36,10 @@ std::optional<foundation::Dictionary> decodedObject(const GADNotification& note,
 }
 
 }  // namespace
+
+void GADSDKCoreGMSGHandler::setAdMaker(AdMaker maker) {
+    installedAdMaker() = std::move(maker);
+}
 
 const std::map<std::string, GADSDKCoreGMSGHandler::Action>&
 GADSDKCoreGMSGHandler::actionSelectorDictionary() {
@@ -87,11 +98,15 @@ void GADSDKCoreGMSGHandler::didReceiveLoadAdAction(const GADNotification& note) 
     bool ok = true;
     std::optional<foundation::Dictionary> headers = decodedObject(note, "header", ok);
     std::optional<foundation::Dictionary> adDictionary = decodedObject(note, "ad", ok);
-    if (!ok) {
+    const AdMaker& makeAd = installedAdMaker();
+    if (!makeAd) {
+        foundation::Log::write("ads", "a finished ad from the SDK-core page has no ad maker");
+    }
+    if (!ok || !makeAd) {
         didReceiveInvalidAdRequestAction(note);
         return;
     }
-    auto ad = std::make_shared<GADAd>(adDictionary.value_or(foundation::Dictionary()));
+    std::shared_ptr<GADAd> ad = makeAd(adDictionary.value_or(foundation::Dictionary()));
     tellDelegate([ad, headers, requestID = requestIDOf(note)](
                      GADSDKCoreGMSGHandlerDelegate& delegate, GADSDKCoreGMSGHandler& self) {
         delegate.SDKCoreGMSGHandlerLoadAd(self, ad, headers, requestID);

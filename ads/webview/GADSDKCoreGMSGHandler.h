@@ -4,7 +4,8 @@
 // "invalidRequest", "loadSdkConstants") and hands them to its delegate on a
 // later turn of the main queue; other messages are left to other handlers.
 // A "loadAd" whose "header" or "ad" text is no JSON object is reported as an
-// invalid request, so the request it answers is not left waiting. Main thread.
+// invalid request, so the request it answers is not left waiting. A finished
+// ad is made into the ad object by the installed ad maker. Main thread.
 
 #include <functional>
 #include <map>
@@ -14,11 +15,18 @@
 #include "ads/webview/GADGMSGHandler.h"
 #include "ads/webview/GADNotification.h"
 #include "ads/webview/GADSDKCoreGMSGHandlerDelegate.h"
+#include "platform/foundation/Value.h"
 
 class GADSDKCoreGMSGHandler : public GADGMSGHandler,
                               public std::enable_shared_from_this<GADSDKCoreGMSGHandler> {
   public:
     using Action = void (GADSDKCoreGMSGHandler::*)(const GADNotification& note);
+    // Makes the ad object of a finished ad from the page's ad dictionary.
+    using AdMaker = std::function<std::shared_ptr<GADAd>(const foundation::Dictionary& ad)>;
+
+    // The ad API installs the one maker before a slot asks the page; without
+    // one, a finished ad is refused as an invalid request.
+    static void setAdMaker(AdMaker maker);
 
     // Message name to action, built once.
     static const std::map<std::string, Action>& actionSelectorDictionary();

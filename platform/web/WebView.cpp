@@ -255,8 +255,8 @@ class WebView::ResourceLoader : public net::URLConnectionDelegate {
 
 WebView::WebView(const graphics::Rect& frame)
     : ui::View(frame),
-      windowSize_(frame.size),
-      scrollView_(std::make_shared<ui::ScrollView>(graphics::Rect{{0, 0}, frame.size})) {
+      scrollView_(std::make_shared<ui::ScrollView>(graphics::Rect{{0, 0}, frame.size})),
+      windowSize_(frame.size) {
     assertMainThread();
     auto main = std::make_unique<Frame>();
     main->id = kMainFrame;

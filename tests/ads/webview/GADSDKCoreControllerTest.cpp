@@ -11,9 +11,11 @@
 #include "ads/foundation/GADURLAdditions.h"
 #include "ads/webview/GADMRAIDInterceptor.h"
 #include "ads/webview/GADSDKCoreController.h"
+#include "ads/webview/GADSDKCoreGMSGHandler.h"
 #include "ads/webview/GADSDKCoreWebView.h"
 #include "ads/webview/GADWebView.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
 #include "platform/foundation/UserDefaults.h"
@@ -64,7 +66,11 @@ class Asker : public GADSDKCoreControllerDelegate {
 
 class GADSDKCoreControllerTest : public testing::Test {
   protected:
-    void SetUp() override { server.useAsSDKCoreServer(); }
+    void SetUp() override {
+        // The finished ads are GADAds, as every slot installs them.
+        GADAd::installSDKCoreAdMaker();
+        server.useAsSDKCoreServer();
+    }
 
     std::shared_ptr<Asker> ask(const std::string& unit = "unit-1") {
         auto asker = std::make_shared<Asker>(unit);
@@ -177,6 +183,20 @@ TEST_F(GADSDKCoreControllerTest, UnreadableOrRepeatedAnswersReachNoOneTwice) {
     pageSends("gmsg://mobileads.dezuvo.com/loadAdURL?request_id=99&url=http%3A%2F%2Fa");
     RunLoop::main().runUntil([] { return false; }, 0.3);
     EXPECT_EQ(asker->answers, std::vector<std::string>{"invalidRequest"});
+}
+
+TEST_F(GADSDKCoreControllerTest, AFinishedAdWithoutAnAdMakerIsRefusedWithALogLine) {
+    GADSDKCoreGMSGHandler::setAdMaker(nullptr);
+    server.servePageThatNeverAnswers();
+    auto asker = ask("unit-1");
+    ASSERT_TRUE(
+        RunLoop::main().runUntil([&] { return controller->pendingRequestCount() == 1; }, 20));
+    foundation::LogCapture log;
+    pageSends("gmsg://mobileads.dezuvo.com/loadAd?request_id=1&ad=%7B%7D");
+    ASSERT_TRUE(answered({asker}));
+    EXPECT_EQ(asker->answers, std::vector<std::string>{"invalidRequest"});
+    EXPECT_EQ(asker->ad, nullptr);
+    EXPECT_TRUE(log.contains("no ad maker"));
 }
 
 TEST_F(GADSDKCoreControllerTest, APageThatNeverAnswersTimesOutEachRequestOnce) {
