@@ -3,11 +3,11 @@
 EmailClassifier::EmailClassifier()
     : RegexClassifier(
           R"RE((?:mailto:)?(?:\s*("[^"]*?")\s*[<])?([\w!#-+./=?^_`_-]+@(?:\w+.)+\w+)[>]?)RE",
-          "E-mail address") {}
+          "E-mail address", "@") {}
 
 std::optional<ClassificationDictionary> EmailClassifier::classifyBarcode(std::int32_t,
                                                                          const std::string& data) {
-    URegex* matcher = regex();
+    URegex* matcher = mayMatch(data) ? regex() : nullptr;
     if (!matcher) {
         return std::nullopt;
     }

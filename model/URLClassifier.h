@@ -7,7 +7,7 @@
 
 class URLClassifier : public RegexClassifier {
   public:
-    URLClassifier() : RegexClassifier(R"RE([\w+.-]+://[^ ]+)RE", "URL") {}
+    URLClassifier() : RegexClassifier(R"RE([\w+.-]+://[^ ]+)RE", "URL", "://") {}
 
     std::optional<ClassificationDictionary> classifyBarcode(std::int32_t symbology,
                                                             const std::string& data) override;

@@ -65,7 +65,9 @@ std::unique_ptr<Cryptor> Cryptor::create(Operation operation, Algorithm algorith
         return nullptr;
     }
     const std::string name = cipherName(algorithm, key.size(), (options & ECBMode) != 0);
-    EVP_CIPHER* cipher = EVP_CIPHER_fetch(OpenSSLContext::get(), name.c_str(), nullptr);
+    EVP_CIPHER* cipher = OpenSSLContext::fetch([&name](OSSL_LIB_CTX* context) {
+        return EVP_CIPHER_fetch(context, name.c_str(), nullptr);
+    });
     if (cipher == nullptr) {
         report(status, Status::Unimplemented);
         return nullptr;

@@ -4,6 +4,7 @@
 #include <openssl/evp.h>
 
 #include <array>
+#include <mutex>
 
 #include "platform/crypto/OpenSSLContext.h"
 
@@ -11,18 +12,19 @@ namespace crypto {
 
 namespace {
 
-// Fetched once; fetched digests are shared safely between threads.
+// Each fetched once, by its first use; fetched digests are shared safely
+// between threads.
 const EVP_MD* fetched(Digest::Algorithm algorithm) {
-    static const std::array<EVP_MD*, 8> digests = [] {
-        std::array<EVP_MD*, 8> all{};
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            if (const char* name = OpenSSLContext::digestName(static_cast<Digest::Algorithm>(i))) {
-                all[i] = EVP_MD_fetch(OpenSSLContext::get(), name, nullptr);
-            }
+    static std::array<std::once_flag, 8> once;
+    static std::array<EVP_MD*, 8> digests{};
+    const auto index = static_cast<std::size_t>(algorithm);
+    std::call_once(once[index], [algorithm, index] {
+        if (const char* name = OpenSSLContext::digestName(algorithm)) {
+            digests[index] = OpenSSLContext::fetch(
+                [name](OSSL_LIB_CTX* context) { return EVP_MD_fetch(context, name, nullptr); });
         }
-        return all;
-    }();
-    return digests[static_cast<std::size_t>(algorithm)];
+    });
+    return digests[index];
 }
 
 // OpenSSL has no MD2 any more; nettle still carries it.

@@ -1,8 +1,9 @@
 #pragma once
 
 // The OpenSSL library context the crypto layer fetches its algorithms from:
-// the default provider plus the legacy one (MD4, DES, CAST, RC4), kept apart
-// from the process-wide context so that nothing else sees legacy algorithms.
+// the default provider, plus the legacy one (MD4, DES, CAST, RC4) loaded by
+// the first algorithm the default one lacks; kept apart from the process-wide
+// context so that nothing else sees legacy algorithms.
 
 #include <openssl/types.h>
 
@@ -15,9 +16,21 @@ class OpenSSLContext {
     // Made on first use and kept for the life of the process.
     static OSSL_LIB_CTX* get();
 
+    // What `fetch(get())` answers; when that is null (the default provider
+    // lacks the algorithm), what it answers with the legacy provider loaded.
+    template <class Fetch>
+    static auto fetch(Fetch fetch) {
+        auto found = fetch(get());
+        return found || !loadLegacy() ? found : fetch(get());
+    }
+
     // The name OpenSSL fetches the digest algorithm by; nullptr for MD2,
     // which OpenSSL no longer carries.
     static const char* digestName(Digest::Algorithm algorithm);
+
+  private:
+    // Loads the legacy provider into the context (once); false when it cannot.
+    static bool loadLegacy();
 };
 
 }  // namespace crypto

@@ -162,6 +162,10 @@ bool UserDefaults::setObject(std::string_view key, const Value& value) {
     const std::string path = filePath();
     std::lock_guard lock(shared().mutex);
     Store& store = storeFor(path);
+    // The file holds what the store holds: an equal value needs no write.
+    if (const auto found = store.values.find(key);
+        found != store.values.end() && found->second == value)
+        return true;
     store.values.insert_or_assign(std::string(key), value);
     return persist(path, store);
 }

@@ -36,7 +36,9 @@ class Image {
     static Ptr imageWithContentsOfFile(const std::string& path);
     // A bundle resource by name: "name" as given when it has an extension, else
     // "name@2x.png" (at scale 2) when `preferredScale` is above 1 and it exists,
-    // else "name.png". nullptr when there is no such image.
+    // else "name.png". nullptr when there is no such image. A PNG is decoded
+    // when its pixels are first asked for, once: later lookups answer the same
+    // image until the file changes.
     static Ptr imageNamed(const std::string& name, double preferredScale = 1);
     // An animated image showing `images` in turn over `duration` seconds; its
     // size, scale and bitmap are those of the first frame. nullptr without frames.
@@ -48,7 +50,7 @@ class Image {
     double scale() const { return scale_; }
     ImageOrientation imageOrientation() const { return orientation_; }
     // The stored raster, not turned by the orientation.
-    const std::shared_ptr<const Bitmap>& bitmap() const { return bitmap_; }
+    const std::shared_ptr<const Bitmap>& bitmap() const;
     // The raster as the user sees it, the orientation applied.
     std::shared_ptr<Bitmap> uprightBitmap() const;
 
@@ -66,7 +68,14 @@ class Image {
     void drawAtPoint(const Point& point) const;
 
   private:
+    // A PNG kept encoded until its pixels are first asked for.
+    struct Deferred;
+    // The image of a PNG of `width` by `height` pixels, decoded on first use.
+    static Ptr deferred(foundation::Data png, int width, int height, double scale);
+    static Ptr bundleImageAtPath(const std::string& path, double scale);
+
     std::shared_ptr<const Bitmap> bitmap_;
+    std::shared_ptr<Deferred> deferred_;
     double scale_;
     ImageOrientation orientation_;
     std::vector<Ptr> images_;

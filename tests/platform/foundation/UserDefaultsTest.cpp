@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/PropertyList.h"
@@ -26,6 +29,21 @@ TEST(UserDefaultsTest, PersistsAcrossInstancesAndLaunches) {
     ASSERT_TRUE(onDisk);
     EXPECT_EQ((*onDisk)["State"], state);
     EXPECT_NE(UserDefaults::filePath().find("/Library/Preferences/"), std::string::npos);
+}
+
+TEST(UserDefaultsTest, SettingAnEqualValueWritesNothing) {
+    ASSERT_TRUE(UserDefaults::standard().setObject("State", Value::array({Value(1)})));
+    const auto written = std::filesystem::last_write_time(UserDefaults::filePath());
+    std::filesystem::last_write_time(UserDefaults::filePath(), written - std::chrono::hours(1));
+    const auto marked = std::filesystem::last_write_time(UserDefaults::filePath());
+
+    ASSERT_TRUE(UserDefaults::standard().setObject("State", Value::array({Value(1)})));
+    EXPECT_EQ(std::filesystem::last_write_time(UserDefaults::filePath()), marked);
+
+    ASSERT_TRUE(UserDefaults::standard().setObject("State", Value::array({Value(2)})));
+    EXPECT_NE(std::filesystem::last_write_time(UserDefaults::filePath()), marked);
+    UserDefaults::resetStandardUserDefaults();
+    EXPECT_EQ(UserDefaults::standard().objectForKey("State"), Value::array({Value(2)}));
 }
 
 TEST(UserDefaultsTest, TypedReadings) {
