@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numbers>
 
+#include "platform/graphics/CairoPixels.h"
 #include "platform/graphics/FontRuns.h"
 #include "platform/graphics/Image.h"
 
@@ -28,31 +29,6 @@ cairo_matrix_t toCairo(const AffineTransform& t) {
     cairo_matrix_t m;
     cairo_matrix_init(&m, t.a, t.b, t.c, t.d, t.tx, t.ty);
     return m;
-}
-
-cairo_surface_t* surfaceFromBitmap(const Bitmap& bitmap) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, bitmap.width(), bitmap.height());
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface);
-        return nullptr;
-    }
-    cairo_surface_flush(surface);
-    unsigned char* base = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < bitmap.height(); ++y) {
-        auto* out = reinterpret_cast<std::uint32_t*>(base + y * stride);
-        const std::uint8_t* in = bitmap.row(y);
-        for (int x = 0; x < bitmap.width(); ++x, in += 4) {
-            const std::uint32_t a = in[3];
-            const std::uint32_t r = (in[0] * a + 127) / 255;
-            const std::uint32_t g = (in[1] * a + 127) / 255;
-            const std::uint32_t b = (in[2] * a + 127) / 255;
-            out[x] = a << 24 | r << 16 | g << 8 | b;
-        }
-    }
-    cairo_surface_mark_dirty(surface);
-    return surface;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "platform/graphics/CairoPixels.h"
 #include "platform/graphics/FontRuns.h"
 #include "platform/web/CSSValues.h"
 
@@ -87,32 +88,6 @@ void selectFont(cairo_t* cr, const graphics::Font& font) {
 bool invertible(const cairo_matrix_t& m) {
     const double determinant = m.xx * m.yy - m.yx * m.xy;
     return std::isfinite(determinant) && determinant != 0;
-}
-
-std::uint8_t premultiplied(std::uint8_t component, std::uint8_t alpha) {
-    return static_cast<std::uint8_t>((component * alpha + 127) / 255);
-}
-
-// A cairo surface holding the bitmap's pixels, premultiplied.
-cairo_surface_t* surfaceOf(const graphics::Bitmap& bitmap) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, bitmap.width(), bitmap.height());
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        return surface;
-    }
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < bitmap.height(); ++y) {
-        auto* out = reinterpret_cast<std::uint32_t*>(data + y * stride);
-        const std::uint8_t* in = bitmap.row(y);
-        for (int x = 0; x < bitmap.width(); ++x, in += 4) {
-            const std::uint8_t a = in[3];
-            out[x] = (std::uint32_t{a} << 24) | (std::uint32_t{premultiplied(in[0], a)} << 16) |
-                     (std::uint32_t{premultiplied(in[1], a)} << 8) | premultiplied(in[2], a);
-        }
-    }
-    cairo_surface_mark_dirty(surface);
-    return surface;
 }
 
 }  // namespace
@@ -579,9 +554,8 @@ void CanvasRenderingContext2D::drawImage(const graphics::Bitmap& bitmap,
     if (!drawable() || source.isEmpty() || !invertibleScaled(sx, sy)) {
         return;
     }
-    cairo_surface_t* image = surfaceOf(bitmap);
-    if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(image);
+    cairo_surface_t* image = graphics::surfaceFromBitmap(bitmap);
+    if (image == nullptr) {
         return;
     }
     withOwnPath([&] {
@@ -617,15 +591,8 @@ std::vector<std::uint8_t> CanvasRenderingContext2D::getImageData(int x, int y, i
     for (int row = std::max(0, -y); row < height && y + row < height_; ++row) {
         const auto* in = reinterpret_cast<const std::uint32_t*>(data + (y + row) * stride);
         for (int column = std::max(0, -x); column < width && x + column < width_; ++column) {
-            const std::uint32_t p = in[x + column];
-            const unsigned a = p >> 24;
-            std::uint8_t* o = &out[(static_cast<std::size_t>(row) * width + column) * 4];
-            if (a != 0) {
-                o[0] = static_cast<std::uint8_t>((((p >> 16) & 0xff) * 255 + a / 2) / a);
-                o[1] = static_cast<std::uint8_t>((((p >> 8) & 0xff) * 255 + a / 2) / a);
-                o[2] = static_cast<std::uint8_t>(((p & 0xff) * 255 + a / 2) / a);
-                o[3] = static_cast<std::uint8_t>(a);
-            }
+            graphics::writeStraightPixel(
+                in[x + column], &out[(static_cast<std::size_t>(row) * width + column) * 4]);
         }
     }
     return out;
@@ -655,11 +622,8 @@ void CanvasRenderingContext2D::putImageData(const std::vector<std::uint8_t>& dat
     for (int row = std::max(top, -dy); row < bottom && dy + row < height_; ++row) {
         auto* out = reinterpret_cast<std::uint32_t*>(pixels + (dy + row) * stride);
         for (int column = std::max(left, -dx); column < right && dx + column < width_; ++column) {
-            const std::uint8_t* in = &data[(static_cast<std::size_t>(row) * width + column) * 4];
-            const std::uint8_t a = in[3];
-            out[dx + column] =
-                (std::uint32_t{a} << 24) | (std::uint32_t{premultiplied(in[0], a)} << 16) |
-                (std::uint32_t{premultiplied(in[1], a)} << 8) | premultiplied(in[2], a);
+            out[dx + column] = graphics::premultipliedPixel(
+                &data[(static_cast<std::size_t>(row) * width + column) * 4]);
         }
     }
     cairo_surface_mark_dirty(surface_);

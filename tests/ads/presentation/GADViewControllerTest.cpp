@@ -43,6 +43,19 @@ class GADViewControllerTest : public testing_support::WindowFixture {
         screen->setSlot(slot);
         return screen;
     }
+    // Presents a screen over the root and a browser screen over it, holds
+    // neither and forgets the events so far.
+    std::pair<std::weak_ptr<GADViewController>, std::weak_ptr<GADViewController>>
+    presentStackOfTwo() {
+        auto first = makeScreen();
+        auto browser = makeScreen();
+        first->presentFromViewController(root);
+        settle();
+        browser->presentFromViewController(first);
+        settle();
+        take();
+        return {first, browser};
+    }
     // Puts an ad with its statistics on the slot, as a finished page load does.
     std::shared_ptr<GADAd> showAd() {
         auto ad = std::make_shared<GADAd>();
@@ -268,16 +281,7 @@ TEST_F(GADViewControllerTest, ScreensDismissedByTheApplicationAreGivenBackAndFre
     EXPECT_FALSE(application.isIdleTimerDisabled());
 
     // A stack of two goes as a whole: the browser on top, then the first.
-    auto first = makeScreen();
-    auto browser = makeScreen();
-    std::weak_ptr<GADViewController> weakFirst = first, weakBrowser = browser;
-    first->presentFromViewController(root);
-    settle();
-    browser->presentFromViewController(first);
-    settle();
-    first.reset();
-    browser.reset();
-    take();
+    const auto [weakFirst, weakBrowser] = presentStackOfTwo();
     root->dismissViewController(true);
     settle();
     EXPECT_TRUE(weakFirst.expired());
@@ -309,16 +313,7 @@ TEST_F(GADViewControllerTest, ComingBackToTheForeground) {
     take();
 
     // A stack of two screens goes through the first one only.
-    auto first = makeScreen();
-    auto browser = makeScreen();
-    std::weak_ptr<GADViewController> weakFirst = first, weakBrowser = browser;
-    first->presentFromViewController(root);
-    settle();
-    browser->presentFromViewController(first);
-    settle();
-    first.reset();
-    browser.reset();
-    take();
+    const auto [weakFirst, weakBrowser] = presentStackOfTwo();
     returnToApplication();
     EXPECT_EQ(take(), Log{}) << "the first screen gives the screen back on the main queue";
     settle();
