@@ -8,7 +8,7 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake make g++ lld pkg-config git ca-certificates \
   libgtest-dev libgmock-dev libbenchmark-dev libqrencode-dev \
-  libzbar-dev zbar-tools libzxing-dev \
+  libzbar-dev libdbus-1-dev zbar-tools libzxing-dev \
   libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev \
   libcairo2-dev fonts-dejavu-core fonts-droid-fallback \
   libxml2-dev libicu-dev libssl-dev nettle-dev \

@@ -1,8 +1,6 @@
 #include "platform/crypto/Base64.h"
 
-#include <openssl/evp.h>
-
-#include <algorithm>
+#include <nettle/base64.h>
 
 namespace crypto {
 
@@ -16,17 +14,8 @@ bool inAlphabet(char c) {
 }  // namespace
 
 std::string Base64::encode(std::span<const std::uint8_t> bytes) {
-    std::string text;
-    // EVP_EncodeBlock takes int lengths: encode in slices of whole groups.
-    constexpr std::size_t slice = 3u << 28;
-    for (std::size_t offset = 0; offset < bytes.size(); offset += slice) {
-        const std::size_t length = std::min(slice, bytes.size() - offset);
-        const std::size_t start = text.size();
-        text.resize(start + 4 * ((length + 2) / 3) + 1);
-        const int written = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(text.data() + start),
-                                            bytes.data() + offset, static_cast<int>(length));
-        text.resize(start + static_cast<std::size_t>(written));
-    }
+    std::string text(BASE64_ENCODE_RAW_LENGTH(bytes.size()), '\0');
+    base64_encode_raw(text.data(), bytes.size(), bytes.data());
     return text;
 }
 
@@ -51,18 +40,15 @@ std::optional<foundation::Data> Base64::decode(std::string_view text, Decoding d
             return std::nullopt;
         }
     }
-    foundation::Data bytes;
-    bytes.reserve(kept.size() / 4 * 3);
-    // Group by group, so that no int length can overflow.
-    for (std::size_t offset = 0; offset < kept.size(); offset += 4) {
-        unsigned char group[3];
-        if (EVP_DecodeBlock(group, reinterpret_cast<const unsigned char*>(kept.data() + offset),
-                            4) != 3) {
-            return std::nullopt;
-        }
-        bytes.insert(bytes.end(), group, group + 3);
+    base64_decode_ctx context;
+    base64_decode_init(&context);
+    foundation::Data bytes(BASE64_DECODE_LENGTH(kept.size()));
+    std::size_t written = bytes.size();
+    if (!base64_decode_update(&context, &written, bytes.data(), kept.size(), kept.data()) ||
+        !base64_decode_final(&context)) {
+        return std::nullopt;
     }
-    bytes.erase(bytes.end() - static_cast<std::ptrdiff_t>(padding), bytes.end());
+    bytes.resize(written);
     return bytes;
 }
 

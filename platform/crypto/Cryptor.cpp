@@ -1,11 +1,10 @@
 #include "platform/crypto/Cryptor.h"
 
-#include <openssl/evp.h>
-
 #include <algorithm>
 #include <climits>
 #include <string>
 
+#include "platform/crypto/OpenSSL.h"
 #include "platform/crypto/OpenSSLContext.h"
 
 namespace crypto {
@@ -64,42 +63,52 @@ std::unique_ptr<Cryptor> Cryptor::create(Operation operation, Algorithm algorith
         report(status, Status::ParamError);
         return nullptr;
     }
+    const OpenSSL* openssl = OpenSSL::functions();
+    if (openssl == nullptr) {
+        report(status, Status::Unimplemented);
+        return nullptr;
+    }
     const std::string name = cipherName(algorithm, key.size(), (options & ECBMode) != 0);
-    EVP_CIPHER* cipher = OpenSSLContext::fetch([&name](OSSL_LIB_CTX* context) {
-        return EVP_CIPHER_fetch(context, name.c_str(), nullptr);
+    EVP_CIPHER* cipher = OpenSSLContext::fetch([&](OSSL_LIB_CTX* context) {
+        return openssl->EVP_CIPHER_fetch(context, name.c_str(), nullptr);
     });
     if (cipher == nullptr) {
         report(status, Status::Unimplemented);
         return nullptr;
     }
-    EVP_CIPHER_CTX* context = EVP_CIPHER_CTX_new();
+    EVP_CIPHER_CTX* context = openssl->EVP_CIPHER_CTX_new();
     if (context == nullptr) {
-        EVP_CIPHER_free(cipher);
+        openssl->EVP_CIPHER_free(cipher);
         report(status, Status::MemoryFailure);
         return nullptr;
     }
     const int encrypt = operation == Operation::Encrypt ? 1 : 0;
-    const std::size_t blockSize = static_cast<std::size_t>(EVP_CIPHER_get_block_size(cipher));
-    const std::size_t ivLength = static_cast<std::size_t>(EVP_CIPHER_get_iv_length(cipher));
+    const std::size_t blockSize =
+        static_cast<std::size_t>(openssl->EVP_CIPHER_get_block_size(cipher));
+    const std::size_t ivLength =
+        static_cast<std::size_t>(openssl->EVP_CIPHER_get_iv_length(cipher));
     foundation::Data vector(ivLength, 0);
     std::copy_n(iv.begin(), std::min(iv.size(), ivLength), vector.begin());
 
-    bool ready = EVP_CipherInit_ex2(context, cipher, nullptr, nullptr, encrypt, nullptr) == 1;
-    EVP_CIPHER_free(cipher);
+    bool ready =
+        openssl->EVP_CipherInit_ex2(context, cipher, nullptr, nullptr, encrypt, nullptr) == 1;
+    openssl->EVP_CIPHER_free(cipher);
     if (ready && hasVariableKey(algorithm)) {
-        ready = EVP_CIPHER_CTX_set_key_length(context, static_cast<int>(key.size())) == 1;
+        ready = openssl->EVP_CIPHER_CTX_set_key_length(context, static_cast<int>(key.size())) == 1;
     }
-    ready = ready && EVP_CIPHER_CTX_set_padding(context, (options & PKCS7Padding) ? 1 : 0) == 1 &&
-            EVP_CipherInit_ex2(context, nullptr, key.data(),
-                               vector.empty() ? nullptr : vector.data(), encrypt, nullptr) == 1;
+    ready = ready &&
+            openssl->EVP_CIPHER_CTX_set_padding(context, (options & PKCS7Padding) ? 1 : 0) == 1 &&
+            openssl->EVP_CipherInit_ex2(context, nullptr, key.data(),
+                                        vector.empty() ? nullptr : vector.data(), encrypt,
+                                        nullptr) == 1;
     if (!ready) {
-        EVP_CIPHER_CTX_free(context);
+        openssl->EVP_CIPHER_CTX_free(context);
         report(status, Status::ParamError);
         return nullptr;
     }
     report(status, Status::Success);
     return std::unique_ptr<Cryptor>(
-        new Cryptor(context, operation, (options & PKCS7Padding) != 0, blockSize));
+        new Cryptor(*openssl, context, operation, (options & PKCS7Padding) != 0, blockSize));
 }
 
 std::optional<foundation::Data> Cryptor::crypt(Operation operation, Algorithm algorithm,
@@ -127,11 +136,16 @@ std::optional<foundation::Data> Cryptor::crypt(Operation operation, Algorithm al
     return output;
 }
 
-Cryptor::Cryptor(EVP_CIPHER_CTX* context, Operation operation, bool padding, std::size_t blockSize)
-    : context_(context), operation_(operation), padding_(padding), blockSize_(blockSize) {}
+Cryptor::Cryptor(const OpenSSL& openssl, EVP_CIPHER_CTX* context, Operation operation, bool padding,
+                 std::size_t blockSize)
+    : openssl_(openssl),
+      context_(context),
+      operation_(operation),
+      padding_(padding),
+      blockSize_(blockSize) {}
 
 Cryptor::~Cryptor() {
-    EVP_CIPHER_CTX_free(context_);
+    openssl_.EVP_CIPHER_CTX_free(context_);
 }
 
 std::size_t Cryptor::outputLength(std::size_t inputLength, bool final) const {
@@ -156,8 +170,8 @@ Status Cryptor::update(std::span<const std::uint8_t> input, std::uint8_t* output
     for (std::size_t offset = 0; offset < input.size(); offset += slice) {
         const int length = static_cast<int>(std::min(slice, input.size() - offset));
         int written = 0;
-        if (EVP_CipherUpdate(context_, output + *moved, &written, input.data() + offset, length) !=
-            1) {
+        if (openssl_.EVP_CipherUpdate(context_, output + *moved, &written, input.data() + offset,
+                                      length) != 1) {
             return Status::ParamError;
         }
         *moved += static_cast<std::size_t>(written);
@@ -182,7 +196,7 @@ Status Cryptor::final(std::uint8_t* output, std::size_t available, std::size_t* 
     }
     finished_ = true;
     int written = 0;
-    if (EVP_CipherFinal_ex(context_, output, &written) != 1) {
+    if (openssl_.EVP_CipherFinal_ex(context_, output, &written) != 1) {
         return Status::DecodeError;
     }
     *moved = static_cast<std::size_t>(written);

@@ -18,6 +18,8 @@ typedef struct evp_cipher_ctx_st EVP_CIPHER_CTX;
 
 namespace crypto {
 
+struct OpenSSL;
+
 class Cryptor {
   public:
     enum class Operation { Encrypt, Decrypt };
@@ -66,8 +68,10 @@ class Cryptor {
     Status final(std::uint8_t* output, std::size_t available, std::size_t* moved);
 
   private:
-    Cryptor(EVP_CIPHER_CTX* context, Operation operation, bool padding, std::size_t blockSize);
+    Cryptor(const OpenSSL& openssl, EVP_CIPHER_CTX* context, Operation operation, bool padding,
+            std::size_t blockSize);
 
+    const OpenSSL& openssl_;
     EVP_CIPHER_CTX* context_;
     Operation operation_;
     bool padding_;

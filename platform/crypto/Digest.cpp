@@ -1,43 +1,34 @@
 #include "platform/crypto/Digest.h"
 
-#include <nettle/md2.h>
-#include <openssl/evp.h>
+#include <vector>
 
-#include <array>
-#include <mutex>
-
-#include "platform/crypto/OpenSSLContext.h"
+#include "platform/crypto/NettleHash.h"
 
 namespace crypto {
 
-namespace {
-
-// Each fetched once, by its first use; fetched digests are shared safely
-// between threads.
-const EVP_MD* fetched(Digest::Algorithm algorithm) {
-    static std::array<std::once_flag, 8> once;
-    static std::array<EVP_MD*, 8> digests{};
-    const auto index = static_cast<std::size_t>(algorithm);
-    std::call_once(once[index], [algorithm, index] {
-        if (const char* name = OpenSSLContext::digestName(algorithm)) {
-            digests[index] = OpenSSLContext::fetch(
-                [name](OSSL_LIB_CTX* context) { return EVP_MD_fetch(context, name, nullptr); });
-        }
-    });
-    return digests[index];
+// nettle's digests are plain functions over a small context: nothing to load
+// or initialise, so a first digest costs only what its bytes cost.
+const nettle_hash& nettleHash(Digest::Algorithm algorithm) {
+    switch (algorithm) {
+        case Digest::Algorithm::MD2:
+            return nettle_md2;
+        case Digest::Algorithm::MD4:
+            return nettle_md4;
+        case Digest::Algorithm::MD5:
+            return nettle_md5;
+        case Digest::Algorithm::SHA1:
+            return nettle_sha1;
+        case Digest::Algorithm::SHA224:
+            return nettle_sha224;
+        case Digest::Algorithm::SHA256:
+            return nettle_sha256;
+        case Digest::Algorithm::SHA384:
+            return nettle_sha384;
+        case Digest::Algorithm::SHA512:
+            return nettle_sha512;
+    }
+    return nettle_sha256;
 }
-
-// OpenSSL has no MD2 any more; nettle still carries it.
-foundation::Data md2(std::span<const std::uint8_t> bytes) {
-    md2_ctx context;
-    md2_init(&context);
-    md2_update(&context, bytes.size(), bytes.data());
-    foundation::Data digest(MD2_DIGEST_SIZE);
-    md2_digest(&context, digest.size(), digest.data());
-    return digest;
-}
-
-}  // namespace
 
 std::size_t Digest::length(Algorithm algorithm) {
     switch (algorithm) {
@@ -60,19 +51,12 @@ std::size_t Digest::length(Algorithm algorithm) {
 }
 
 foundation::Data Digest::compute(Algorithm algorithm, std::span<const std::uint8_t> bytes) {
-    if (algorithm == Algorithm::MD2) {
-        return md2(bytes);
-    }
-    const EVP_MD* md = fetched(algorithm);
-    if (md == nullptr) {
-        return {};
-    }
-    foundation::Data digest(EVP_MAX_MD_SIZE);
-    unsigned int size = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), digest.data(), &size, md, nullptr) != 1) {
-        return {};
-    }
-    digest.resize(size);
+    const nettle_hash& hash = nettleHash(algorithm);
+    std::vector<std::uint8_t> context(hash.context_size);
+    hash.init(context.data());
+    hash.update(context.data(), bytes.size(), bytes.data());
+    foundation::Data digest(hash.digest_size);
+    hash.digest(context.data(), digest.size(), digest.data());
     return digest;
 }
 

@@ -21,8 +21,7 @@ class Digest {
     // Bytes in a digest of the algorithm: 16, 20, 28, 32, 48 or 64.
     static std::size_t length(Algorithm algorithm);
 
-    // The digest of the bytes. Empty only when the algorithm cannot be had on
-    // this machine (MD4 needs OpenSSL's legacy provider module).
+    // The digest of the bytes, length(algorithm) of them.
     static foundation::Data compute(Algorithm algorithm, std::span<const std::uint8_t> bytes);
     static foundation::Data compute(Algorithm algorithm, std::string_view text);
 

@@ -1,8 +1,10 @@
 #include "platform/crypto/Hmac.h"
 
-#include <openssl/evp.h>
+#include <nettle/hmac.h>
 
-#include "platform/crypto/OpenSSLContext.h"
+#include <vector>
+
+#include "platform/crypto/NettleHash.h"
 
 namespace crypto {
 
@@ -12,20 +14,16 @@ foundation::Data Hmac::compute(Digest::Algorithm algorithm, std::span<const std:
     if (algorithm == Digest::Algorithm::MD2 || algorithm == Digest::Algorithm::MD4) {
         return {};
     }
-    const char* name = OpenSSLContext::digestName(algorithm);
-    // HMAC pads its key with zero bytes to the block size, so an empty key and
-    // a single zero byte are the same key; OpenSSL refuses the empty one.
-    static const std::uint8_t zero = 0;
-    const std::uint8_t* keyBytes = key.empty() ? &zero : key.data();
-    std::size_t keyLength = key.empty() ? 1 : key.size();
-
-    foundation::Data code(Digest::length(algorithm));
-    std::size_t written = 0;
-    if (EVP_Q_mac(OpenSSLContext::get(), "HMAC", nullptr, name, nullptr, keyBytes, keyLength,
-                  data.data(), data.size(), code.data(), code.size(), &written) == nullptr) {
-        return {};
-    }
-    code.resize(written);
+    const nettle_hash& hash = nettleHash(algorithm);
+    // The outer, inner and running contexts of the hash, one after the other.
+    std::vector<std::uint8_t> contexts(3 * hash.context_size);
+    std::uint8_t* outer = contexts.data();
+    std::uint8_t* inner = outer + hash.context_size;
+    std::uint8_t* state = inner + hash.context_size;
+    hmac_set_key(outer, inner, state, &hash, key.size(), key.data());
+    hmac_update(state, &hash, data.size(), data.data());
+    foundation::Data code(hash.digest_size);
+    hmac_digest(outer, inner, state, &hash, code.size(), code.data());
     return code;
 }
 

@@ -1,19 +1,18 @@
 #pragma once
 
-// The OpenSSL library context the crypto layer fetches its algorithms from:
-// the default provider, plus the legacy one (MD4, DES, CAST, RC4) loaded by
-// the first algorithm the default one lacks; kept apart from the process-wide
-// context so that nothing else sees legacy algorithms.
+// The OpenSSL library context the ciphers fetch their algorithms from: the
+// default provider, plus the legacy one (DES, CAST, RC4) loaded by the first
+// algorithm the default one lacks; kept apart from the process-wide context so
+// that nothing else sees legacy algorithms.
 
 #include <openssl/types.h>
-
-#include "platform/crypto/Digest.h"
 
 namespace crypto {
 
 class OpenSSLContext {
   public:
-    // Made on first use and kept for the life of the process.
+    // Made on first use and kept for the life of the process; the OpenSSL
+    // functions must have been loaded (OpenSSL::functions()).
     static OSSL_LIB_CTX* get();
 
     // What `fetch(get())` answers; when that is null (the default provider
@@ -23,10 +22,6 @@ class OpenSSLContext {
         auto found = fetch(get());
         return found || !loadLegacy() ? found : fetch(get());
     }
-
-    // The name OpenSSL fetches the digest algorithm by; nullptr for MD2,
-    // which OpenSSL no longer carries.
-    static const char* digestName(Digest::Algorithm algorithm);
 
   private:
     // Loads the legacy provider into the context (once); false when it cannot.

@@ -1,19 +1,23 @@
 #include "platform/crypto/Random.h"
 
-#include <openssl/rand.h>
+#include <sys/random.h>
 
-#include <algorithm>
-#include <climits>
+#include <cerrno>
 
 namespace crypto {
 
 std::optional<foundation::Data> Random::bytes(std::size_t count) {
     foundation::Data data(count);
-    for (std::size_t offset = 0; offset < count; offset += INT_MAX) {
-        const int length = static_cast<int>(std::min<std::size_t>(INT_MAX, count - offset));
-        if (RAND_bytes(data.data() + offset, length) != 1) {
+    std::size_t filled = 0;
+    while (filled < count) {
+        const ssize_t read = getrandom(data.data() + filled, count - filled, 0);
+        if (read < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
             return std::nullopt;
         }
+        filled += static_cast<std::size_t>(read);
     }
     return data;
 }

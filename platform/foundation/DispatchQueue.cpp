@@ -28,14 +28,20 @@ struct DispatchQueueState : std::enable_shared_from_this<DispatchQueueState> {
     std::condition_variable wake;
     std::deque<Item> items;
     std::atomic<std::size_t> pending{0};
-    // Serial: whether the thread runs, and whether the queue's owner let go.
+    // Serial: whether the thread runs, whether a block runs now (on the
+    // queue's thread or in place on a thread that waits for it), and whether
+    // the queue's owner let go.
     bool threadStarted = false;
+    bool blockRunning = false;
     bool closed = false;
     // Concurrent: blocks running now, and whether a barrier runs.
     std::size_t running = 0;
     bool barrierRunning = false;
 
     void submit(TaskQueue::Task task, bool barrier);
+    // Serial: runs `task` on the calling thread when nothing is queued or
+    // running, as the queue's next block; false (nothing run) otherwise.
+    bool runInPlaceIfIdle(const TaskQueue::Task& task);
     void serialLoop();
     void pump();  // concurrent; called with the mutex held
 };
@@ -109,23 +115,59 @@ void DispatchQueueState::submit(TaskQueue::Task task, bool barrier) {
     pump();
 }
 
+bool DispatchQueueState::runInPlaceIfIdle(const TaskQueue::Task& task) {
+    {
+        std::lock_guard lock(mutex);
+        if (!items.empty() || blockRunning) {
+            return false;
+        }
+        blockRunning = true;
+        ++pending;
+    }
+    // Blocks handed over meanwhile wait for this one, then go to the thread.
+    struct Release {
+        DispatchQueueState& state;
+        ~Release() {
+            --state.pending;
+            std::unique_lock lock(state.mutex);
+            state.blockRunning = false;
+            if (state.items.empty()) {
+                return;
+            }
+            if (!state.threadStarted) {
+                state.threadStarted = true;
+                std::thread([self = state.shared_from_this()] { self->serialLoop(); }).detach();
+                return;
+            }
+            lock.unlock();
+            state.wake.notify_one();
+        }
+    } release{*this};
+    CurrentQueueScope scope(this);
+    task();
+    return true;
+}
+
 void DispatchQueueState::serialLoop() {
     Thread::setCurrentName(label);
     CurrentQueueScope scope(this);
     std::unique_lock lock(mutex);
     while (true) {
-        wake.wait(lock, [&] { return !items.empty() || closed; });
+        wake.wait(lock,
+                  [&] { return (!items.empty() && !blockRunning) || (items.empty() && closed); });
         if (items.empty()) {
             threadStarted = false;
             return;
         }
         TaskQueue::Task task = std::move(items.front().task);
         items.pop_front();
+        blockRunning = true;
         lock.unlock();
         runReporting(task, label);
         task = nullptr;
         --pending;
         lock.lock();
+        blockRunning = false;
     }
 }
 
@@ -248,6 +290,11 @@ void DispatchQueue::barrierAsync(Task task) {
 void DispatchQueue::sync(const Task& task) {
     if (state_->kind != Kind::Concurrent && isCurrent()) {
         task();
+        return;
+    }
+    // As dispatch_sync does, an idle serial queue runs the block on the
+    // waiting thread: a queue used as a lock needs no thread of its own.
+    if (state_->kind == Kind::Serial && state_->runInPlaceIfIdle(task)) {
         return;
     }
     submitAndWait(task, false);

@@ -46,7 +46,9 @@ class DispatchQueue : public TaskQueue {
     // Runs `task` on the queue and returns after it ran. An exception thrown
     // by the task reaches the caller. Called from inside the same serial
     // queue (or the main queue on the main thread) it runs the task in place
-    // instead of waiting for itself forever.
+    // instead of waiting for itself forever; on a serial queue with nothing
+    // queued or running it runs the task on the calling thread too, as the
+    // queue's block.
     void sync(const Task& task);
     // dispatch_after: hands `task` to the queue after `delay` seconds, timed
     // on the main run loop (so a ManualClock drives it).

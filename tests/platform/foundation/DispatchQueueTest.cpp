@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -67,6 +69,31 @@ TEST(DispatchQueueTest, SyncFromInsideTheSameSerialQueueRunsInPlace) {
     });
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
     EXPECT_FALSE(queue->isCurrent());
+}
+
+// An idle serial queue runs a sync block on the waiting thread; blocks handed
+// over meanwhile run after it, on the queue's thread, still one at a time.
+TEST(DispatchQueueTest, SyncOnAnIdleSerialQueueRunsOnTheCallingThreadAsTheQueuesBlock) {
+    auto queue = DispatchQueue::makeSerial("lock");
+    const auto caller = std::this_thread::get_id();
+    std::vector<std::string> order;
+    std::thread::id ranOn;
+    std::thread::id laterRanOn;
+    queue->sync([&] {
+        ranOn = std::this_thread::get_id();
+        EXPECT_TRUE(queue->isCurrent());
+        EXPECT_EQ(DispatchQueue::currentLabel(), "lock");
+        queue->async([&] {
+            laterRanOn = std::this_thread::get_id();
+            order.push_back("async");
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        order.push_back("sync");
+    });
+    queue->sync([&] { order.push_back("second sync"); });
+    EXPECT_EQ(ranOn, caller);
+    EXPECT_NE(laterRanOn, caller);
+    EXPECT_EQ(order, (std::vector<std::string>{"sync", "async", "second sync"}));
 }
 
 TEST(DispatchQueueTest, SyncHandsAnExceptionToTheCallerAndTheQueueGoesOn) {
