@@ -5,7 +5,6 @@
 #include <deque>
 #include <exception>
 #include <mutex>
-#include <thread>
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
@@ -25,15 +24,11 @@ struct DispatchQueueState : std::enable_shared_from_this<DispatchQueueState> {
     bool honoursBarriers = true;
 
     std::mutex mutex;
-    std::condition_variable wake;
     std::deque<Item> items;
     std::atomic<std::size_t> pending{0};
-    // Serial: whether the thread runs, whether a block runs now (on the
-    // queue's thread or in place on a thread that waits for it), and whether
-    // the queue's owner let go.
-    bool threadStarted = false;
-    bool blockRunning = false;
-    bool closed = false;
+    // Serial: whether the queue's blocks are being run, by a worker draining
+    // the queue or in place by a thread that waits for one.
+    bool busy = false;
     // Concurrent: blocks running now, and whether a barrier runs.
     std::size_t running = 0;
     bool barrierRunning = false;
@@ -42,7 +37,10 @@ struct DispatchQueueState : std::enable_shared_from_this<DispatchQueueState> {
     // Serial: runs `task` on the calling thread when nothing is queued or
     // running, as the queue's next block; false (nothing run) otherwise.
     bool runInPlaceIfIdle(const TaskQueue::Task& task);
-    void serialLoop();
+    // Serial: hands the queue to a worker, which runs its blocks in order
+    // until none is left; called with the mutex held, the queue busy.
+    void startDraining();
+    void drain();
     void pump();  // concurrent; called with the mutex held
 };
 
@@ -100,15 +98,12 @@ void DispatchQueueState::submit(TaskQueue::Task task, bool barrier) {
         });
         return;
     }
-    std::unique_lock lock(mutex);
+    std::lock_guard lock(mutex);
     items.push_back(Item{std::move(task), barrier && honoursBarriers});
     if (kind == DispatchQueue::Kind::Serial) {
-        if (!threadStarted) {
-            threadStarted = true;
-            std::thread([self = shared_from_this()] { self->serialLoop(); }).detach();
-        } else {
-            lock.unlock();
-            wake.notify_one();
+        if (!busy) {
+            busy = true;
+            startDraining();
         }
         return;
     }
@@ -118,29 +113,23 @@ void DispatchQueueState::submit(TaskQueue::Task task, bool barrier) {
 bool DispatchQueueState::runInPlaceIfIdle(const TaskQueue::Task& task) {
     {
         std::lock_guard lock(mutex);
-        if (!items.empty() || blockRunning) {
+        if (busy || !items.empty()) {
             return false;
         }
-        blockRunning = true;
+        busy = true;
         ++pending;
     }
-    // Blocks handed over meanwhile wait for this one, then go to the thread.
+    // Blocks handed over meanwhile wait for this one, then go to a worker.
     struct Release {
         DispatchQueueState& state;
         ~Release() {
             --state.pending;
-            std::unique_lock lock(state.mutex);
-            state.blockRunning = false;
+            std::lock_guard lock(state.mutex);
             if (state.items.empty()) {
-                return;
+                state.busy = false;
+            } else {
+                state.startDraining();
             }
-            if (!state.threadStarted) {
-                state.threadStarted = true;
-                std::thread([self = state.shared_from_this()] { self->serialLoop(); }).detach();
-                return;
-            }
-            lock.unlock();
-            state.wake.notify_one();
         }
     } release{*this};
     CurrentQueueScope scope(this);
@@ -148,27 +137,23 @@ bool DispatchQueueState::runInPlaceIfIdle(const TaskQueue::Task& task) {
     return true;
 }
 
-void DispatchQueueState::serialLoop() {
-    Thread::setCurrentName(label);
+void DispatchQueueState::startDraining() {
+    WorkerPool::shared().submit([self = shared_from_this()] { self->drain(); });
+}
+
+void DispatchQueueState::drain() {
     CurrentQueueScope scope(this);
     std::unique_lock lock(mutex);
-    while (true) {
-        wake.wait(lock,
-                  [&] { return (!items.empty() && !blockRunning) || (items.empty() && closed); });
-        if (items.empty()) {
-            threadStarted = false;
-            return;
-        }
+    while (!items.empty()) {
         TaskQueue::Task task = std::move(items.front().task);
         items.pop_front();
-        blockRunning = true;
         lock.unlock();
         runReporting(task, label);
         task = nullptr;
         --pending;
         lock.lock();
-        blockRunning = false;
     }
+    busy = false;
 }
 
 void DispatchQueueState::pump() {
@@ -206,13 +191,7 @@ void DispatchQueueState::pump() {
 DispatchQueue::DispatchQueue(std::shared_ptr<DispatchQueueState> state)
     : state_(std::move(state)) {}
 
-DispatchQueue::~DispatchQueue() {
-    {
-        std::lock_guard lock(state_->mutex);
-        state_->closed = true;
-    }
-    state_->wake.notify_all();
-}
+DispatchQueue::~DispatchQueue() = default;
 
 std::shared_ptr<DispatchQueue> DispatchQueue::makeSerial(std::string label) {
     return std::shared_ptr<DispatchQueue>(

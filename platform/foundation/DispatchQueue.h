@@ -1,9 +1,9 @@
 #pragma once
 
-// A queue of blocks: serial (one block at a time, in order, on a thread of
-// its own named after the label), concurrent (blocks in parallel on worker
-// threads, with barriers that run alone) or the main queue (blocks on the main
-// run loop). A queue dropped with work pending finishes that work first.
+// A queue of blocks: serial (one block at a time, in order, on the shared
+// worker threads), concurrent (blocks in parallel on worker threads, with
+// barriers that run alone) or the main queue (blocks on the main run loop). A
+// queue dropped with work pending finishes that work first.
 
 #include <functional>
 #include <memory>

@@ -17,6 +17,12 @@ constexpr auto kIdleLifetime = std::chrono::seconds(10);
 
 }  // namespace
 
+WorkerPool::WorkerPool() : threads_(kKeptIdleThreads), starting_(kKeptIdleThreads) {
+    for (std::size_t i = 0; i < kKeptIdleThreads; ++i) {
+        std::thread([this] { work(); }).detach();
+    }
+}
+
 WorkerPool& WorkerPool::shared() {
     static WorkerPool* const pool = new WorkerPool();
     return *pool;
@@ -27,8 +33,9 @@ void WorkerPool::submit(Task task) {
     {
         std::lock_guard lock(mutex_);
         tasks_.push_back(std::move(task));
-        if (tasks_.size() > idle_ && threads_ < kMaximumThreads) {
+        if (tasks_.size() > idle_ + starting_ && threads_ < kMaximumThreads) {
             ++threads_;
+            ++starting_;
             spawn = true;
         }
     }
@@ -47,6 +54,7 @@ std::size_t WorkerPool::threadCount() const {
 void WorkerPool::work() {
     Thread::setCurrentName("worker");
     std::unique_lock lock(mutex_);
+    --starting_;
     while (true) {
         ++idle_;
         const bool woken = ready_.wait_for(lock, kIdleLifetime, [&] { return !tasks_.empty(); });

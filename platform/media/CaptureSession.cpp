@@ -5,6 +5,7 @@
 
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/WorkerPool.h"
 #include "platform/media/CaptureVideoDataOutput.h"
 #include "platform/media/FrameSource.h"
 
@@ -102,17 +103,24 @@ std::vector<std::shared_ptr<CaptureOutput>> CaptureSession::outputs() const {
 
 void CaptureSession::startRunning() {
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         if (running_) {
             return;
         }
         running_ = true;
+        // A feeder told to stop ends before the next one starts.
+        fed_.wait(lock, [this] { return !feeding_; });
         stopFeeding_ = false;
+        feeding_ = true;
     }
-    if (feeder_.joinable()) {
-        feeder_.join();
-    }
-    feeder_ = std::thread([this] { feed(); });
+    // The feeder runs on a worker thread for as long as the session runs.
+    foundation::WorkerPool::shared().submit([this] {
+        feed();
+        std::lock_guard lock(mutex_);
+        feeding_ = false;
+        feeder_ = std::thread::id();
+        fed_.notify_all();
+    });
     foundation::NotificationCenter::defaultCenter().post(kDidStartRunningNotification, this);
 }
 
@@ -187,8 +195,9 @@ void CaptureSession::stopFeeder() {
         stopFeeding_ = true;
     }
     wake_.notify_all();
-    if (feeder_.joinable() && feeder_.get_id() != std::this_thread::get_id()) {
-        feeder_.join();
+    std::unique_lock lock(mutex_);
+    if (feeder_ != std::this_thread::get_id()) {
+        fed_.wait(lock, [this] { return !feeding_; });
     }
 }
 
@@ -196,6 +205,7 @@ void CaptureSession::feed() {
     using Clock = std::chrono::steady_clock;
     auto due = Clock::now();
     std::unique_lock lock(mutex_);
+    feeder_ = std::this_thread::get_id();
     while (!stopFeeding_) {
         std::shared_ptr<FrameSource> source;
         for (const auto& input : inputs_) {

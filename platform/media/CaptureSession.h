@@ -94,7 +94,9 @@ class CaptureSession : public std::enable_shared_from_this<CaptureSession> {
     bool running_ = false;
     bool interrupted_ = false;
     bool stopFeeding_ = false;
-    std::thread feeder_;
+    bool feeding_ = false;         // a feeder was started and has not ended
+    std::thread::id feeder_;       // the thread the feeder runs on
+    std::condition_variable fed_;  // told when a feeder ends
 };
 
 }  // namespace media

@@ -27,7 +27,7 @@ bool runMainUntil(const std::function<bool()>& condition) {
     return RunLoop::main().runUntil(condition, kBound);
 }
 
-TEST(DispatchQueueTest, SerialQueueRunsBlocksOneAtATimeInOrderOnItsOwnThread) {
+TEST(DispatchQueueTest, SerialQueueRunsBlocksOneAtATimeInOrder) {
     auto queue = DispatchQueue::makeSerial("com.example.serial");
     std::vector<int> order;
     std::atomic<int> inside{0};
