@@ -91,8 +91,9 @@ HostSession::HostSession()
     : clock_(std::make_unique<foundation::ManualClock>(foundation::Clock::wall())),
       started_(std::chrono::steady_clock::now()) {
     delegate_ = launchApplication();
+    // The first screen's ads are waited for by whoever shows that screen.
     if (delegate_)
-        settle();
+        settleOwnWork(kSettleHorizon);
 }
 
 HostSession::~HostSession() = default;
@@ -278,7 +279,8 @@ HostSession::Reply HostSession::photo(const std::string& path, graphics::Image::
     }
     const std::size_t before = barcodeCount();
     delegate_->scanFromPhoto();
-    settle();
+    // The photo library covers the screen, whose ads need not be waited for.
+    settleOwnWork(kSettleHorizon);
     auto reader = std::dynamic_pointer_cast<ZBarReaderController>(front());
     if (!reader)
         return failure("the photo library is not available");

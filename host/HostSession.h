@@ -35,7 +35,8 @@ class HostSession {
     static constexpr double kSettleHorizon = 1.2;
 
     // Launches the application with its home under BARCODES_HOME (or the
-    // XDG data folder) and lets the first screen settle. The application's
+    // XDG data folder) and runs its own pending work (settleOwnWork), not
+    // waiting for the ads of the first screen (settle() does). The application's
     // time is the host's to move: it follows the real clock between commands
     // and jumps over what a command starts.
     HostSession();

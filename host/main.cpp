@@ -92,6 +92,7 @@ int interactive() {
         failed = true;
         std::cerr << "error: " << reply.text << "\n" << std::flush;
     };
+    session.settle();
     report(session.withStoreFailures({}));
     std::cout << session.screen() << std::flush;
     std::string line;

@@ -5,6 +5,8 @@
 #include <map>
 #include <tuple>
 
+#include "platform/foundation/ThreadLocal.h"
+
 namespace graphics {
 
 namespace {
@@ -25,18 +27,23 @@ char32_t decode(const std::string& s, std::size_t i, int length) {
     return value;
 }
 
-// One small cairo context per thread, used to ask fonts for glyphs.
-cairo_t* probeContext() {
-    struct Holder {
-        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-        cairo_t* cr = cairo_create(surface);
-        ~Holder() {
-            cairo_destroy(cr);
-            cairo_surface_destroy(surface);
-        }
-    };
-    thread_local Holder holder;
-    return holder.cr;
+// Per thread: a small cairo context to ask fonts for glyphs, and the answers.
+struct GlyphProbe {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    std::map<std::tuple<std::string, bool, char32_t>, bool> answers;
+    GlyphProbe() = default;
+    GlyphProbe(const GlyphProbe&) = delete;
+    GlyphProbe& operator=(const GlyphProbe&) = delete;
+    ~GlyphProbe() {
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+    }
+};
+
+GlyphProbe& glyphProbe() {
+    static foundation::ThreadLocal<GlyphProbe> probe;
+    return probe.get();
 }
 
 }  // namespace
@@ -64,12 +71,13 @@ std::string FontRuns::sanitized(const std::string& text) {
 }
 
 bool FontRuns::hasGlyph(const Font& font, char32_t c) {
-    thread_local std::map<std::tuple<std::string, bool, char32_t>, bool> cache;
+    GlyphProbe& probe = glyphProbe();
+    auto& cache = probe.answers;
     auto key = std::make_tuple(font.family, font.bold, c);
     if (auto it = cache.find(key); it != cache.end()) {
         return it->second;
     }
-    cairo_t* cr = probeContext();
+    cairo_t* cr = probe.cr;
     cairo_select_font_face(cr, font.family.c_str(), CAIRO_FONT_SLANT_NORMAL,
                            font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, 12);
@@ -105,7 +113,7 @@ Size FontRuns::measure(const std::string& text, const Font& font) {
     if (!(font.pointSize > 0)) {
         return {};
     }
-    cairo_t* cr = probeContext();
+    cairo_t* cr = glyphProbe().cr;
     cairo_select_font_face(cr, font.family.c_str(), CAIRO_FONT_SLANT_NORMAL,
                            font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, font.pointSize);

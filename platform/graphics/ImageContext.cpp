@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/foundation/ThreadLocal.h"
 #include "platform/graphics/Image.h"
 
 namespace graphics {
@@ -14,8 +15,8 @@ struct Entry {
 };
 
 std::vector<Entry>& stack() {
-    thread_local std::vector<Entry> entries;
-    return entries;
+    static foundation::ThreadLocal<std::vector<Entry>> entries;
+    return entries.get();
 }
 
 }  // namespace
