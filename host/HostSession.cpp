@@ -138,6 +138,8 @@ void HostSession::catchUp() {
 
 void HostSession::settle(double horizon) {
     settleOwnWork(horizon);
+    if (!waitsForAds_)
+        return;
     // Ads on screen load over the network in real time; the clock follows.
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(kAdWait);
     while (adsLoading() && std::chrono::steady_clock::now() < end) {

@@ -91,11 +91,13 @@ class HostSession {
     // the clock instead of waiting, each delayed perform or one-shot timer
     // due within `horizon` seconds, until none is left. Repeating timers
     // (animations) fire as time moves but keep nothing waiting.
-    // Then waits, in real time and for a while at most, until the ads on
-    // screen have loaded or failed.
+    // Then, unless told not to, waits in real time and for a while at most
+    // until the ads on screen have loaded or failed.
     void settle(double horizon = kSettleHorizon);
     void settleOwnWork(double horizon);
     bool adsLoading() const;
+    // Whether settle() waits for the ads on screen (it does unless told).
+    void setWaitsForAds(bool waits) { waitsForAds_ = waits; }
 
     static std::string usage();
     // Checks that `path` names a readable picture of an allowed size; the
@@ -124,4 +126,5 @@ class HostSession {
     std::chrono::steady_clock::time_point started_;
     std::shared_ptr<AppDelegate> delegate_;
     bool quit_ = false;
+    bool waitsForAds_ = true;
 };

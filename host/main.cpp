@@ -34,13 +34,19 @@ void printUsage(std::FILE* out) {
                  HostSession::usage().c_str());
 }
 
+// Whether BARCODES_AD_SERVER names the ad server the banners use.
+bool adServerNamed() {
+    const char* ads = std::getenv("BARCODES_AD_SERVER");
+    return ads && *ads;
+}
+
 void useAddressesFromEnvironment() {
     if (const char* about = std::getenv("BARCODES_ABOUT_PAGE"))
         AppDelegate::setAboutPageURL(about);
     if (const char* apps = std::getenv("BARCODES_APPS_PAGE"))
         DeveloperPage::setURL(apps);
-    if (const char* ads = std::getenv("BARCODES_AD_SERVER"); ads && *ads) {
-        std::string server = ads;
+    if (adServerNamed()) {
+        std::string server = std::getenv("BARCODES_AD_SERVER");
         while (server.ends_with('/'))
             server.pop_back();
         GADSetSDKCorePageURL(server + kGADSDKCorePagePath);
@@ -61,6 +67,11 @@ int scan(const std::string& path) {
     HostSession session;
     if (!session.isLaunched())
         return fail("the application did not launch");
+    // Without an ad server of its own the banners ask the vendor's, which is
+    // not reachable from here: waiting for its answer would only hold the scan
+    // up by the network's time-outs, and a banner that did not load shows
+    // nothing on the screen printed.
+    session.setWaitsForAds(adServerNamed());
     if (auto opened = session.withStoreFailures({}); !opened.ok) {
         session.quit();
         return fail(opened.text);
@@ -120,10 +131,16 @@ int interactive() {
 int main(int argc, char** argv) {
     useAddressesFromEnvironment();
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command.empty())
-        return interactive();
-    if (command == "scan" && argc == 3)
-        return scan(argv[2]);
+    if (command.empty() || (command == "scan" && argc == 3)) {
+        const int status = command.empty() ? interactive() : scan(argv[2]);
+        // The application has quit and saved what it keeps, but requests it
+        // started (the about page, ads) may still be loading or using the
+        // network libraries on worker threads: the exit handlers would tear
+        // those libraries down under them. The process ends without running
+        // them.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     if (command == "sample" && (argc == 3 || argc == 4)) {
         if (!SamplePhoto::write(argv[2], argc == 4 ? argv[3] : SamplePhoto::kDefaultText)) {
             std::fprintf(stderr, "barcodes: cannot write a sample photo to %s\n", argv[2]);
