@@ -31,23 +31,7 @@ const nettle_hash& nettleHash(Digest::Algorithm algorithm) {
 }
 
 std::size_t Digest::length(Algorithm algorithm) {
-    switch (algorithm) {
-        case Algorithm::MD2:
-        case Algorithm::MD4:
-        case Algorithm::MD5:
-            return 16;
-        case Algorithm::SHA1:
-            return 20;
-        case Algorithm::SHA224:
-            return 28;
-        case Algorithm::SHA256:
-            return 32;
-        case Algorithm::SHA384:
-            return 48;
-        case Algorithm::SHA512:
-            return 64;
-    }
-    return 0;
+    return nettleHash(algorithm).digest_size;
 }
 
 foundation::Data Digest::compute(Algorithm algorithm, std::span<const std::uint8_t> bytes) {

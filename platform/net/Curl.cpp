@@ -6,28 +6,17 @@
 
 namespace net {
 
-namespace {
-
-std::optional<Curl> load() {
-    foundation::SharedLibrary library;
-    if (!library.open(NET_CURL_LIBRARY, "net")) {
-        return std::nullopt;
-    }
-    Curl curl;
-    bool complete = true;
-#define NET_CURL_LOOKUP(name) complete = library.find(#name, curl.name) && complete;
-    NET_CURL_FUNCTIONS(NET_CURL_LOOKUP)
-#undef NET_CURL_LOOKUP
-    if (!complete || curl.curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
-        return std::nullopt;
-    }
-    return curl;
-}
-
-}  // namespace
-
 const Curl* Curl::functions() {
-    static const std::optional<Curl> loaded = load();
+    static const std::optional<Curl> loaded = [] {
+        auto curl = foundation::SharedLibrary::loadTable<Curl>(
+            NET_CURL_LIBRARY, "net",
+            [](auto find, Curl& table) { NET_CURL_FUNCTIONS(FOUNDATION_FIND_FUNCTION) });
+        // The library is initialised once, before any handle is made.
+        if (curl && curl->curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
+            return std::optional<Curl>();
+        }
+        return curl;
+    }();
     return loaded ? &*loaded : nullptr;
 }
 

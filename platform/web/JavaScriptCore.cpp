@@ -6,28 +6,12 @@
 
 namespace web {
 
-namespace {
-
-std::optional<JavaScriptCore> load() {
-    foundation::SharedLibrary library;
-    if (!library.open(WEB_JAVASCRIPTCORE_LIBRARY, "web")) {
-        return std::nullopt;
-    }
-    JavaScriptCore core;
-    bool complete = true;
-#define WEB_JAVASCRIPTCORE_LOOKUP(name) complete = library.find(#name, core.name) && complete;
-    WEB_JAVASCRIPTCORE_FUNCTIONS(WEB_JAVASCRIPTCORE_LOOKUP)
-#undef WEB_JAVASCRIPTCORE_LOOKUP
-    if (!complete) {
-        return std::nullopt;
-    }
-    return core;
-}
-
-}  // namespace
-
 const JavaScriptCore* JavaScriptCore::functions() {
-    static const std::optional<JavaScriptCore> loaded = load();
+    static const std::optional<JavaScriptCore> loaded =
+        foundation::SharedLibrary::loadTable<JavaScriptCore>(
+            WEB_JAVASCRIPTCORE_LIBRARY, "web", [](auto find, JavaScriptCore& table) {
+                WEB_JAVASCRIPTCORE_FUNCTIONS(FOUNDATION_FIND_FUNCTION)
+            });
     return loaded ? &*loaded : nullptr;
 }
 
